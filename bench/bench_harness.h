@@ -1,0 +1,29 @@
+// A small timing harness: every scenario registers itself and prints one line
+//   NAME fast_ms=X plain_ms=Y ratio=Y/X identical=yes|no
+// from the medians of several runs. `luch-bench [NAME...]` runs the named
+// scenarios, or all of them.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace luch::bench {
+
+struct Scenario {
+  std::string name;
+  std::function<void()> run;  // prints its own line through Report()
+};
+
+// Registers a scenario at static initialisation.
+struct Register {
+  Register(std::string name, std::function<void()> run);
+};
+
+// Median wall time of `runs` calls of `work`, in milliseconds.
+double MedianMs(int runs, const std::function<void()>& work);
+
+// Prints the scenario's line.
+void Report(const std::string& name, double fast_ms, double plain_ms, bool identical);
+
+}  // namespace luch::bench

@@ -1,0 +1,38 @@
+# Every source folder is one static library of logic (no Qt) and, beside it in
+# ui/, one library of Qt windows. Sources are picked up by glob so that a new
+# file needs no edit here.
+
+# luch_add_library(TARGET SOURCES DEPS): a static library, or an interface
+# library while the folder has no source yet.
+function(luch_add_library target sources deps)
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} PUBLIC ${deps})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${target} INTERFACE ${deps})
+  endif()
+endfunction()
+
+# luch_core_module(NAME DEPS...): src/NAME/*.cpp -> luch_NAME
+function(luch_core_module name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  luch_add_library(luch_${name} "${sources}" "${ARGN}")
+  set_property(GLOBAL APPEND PROPERTY LUCH_CORE_MODULES luch_${name})
+endfunction()
+
+# luch_ui_module(NAME DEPS...): src/NAME/ui/*.cpp -> luch_NAME_ui (Qt Widgets)
+function(luch_ui_module name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  set(cpp_sources ${sources})
+  list(FILTER cpp_sources INCLUDE REGEX "\\.cpp$")
+  if(NOT cpp_sources)
+    set(sources "")
+  endif()
+  luch_add_library(luch_${name}_ui "${sources}" "luch_${name};Qt6::Widgets;${ARGN}")
+  set_property(GLOBAL APPEND PROPERTY LUCH_UI_MODULES luch_${name}_ui)
+endfunction()

@@ -1,0 +1,113 @@
+// What the program asks of its surroundings. The logic talks to the user and
+// the desktop only through these; the windows implement them with Qt
+// (src/common/ui/), the tests with scripted fakes (tests/support/).
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace luch {
+
+// The modal one-line prompt: OK gives the edited text, Cancel the default
+// unchanged (so a caller cannot tell Cancel from OK on an unchanged default).
+class Prompter {
+ public:
+  virtual ~Prompter() = default;
+  virtual std::string TextPrompt(std::string_view caption, std::string_view prompt,
+                                 std::string_view default_text) = 0;
+};
+
+enum class MessageIcon { kNone, kWarning, kInformation, kStop, kQuestion };
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // A modal box with an OK button. "\n" in the text breaks the line.
+  virtual void Show(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
+  // A modal box with Yes and No; true only for Yes.
+  virtual bool AskYesNo(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
+  // The standard error box of a file error: the message and a full stop, under
+  // the application title, with the stop icon.
+  virtual void ShowError(std::string_view message) = 0;
+};
+
+// A file dialog. `filter` is "description|pattern" ("Проект луча (*.луч)|*.луч").
+// No dialog ever changes the current directory.
+struct FileDialogRequest {
+  std::string title;
+  std::string filter;
+  std::string default_extension;  // without the dot; added when the name has none
+  std::string initial_directory;  // UTF-8; empty: the current directory
+};
+
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  // The chosen existing file (UTF-8 path), or nothing when cancelled.
+  virtual std::optional<std::string> OpenFile(const FileDialogRequest& request) = 0;
+  // The chosen file name (UTF-8 path), or nothing when cancelled; never asks
+  // before an existing file is overwritten.
+  virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
+};
+
+// Opening a written file with the program associated with its type.
+class Launcher {
+ public:
+  virtual ~Launcher() = default;
+  // A name of the associated program (its path where the platform can tell),
+  // or nothing when no program is associated with the file's type.
+  virtual std::optional<std::string> AssociatedProgram(const std::filesystem::path& file) = 0;
+  // Starts the associated program on the file, its window shown normally.
+  // Nothing happens when none is associated. Never goes through a shell.
+  virtual void OpenWithAssociated(const std::filesystem::path& file) = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual std::chrono::system_clock::time_point Now() = 0;
+};
+
+class Locale {
+ public:
+  virtual ~Locale() = default;
+  // The decimal separator of number patterns and of reals in profile files.
+  virtual char DecimalSeparator() const = 0;
+  // Short date, a blank, long time, as the user's locale writes them.
+  virtual std::string FormatDateTime(std::chrono::system_clock::time_point when) const = 0;
+};
+
+class Screen {
+ public:
+  virtual ~Screen() = default;
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+};
+
+// The wait window shown while a calculation runs.
+class WaitWindow {
+ public:
+  virtual ~WaitWindow() = default;
+  // Shows the window and lets the screen repaint once.
+  virtual void Show() = 0;
+  // Lets the screen repaint once more (the status panels changed).
+  virtual void Repaint() = 0;
+  virtual void Close() = 0;
+};
+
+// Everything together, as the logic receives it. All members are non-null.
+struct Platform {
+  Prompter* prompter;
+  MessageBoxes* messages;
+  FileDialogs* dialogs;
+  Launcher* launcher;
+  Clock* clock;
+  Locale* locale;
+  Screen* screen;
+  WaitWindow* wait;
+};
+
+}  // namespace luch

@@ -1,0 +1,241 @@
+#include "common/profile_file.h"
+
+#include "common/cp1251.h"
+#include "common/file_io.h"
+#include "common/number_text.h"
+
+namespace luch {
+namespace {
+
+constexpr size_t kMaxValueChars = 2047;
+
+std::string_view Trim(std::string_view text) {
+  const char* blanks = " \t";
+  const size_t first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  const size_t last = text.find_last_not_of(blanks);
+  return text.substr(first, last - first + 1);
+}
+
+// The value part of a key line: trimmed, one pair of enclosing quotes removed.
+std::string ValueOf(std::string_view line) {
+  const size_t equals = line.find('=');
+  std::string_view value = Trim(line.substr(equals + 1));
+  if (value.size() >= 2 && ((value.front() == '"' && value.back() == '"') ||
+                            (value.front() == '\'' && value.back() == '\''))) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return std::string(Utf8Prefix(value, kMaxValueChars));
+}
+
+}  // namespace
+
+ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path)) {
+  std::string bytes;
+  existed_ = ReadFileBytes(path_, bytes);
+  Parse(bytes);
+}
+
+ProfileFile ProfileFile::FromBytes(std::string_view bytes) {
+  ProfileFile file;
+  file.Parse(bytes);
+  return file;
+}
+
+void ProfileFile::Parse(std::string_view bytes) {
+  preamble_.clear();
+  sections_.clear();
+  const std::string text = Cp1251ToUtf8(bytes);
+  size_t start = 0;
+  const auto add_line = [this](std::string_view raw) {
+    const std::string_view trimmed = Trim(raw);
+    if (!trimmed.empty() && trimmed.front() == '[') {
+      const size_t close = trimmed.find(']');
+      const std::string_view name =
+          Trim(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos
+                                                                  : close - 1));
+      sections_.push_back(Section{std::string(name), std::string(raw), {}});
+      return;
+    }
+    Line line{std::string(raw), {}, {}, false};
+    const size_t equals = raw.find('=');
+    if (equals != std::string_view::npos && !trimmed.empty() && trimmed.front() != ';') {
+      line.is_key = true;
+      line.key = std::string(Trim(raw.substr(0, equals)));
+      line.folded = FoldCase(line.key);
+    }
+    (sections_.empty() ? preamble_ : sections_.back().lines).push_back(std::move(line));
+  };
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      add_line(std::string_view(text).substr(start, i - start));
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      start = i + 1;
+    }
+  }
+  if (start < text.size()) add_line(std::string_view(text).substr(start));
+  Reindex();
+}
+
+void ProfileFile::Reindex() {
+  index_.clear();
+  for (size_t k = 0; k < sections_.size(); ++k) {
+    index_.try_emplace(FoldCase(sections_[k].name), k);
+  }
+}
+
+const ProfileFile::Section* ProfileFile::FindSection(std::string_view name) const {
+  const auto it = index_.find(FoldCase(Trim(name)));
+  return it == index_.end() ? nullptr : &sections_[it->second];
+}
+
+ProfileFile::Section* ProfileFile::FindSection(std::string_view name) {
+  const auto it = index_.find(FoldCase(Trim(name)));
+  return it == index_.end() ? nullptr : &sections_[it->second];
+}
+
+const ProfileFile::Line* ProfileFile::FindKey(const Section& section,
+                                              std::string_view folded_key) {
+  for (const Line& line : section.lines) {
+    if (line.is_key && line.folded == folded_key) return &line;
+  }
+  return nullptr;
+}
+
+std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view fallback) const {
+  const Section* s = FindSection(section);
+  const Line* line = s ? FindKey(*s, FoldCase(Trim(key))) : nullptr;
+  if (!line) return std::string(Utf8Prefix(fallback, kMaxValueChars));
+  return ValueOf(line->text);
+}
+
+int32_t ProfileFile::ReadInteger(std::string_view section, std::string_view key,
+                                 int32_t fallback) const {
+  if (!KeyExists(section, key)) return fallback;
+  int32_t value = 0;
+  return ParseInteger(ReadString(section, key, ""), value) ? value : fallback;
+}
+
+bool ProfileFile::ReadBool(std::string_view section, std::string_view key, bool fallback) const {
+  return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+double ProfileFile::ReadReal(std::string_view section, std::string_view key,
+                             double fallback) const {
+  if (!KeyExists(section, key)) return fallback;
+  double value = 0.0;
+  return ParseReal(ReadString(section, key, ""), value) ? value : fallback;
+}
+
+bool ProfileFile::SectionExists(std::string_view section) const {
+  const Section* s = FindSection(section);
+  if (!s) return false;
+  for (const Line& line : s->lines) {
+    if (line.is_key) return true;
+  }
+  return false;
+}
+
+bool ProfileFile::KeyExists(std::string_view section, std::string_view key) const {
+  const Section* s = FindSection(section);
+  return s && FindKey(*s, FoldCase(Trim(key)));
+}
+
+std::vector<std::string> ProfileFile::SectionNames() const {
+  std::vector<std::string> names;
+  for (size_t k = 0; k < sections_.size(); ++k) {
+    if (index_.at(FoldCase(sections_[k].name)) == k) names.push_back(sections_[k].name);
+  }
+  return names;
+}
+
+void ProfileFile::WriteString(std::string_view section, std::string_view key,
+                              std::string_view raw_value) {
+  // A line end inside a value would break the file apart.
+  std::string value(raw_value);
+  for (char& c : value) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  const std::string folded_key = FoldCase(Trim(key));
+  Section* s = FindSection(section);
+  if (!s) {
+    // A new section goes at the end, after a blank line.
+    const Line* last_line = nullptr;
+    if (!sections_.empty() && !sections_.back().lines.empty()) {
+      last_line = &sections_.back().lines.back();
+    } else if (sections_.empty() && !preamble_.empty()) {
+      last_line = &preamble_.back();
+    }
+    const bool ends_with_header = !sections_.empty() && sections_.back().lines.empty();
+    if (ends_with_header || (last_line && !Trim(last_line->text).empty())) {
+      (sections_.empty() ? preamble_ : sections_.back().lines).push_back(Line{"", {}, {}, false});
+    }
+    const std::string name(Trim(section));
+    sections_.push_back(Section{name, "[" + name + "]", {}});
+    index_.try_emplace(FoldCase(name), sections_.size() - 1);
+    s = &sections_.back();
+  }
+  for (Line& line : s->lines) {
+    if (line.is_key && line.folded == folded_key) {
+      line.text = line.key + "=" + value;
+      return;
+    }
+  }
+  // A new key goes after the last non-blank line of its section.
+  size_t at = s->lines.size();
+  while (at > 0 && Trim(s->lines[at - 1].text).empty()) --at;
+  const std::string name(Trim(key));
+  s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at),
+                  Line{name + "=" + value, name, folded_key, true});
+}
+
+void ProfileFile::WriteInteger(std::string_view section, std::string_view key, int64_t value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+void ProfileFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+void ProfileFile::WriteReal(std::string_view section, std::string_view key, double value,
+                            char decimal_separator) {
+  WriteString(section, key, FormatGeneralReal(value, decimal_separator));
+}
+
+void ProfileFile::EraseSection(std::string_view section) {
+  const std::string folded = FoldCase(Trim(section));
+  std::erase_if(sections_, [&](const Section& s) { return FoldCase(s.name) == folded; });
+  Reindex();
+}
+
+void ProfileFile::DeleteKey(std::string_view section, std::string_view key) {
+  Section* s = FindSection(section);
+  if (!s) return;
+  const std::string folded = FoldCase(Trim(key));
+  std::erase_if(s->lines, [&](const Line& line) { return line.is_key && line.folded == folded; });
+}
+
+void ProfileFile::Clear() {
+  preamble_.clear();
+  sections_.clear();
+  index_.clear();
+}
+
+std::string ProfileFile::ToBytes() const {
+  std::string text;
+  for (const Line& line : preamble_) text += line.text + "\r\n";
+  for (const Section& section : sections_) {
+    text += section.header + "\r\n";
+    for (const Line& line : section.lines) text += line.text + "\r\n";
+  }
+  return Utf8ToCp1251(text);
+}
+
+bool ProfileFile::Save() const { return SaveAs(path_); }
+
+bool ProfileFile::SaveAs(const std::filesystem::path& path) const {
+  return WriteFileAtomic(path, ToBytes());
+}
+
+}  // namespace luch

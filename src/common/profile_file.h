@@ -1,0 +1,92 @@
+// Windows-style INI files ("profile files") in Windows-1251.
+//
+// The file is read whole when the object is made and written whole, atomically,
+// by Save(); a failed write leaves the file on disk as it was. Section and key
+// names compare case-insensitively (Latin and Cyrillic letters alike); values
+// are read with blanks around them removed, up to 2047 characters. Writing a
+// key keeps every other section, key, comment and blank line in place.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace luch {
+
+class ProfileFile {
+ public:
+  // An empty file that Save() writes at `path`.
+  ProfileFile() = default;
+  // Reads the file at `path`; a missing or unreadable file reads as empty.
+  explicit ProfileFile(std::filesystem::path path);
+  // A file from its Windows-1251 bytes, not bound to any path.
+  static ProfileFile FromBytes(std::string_view bytes);
+
+  const std::filesystem::path& path() const { return path_; }
+  bool existed() const { return existed_; }  // the file was there when read
+
+  // The key's text, or `fallback` when the section or the key is missing.
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view fallback) const;
+  // A whole number (decimal, or hexadecimal after "0x"); `fallback` for
+  // anything else.
+  int32_t ReadInteger(std::string_view section, std::string_view key, int32_t fallback) const;
+  // True for any whole number but 0; `fallback` when the text is not a number.
+  bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
+  // A real with "," or "." as separator; `fallback` when it does not parse.
+  double ReadReal(std::string_view section, std::string_view key, double fallback) const;
+
+  // True when the section exists and holds at least one key.
+  bool SectionExists(std::string_view section) const;
+  bool KeyExists(std::string_view section, std::string_view key) const;
+  // Section names in file order (each once, as first written).
+  std::vector<std::string> SectionNames() const;
+
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  void WriteInteger(std::string_view section, std::string_view key, int64_t value);
+  void WriteBool(std::string_view section, std::string_view key, bool value);
+  // General form, up to 15 significant digits, with the given separator.
+  void WriteReal(std::string_view section, std::string_view key, double value,
+                 char decimal_separator);
+
+  void EraseSection(std::string_view section);
+  void DeleteKey(std::string_view section, std::string_view key);
+  // Forgets every line, as a deleted file.
+  void Clear();
+
+  // The whole file as Windows-1251 bytes with CR LF line ends.
+  std::string ToBytes() const;
+  // Writes the whole file to path() atomically. False when it cannot.
+  bool Save() const;
+  bool SaveAs(const std::filesystem::path& path) const;
+
+ private:
+  struct Line {
+    std::string text;     // the line as it stands (UTF-8), rewritten on change
+    std::string key;      // for a key line: the name as written
+    std::string folded;   // for a key line: the folded name
+    bool is_key = false;
+  };
+  struct Section {
+    std::string name;     // as written
+    std::string header;   // the header line as it stands
+    std::vector<Line> lines;
+  };
+
+  void Parse(std::string_view bytes);
+  const Section* FindSection(std::string_view name) const;
+  Section* FindSection(std::string_view name);
+  static const Line* FindKey(const Section& section, std::string_view folded_key);
+  void Reindex();
+
+  std::filesystem::path path_;
+  bool existed_ = false;
+  std::vector<Line> preamble_;  // lines before the first section
+  std::vector<Section> sections_;
+  std::unordered_map<std::string, size_t> index_;  // folded name -> first section
+};
+
+}  // namespace luch

@@ -1,0 +1,49 @@
+#include "common/settings_file.h"
+
+#include "common/file_io.h"
+
+namespace luch {
+
+ProfileFile OpenSettingsFile(const std::filesystem::path& data_dir) {
+  return ProfileFile(data_dir / kSettingsFileName);
+}
+
+bool SaveOrReport(const ProfileFile& file, MessageBoxes& messages) {
+  if (file.Save()) return true;
+  messages.ShowError("Unable to write to " + PathToUtf8(file.path()));
+  return false;
+}
+
+WindowGeometry ReadWindowGeometry(const ProfileFile& settings, std::string_view section,
+                                  const WindowGeometry& design, const Screen& screen) {
+  WindowGeometry g;
+  g.top = settings.ReadInteger(section, "Top", design.top);
+  g.left = settings.ReadInteger(section, "Left", design.left);
+  g.height = settings.ReadInteger(section, "Height", design.height);
+  g.width = settings.ReadInteger(section, "Width", design.width);
+  if (g.left >= screen.Width()) g.left = screen.Width() - g.width;
+  if (g.top >= screen.Height()) g.top = screen.Height() - g.height;
+  return g;
+}
+
+void WriteWindowGeometry(ProfileFile& settings, std::string_view section,
+                         const WindowGeometry& geometry) {
+  settings.WriteInteger(section, "Top", geometry.top);
+  settings.WriteInteger(section, "Left", geometry.left);
+  settings.WriteInteger(section, "Height", geometry.height);
+  settings.WriteInteger(section, "Width", geometry.width);
+}
+
+WindowGeometry LoadWindowGeometry(const std::filesystem::path& data_dir, std::string_view section,
+                                  const WindowGeometry& design, const Screen& screen) {
+  return ReadWindowGeometry(OpenSettingsFile(data_dir), section, design, screen);
+}
+
+bool StoreWindowGeometry(const std::filesystem::path& data_dir, std::string_view section,
+                         const WindowGeometry& geometry, MessageBoxes& messages) {
+  ProfileFile settings = OpenSettingsFile(data_dir);
+  WriteWindowGeometry(settings, section, geometry);
+  return SaveOrReport(settings, messages);
+}
+
+}  // namespace luch

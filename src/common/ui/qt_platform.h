@@ -1,0 +1,86 @@
+// The platform interfaces implemented with Qt, for the program.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "common/platform.h"
+
+namespace luch {
+
+class QtPrompter : public Prompter {
+ public:
+  explicit QtPrompter(QWidget* owner = nullptr) : owner_(owner) {}
+  void SetOwner(QWidget* owner) { owner_ = owner; }
+  std::string TextPrompt(std::string_view caption, std::string_view prompt,
+                         std::string_view default_text) override;
+
+ private:
+  QPointer<QWidget> owner_;
+};
+
+class QtMessages : public MessageBoxes {
+ public:
+  explicit QtMessages(QWidget* owner = nullptr) : owner_(owner) {}
+  void SetOwner(QWidget* owner) { owner_ = owner; }
+  void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
+  bool AskYesNo(std::string_view text, std::string_view caption, MessageIcon icon) override;
+  void ShowError(std::string_view message) override;
+
+ private:
+  QPointer<QWidget> owner_;
+};
+
+class QtDialogs : public FileDialogs {
+ public:
+  explicit QtDialogs(QWidget* owner = nullptr) : owner_(owner) {}
+  void SetOwner(QWidget* owner) { owner_ = owner; }
+  std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
+
+ private:
+  QPointer<QWidget> owner_;
+};
+
+// The desktop's default application (on Linux what xdg-open would start),
+// never through a shell command line.
+class QtLauncher : public Launcher {
+ public:
+  std::optional<std::string> AssociatedProgram(const std::filesystem::path& file) override;
+  void OpenWithAssociated(const std::filesystem::path& file) override;
+};
+
+class SystemClock : public Clock {
+ public:
+  std::chrono::system_clock::time_point Now() override {
+    return std::chrono::system_clock::now();
+  }
+};
+
+// The system locale's decimal separator and date and time forms.
+class QtLocale : public Locale {
+ public:
+  char DecimalSeparator() const override;
+  std::string FormatDateTime(std::chrono::system_clock::time_point when) const override;
+};
+
+class QtScreen : public Screen {
+ public:
+  int Width() const override;
+  int Height() const override;
+};
+
+// A wait window that only repaints; the program replaces it by its own.
+class NoWaitWindow : public WaitWindow {
+ public:
+  void Show() override {}
+  void Repaint() override {}
+  void Close() override {}
+};
+
+// Qt converts "Проект луча (*.луч)|*.луч" into its own filter form.
+QString QtFilter(const std::string& filter);
+// Appends ".ext" when the chosen name has no extension.
+QString WithDefaultExtension(const QString& path, const std::string& extension);
+
+}  // namespace luch

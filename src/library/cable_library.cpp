@@ -1,0 +1,113 @@
+#include "library/cable_library.h"
+
+#include "common/numbers.h"
+#include "common/profile_file.h"
+
+namespace luch {
+
+CableLibrary::CableLibrary() : rows_(1) {}
+
+const CableType* CableLibrary::Row(int i) const {
+  if (i < 1 || i > CableCount()) return nullptr;
+  return &rows_[static_cast<size_t>(i - 1)];
+}
+
+CableType* CableLibrary::MutableRow(int i) {
+  if (i < 1 || i > CableCount()) return nullptr;
+  return &rows_[static_cast<size_t>(i - 1)];
+}
+
+std::string CableLibrary::CableNameAt(int i) const {
+  const CableType* row = Row(i);
+  return row ? row->name : std::string();
+}
+
+int32_t CableLibrary::CableResistanceAt(int i) const {
+  const CableType* row = Row(i);
+  return row ? LeadingInteger(row->resistance) : 0;
+}
+
+int32_t CableLibrary::CableCapacitanceAt(int i) const {
+  const CableType* row = Row(i);
+  return row ? LeadingInteger(row->capacitance) : 0;
+}
+
+int32_t CableLibrary::CableWaveImpedanceAt(int i) const {
+  const CableType* row = Row(i);
+  return row ? LeadingInteger(row->wave_impedance) : 0;
+}
+
+int CableLibrary::FindByName(std::string_view name) const {
+  for (size_t k = 0; k < rows_.size(); ++k) {
+    if (rows_[k].name == name) return static_cast<int>(k) + 1;
+  }
+  return 0;
+}
+
+int32_t CableLibrary::CableResistanceByName(std::string_view name) const {
+  return CableResistanceAt(FindByName(name));
+}
+
+int32_t CableLibrary::CableCapacitanceByName(std::string_view name) const {
+  return CableCapacitanceAt(FindByName(name));
+}
+
+int32_t CableLibrary::CableWaveImpedanceByName(std::string_view name) const {
+  return CableWaveImpedanceAt(FindByName(name));
+}
+
+int CableLibrary::Add(const CableType& type) {
+  if (!rows_.front().name.empty()) rows_.emplace_back();
+  rows_.back() = type;
+  Renumber();
+  return CableCount();
+}
+
+void CableLibrary::Delete(int i) {
+  if (i < 1 || i > CableCount()) return;
+  if (rows_.size() == 1) {
+    rows_.front() = CableType{};
+    return;
+  }
+  rows_.erase(rows_.begin() + (i - 1));
+  Renumber();
+}
+
+void CableLibrary::Renumber() {
+  for (size_t k = 0; k < rows_.size(); ++k) rows_[k].number = std::to_string(k + 1);
+}
+
+int CableLibrary::LoadCables(const std::filesystem::path& data_dir) {
+  const ProfileFile file(data_dir / kCableFileName);
+  rows_.assign(1, CableType{});
+  int n = 1;
+  for (; n <= kMaxCablesRead; ++n) {
+    const std::string section = "Кабель" + std::to_string(n);
+    if (!file.SectionExists(section)) break;
+    if (n > 1) rows_.emplace_back();
+    CableType& row = rows_.back();
+    row.number = std::to_string(n);
+    row.name = file.ReadString(section, "Название", "");
+    row.resistance = std::to_string(file.ReadInteger(section, "Сопротивление", 0));
+    row.capacitance = file.ReadString(section, "Емкость", "");
+    row.wave_impedance = file.ReadString(section, "Волновое", "");
+    row.note = file.ReadString(section, "Примечание", "");
+  }
+  return n - 1;
+}
+
+bool CableLibrary::SaveCables(const std::filesystem::path& data_dir) const {
+  ProfileFile file;  // the file is deleted first: only these sections remain
+  for (size_t k = 0; k < rows_.size(); ++k) {
+    const std::string section = "Кабель" + std::to_string(k + 1);
+    const CableType& row = rows_[k];
+    file.WriteString(section, "Название", row.name);
+    file.WriteInteger(section, "Сопротивление", LeadingInteger(row.resistance));
+    file.WriteInteger(section, "Емкость", LeadingInteger(row.capacitance));
+    file.WriteInteger(section, "Волновое", LeadingInteger(row.wave_impedance));
+    file.WriteString(section, "Примечание", row.note);
+  }
+  return file.SaveAs(data_dir / kCableFileName);
+}
+
+}  // namespace luch

@@ -1,0 +1,75 @@
+// The cable library: the ordered list of cable types (Кабель.ini), held in
+// memory for the whole run as the texts of the cable window's grid. Every
+// lookup reads this list, so an edit is seen by the next lookup at once.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace luch {
+
+inline constexpr const char* kCableFileName = "Кабель.ini";
+inline constexpr int kMaxCablesRead = 1023;
+
+// One row of the cable grid: column 0 the row number, then the five fields.
+struct CableType {
+  std::string number;
+  std::string name;
+  std::string resistance;      // Ohm per km of one conductor, read by LeadingInteger
+  std::string capacitance;     // pF per m
+  std::string wave_impedance;  // Ohm
+  std::string note;
+};
+
+class CableLibrary {
+ public:
+  // One empty row: the empty library.
+  CableLibrary();
+
+  // Positions are 1-based. At least 1 (an empty library has one row whose
+  // name is empty).
+  int CableCount() const { return static_cast<int>(rows_.size()); }
+  // Name of row i; the empty text when i is outside 1..CableCount.
+  std::string CableNameAt(int i) const;
+  // LeadingInteger of row i's numeric cell; 0 outside 1..CableCount.
+  int32_t CableResistanceAt(int i) const;
+  int32_t CableCapacitanceAt(int i) const;
+  int32_t CableWaveImpedanceAt(int i) const;
+  // The first row whose name equals `name` byte for byte; 0 when none.
+  int32_t CableResistanceByName(std::string_view name) const;
+  int32_t CableCapacitanceByName(std::string_view name) const;
+  int32_t CableWaveImpedanceByName(std::string_view name) const;
+
+  // Row i (1..CableCount) for the window; nullptr outside.
+  const CableType* Row(int i) const;
+  CableType* MutableRow(int i);
+  std::vector<CableType>& rows() { return rows_; }
+  const std::vector<CableType>& rows() const { return rows_; }
+
+  // Appends a type, or fills row 1 when its name is empty; returns its position.
+  int Add(const CableType& type);
+  // Removes row i (1..CableCount): the rows below move up; the only row is
+  // emptied instead. Rows are renumbered.
+  void Delete(int i);
+  void Renumber();
+
+  // Fills the list from Кабель.ini in `data_dir`: sections Кабель1, Кабель2, ...
+  // up to the first one missing or without a key, at most 1023. Returns the
+  // number of sections read (0 for a missing file; the list then keeps its one
+  // empty row).
+  int LoadCables(const std::filesystem::path& data_dir);
+  // Rewrites Кабель.ini whole with sections Кабель1..КабельN. False when the
+  // file cannot be written.
+  bool SaveCables(const std::filesystem::path& data_dir) const;
+
+ private:
+  int FindByName(std::string_view name) const;  // 1-based, 0 when none
+
+  std::vector<CableType> rows_;
+};
+
+}  // namespace luch

@@ -1,0 +1,73 @@
+#include "project/project_table.h"
+
+#include "common/number_text.h"
+#include "common/numbers.h"
+#include "library/cable_library.h"
+
+namespace luch {
+
+const std::array<const char*, kColumnCount> kColumnHeaders = {
+    " N",    " Адрес", " Кабель",  " Длина (м)", " R (Ом)", " Блок",
+    " Режим", " P (мВт)", " ЗБ", " I (мА)",   " U (В)",
+};
+
+namespace {
+const std::string kEmpty;
+}
+
+ProjectTable::ProjectTable() { SetBlockCount(5); }
+
+void ProjectTable::SetBlockCount(int count) {
+  if (count < kMinBlockCount) count = kMinBlockCount;
+  if (count > kMaxBlockCount) count = kMaxBlockCount;
+  if (static_cast<int>(rows_.size()) < count + 1) rows_.resize(static_cast<size_t>(count) + 1);
+  block_count_ = count;
+  for (int row = 1; row <= count; ++row) rows_[static_cast<size_t>(row)][kNumber] = std::to_string(row);
+}
+
+const std::string& ProjectTable::GetCell(int row, int col) const {
+  if (!Visible(row) || col < 0 || col >= kColumnCount) return kEmpty;
+  return rows_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+}
+
+void ProjectTable::SetCell(int row, int col, std::string_view text) {
+  if (!Visible(row) || col < 0 || col >= kColumnCount) return;
+  rows_[static_cast<size_t>(row)][static_cast<size_t>(col)] = std::string(text);
+}
+
+BlockRow ProjectTable::GetRow(int row) const {
+  if (!Visible(row)) return BlockRow{};
+  return rows_[static_cast<size_t>(row)];
+}
+
+int32_t ProjectTable::LengthM(int row) const { return LeadingInteger(GetCell(row, kLengthM)); }
+void ProjectTable::SetLengthM(int row, int64_t meters) {
+  SetCell(row, kLengthM, std::to_string(meters));
+}
+int32_t ProjectTable::PowerMW(int row) const { return LeadingInteger(GetCell(row, kPowerMW)); }
+void ProjectTable::SetPowerMW(int row, int64_t milliwatts) {
+  SetCell(row, kPowerMW, std::to_string(milliwatts));
+}
+void ProjectTable::SetHasZB(int row, bool set) { SetCell(row, kHasZB, set ? kFlagSet : ""); }
+double ProjectTable::CurrentMA(int row) const { return LeadingReal(GetCell(row, kCurrentMA)); }
+void ProjectTable::SetCurrentMA(int row, float milliamps) {
+  SetCell(row, kCurrentMA, CFormat("%2.2f", {milliamps}));
+}
+double ProjectTable::VoltageV(int row) const { return LeadingReal(GetCell(row, kVoltageV)); }
+void ProjectTable::SetVoltageV(int row, float volts) {
+  SetCell(row, kVoltageV, CFormat("%2.2f", {volts}));
+}
+
+std::string SegmentResistanceText(int32_t ohm_per_km, int32_t length_m, char decimal_separator) {
+  const int64_t product = int64_t{ohm_per_km} * int64_t{length_m};
+  const float ohm = static_cast<float>(static_cast<double>(product) * 0.002);
+  return FormatPattern(ohm, "#.##", decimal_separator);
+}
+
+void ProjectTable::UpdateResistance(int row, const CableLibrary& cables, char decimal_separator) {
+  if (!Visible(row)) return;
+  const int32_t r = cables.CableResistanceByName(CableName(row));
+  SetCell(row, kResistanceOhm, SegmentResistanceText(r, LengthM(row), decimal_separator));
+}
+
+}  // namespace luch

@@ -1,0 +1,100 @@
+// The project table: rows 1..BlockCount of 11 text columns, one row per block,
+// counted from the controller outwards. Every value is held as the text shown
+// in its cell; the typed accessors convert on every read and write.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace luch {
+
+class CableLibrary;
+
+enum Column : int {
+  kNumber = 0,
+  kAddress = 1,
+  kCableName = 2,
+  kLengthM = 3,
+  kResistanceOhm = 4,
+  kBlockName = 5,
+  kRegimeName = 6,
+  kPowerMW = 7,
+  kHasZB = 8,
+  kCurrentMA = 9,
+  kVoltageV = 10,
+};
+inline constexpr int kColumnCount = 11;
+inline constexpr int kMinBlockCount = 1;
+inline constexpr int kMaxBlockCount = 4096;
+
+// Header texts of row 0, each with one leading blank.
+extern const std::array<const char*, kColumnCount> kColumnHeaders;
+
+// The cell texts of one row, columns 0..10.
+using BlockRow = std::array<std::string, kColumnCount>;
+
+class ProjectTable {
+ public:
+  // 5 empty rows, as at program start.
+  ProjectTable();
+
+  int BlockCount() const { return block_count_; }
+  // Shows rows 1..count (clamped to 1..4096) and writes each row's index into
+  // column 0. Rows above the count are hidden, not erased: raising the count
+  // again shows them with their former texts.
+  void SetBlockCount(int count);
+
+  // The text of a cell; the empty text for row 0, rows after BlockCount and
+  // columns outside 0..10.
+  const std::string& GetCell(int row, int col) const;
+  // Writes a cell; does nothing for row 0, rows after BlockCount and columns
+  // outside 0..10.
+  void SetCell(int row, int col, std::string_view text);
+
+  // A whole row's texts (empty texts outside 1..BlockCount).
+  BlockRow GetRow(int row) const;
+
+  // Typed accessors. Reads follow LeadingInteger / LeadingReal; writes store
+  // decimal text, "ДА" or "", and "%2.2f" for current and voltage.
+  std::string Address(int row) const { return GetCell(row, kAddress); }
+  void SetAddress(int row, std::string_view v) { SetCell(row, kAddress, v); }
+  std::string CableName(int row) const { return GetCell(row, kCableName); }
+  void SetCableName(int row, std::string_view v) { SetCell(row, kCableName, v); }
+  int32_t LengthM(int row) const;
+  void SetLengthM(int row, int64_t meters);
+  std::string BlockName(int row) const { return GetCell(row, kBlockName); }
+  void SetBlockName(int row, std::string_view v) { SetCell(row, kBlockName, v); }
+  std::string RegimeName(int row) const { return GetCell(row, kRegimeName); }
+  void SetRegimeName(int row, std::string_view v) { SetCell(row, kRegimeName, v); }
+  int32_t PowerMW(int row) const;
+  void SetPowerMW(int row, int64_t milliwatts);
+  // True exactly when the cell text is not empty.
+  bool HasZB(int row) const { return !GetCell(row, kHasZB).empty(); }
+  void SetHasZB(int row, bool set);
+  double CurrentMA(int row) const;
+  void SetCurrentMA(int row, float milliamps);
+  double VoltageV(int row) const;
+  void SetVoltageV(int row, float volts);
+
+  // Recomputes ResistanceOhm of one row: the cable's Ohm/km times the length,
+  // formed in full, times 0.002, as a 32-bit real in the pattern "#.##" (the
+  // value 0 gives the empty text).
+  void UpdateResistance(int row, const CableLibrary& cables, char decimal_separator);
+
+ private:
+  bool Visible(int row) const { return row >= 1 && row <= block_count_; }
+
+  int block_count_ = 0;
+  std::vector<BlockRow> rows_;  // index = row number; grows, never shrinks
+};
+
+// "ДА": the text a set lightning-protection flag stores.
+inline constexpr const char* kFlagSet = "ДА";
+
+// ResistanceOhm text for a cable of `ohm_per_km` and a segment of `length_m`.
+std::string SegmentResistanceText(int32_t ohm_per_km, int32_t length_m, char decimal_separator);
+
+}  // namespace luch

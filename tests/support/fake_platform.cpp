@@ -1,0 +1,50 @@
+#include "support/fake_platform.h"
+
+namespace luch::testing {
+
+std::string FakePrompter::TextPrompt(std::string_view caption, std::string_view prompt,
+                                     std::string_view default_text) {
+  asked.push_back({std::string(caption), std::string(prompt), std::string(default_text)});
+  if (answers.empty()) return std::string(default_text);
+  std::optional<std::string> answer = std::move(answers.front());
+  answers.pop_front();
+  return answer ? *answer : std::string(default_text);
+}
+
+void FakeMessages::Show(std::string_view text, std::string_view caption, MessageIcon icon) {
+  shown.push_back({std::string(text), std::string(caption), icon, false});
+}
+
+bool FakeMessages::AskYesNo(std::string_view text, std::string_view caption, MessageIcon icon) {
+  shown.push_back({std::string(text), std::string(caption), icon, true});
+  if (answers.empty()) return false;
+  const bool yes = answers.front();
+  answers.pop_front();
+  return yes;
+}
+
+void FakeMessages::ShowError(std::string_view message) {
+  shown.push_back({std::string(message) + ".", "Расчет луча ТЕРН-12", MessageIcon::kStop, false});
+}
+
+std::optional<std::string> FakeDialogs::OpenFile(const FileDialogRequest& request) {
+  requests.push_back(request);
+  if (answers.empty()) return std::nullopt;
+  std::optional<std::string> answer = std::move(answers.front());
+  answers.pop_front();
+  return answer;
+}
+
+std::optional<std::string> FakeDialogs::SaveFile(const FileDialogRequest& request) {
+  return OpenFile(request);
+}
+
+std::optional<std::string> FakeLauncher::AssociatedProgram(const std::filesystem::path&) {
+  return program;
+}
+
+void FakeLauncher::OpenWithAssociated(const std::filesystem::path& file) {
+  if (program) opened.push_back(file);
+}
+
+}  // namespace luch::testing
