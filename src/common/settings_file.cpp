@@ -5,7 +5,7 @@
 namespace luch {
 
 ProfileFile OpenSettingsFile(const std::filesystem::path& data_dir) {
-  return ProfileFile(data_dir / kSettingsFileName);
+  return ProfileFile(data_dir / Utf8Path(kSettingsFileName));
 }
 
 bool SaveOrReport(const ProfileFile& file, MessageBoxes& messages) {

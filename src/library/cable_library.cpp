@@ -1,5 +1,6 @@
 #include "library/cable_library.h"
 
+#include "common/file_io.h"
 #include "common/numbers.h"
 #include "common/profile_file.h"
 
@@ -78,7 +79,7 @@ void CableLibrary::Renumber() {
 }
 
 int CableLibrary::LoadCables(const std::filesystem::path& data_dir) {
-  const ProfileFile file(data_dir / kCableFileName);
+  const ProfileFile file(data_dir / Utf8Path(kCableFileName));
   rows_.assign(1, CableType{});
   int n = 1;
   for (; n <= kMaxCablesRead; ++n) {
@@ -107,7 +108,7 @@ bool CableLibrary::SaveCables(const std::filesystem::path& data_dir) const {
     file.WriteInteger(section, "Волновое", LeadingInteger(row.wave_impedance));
     file.WriteString(section, "Примечание", row.note);
   }
-  return file.SaveAs(data_dir / kCableFileName);
+  return file.SaveAs(data_dir / Utf8Path(kCableFileName));
 }
 
 }  // namespace luch

@@ -1,0 +1,16 @@
+#include "library/replacement_rules.h"
+
+#include "common/file_io.h"
+
+namespace luch {
+
+bool AppendReplacementRule(const std::filesystem::path& data_dir, std::string_view old_name,
+                           std::string_view new_name) {
+  const std::filesystem::path path = data_dir / Utf8Path(kReplacementFileName);
+  std::vector<std::string> lines;
+  ReadTextLines(path, lines);  // a missing file starts empty
+  lines.push_back(std::string(old_name) + ">" + std::string(new_name));
+  return WriteTextLines(path, lines);
+}
+
+}  // namespace luch
