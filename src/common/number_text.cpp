@@ -361,7 +361,7 @@ bool ParseInteger(std::string_view text, int32_t& value) {
   if (!text.empty() && text[0] == '+') start = 1;
   int64_t parsed = 0;
   const std::string_view digits = text.substr(start);
-  if (digits.empty() || digits[0] == '+') return false;
+  if (digits.empty() || digits[0] == '+' || (start == 1 && digits[0] == '-')) return false;
   const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), parsed);
   if (result.ec != std::errc() || result.ptr != digits.data() + digits.size()) return false;
   if (parsed < std::numeric_limits<int32_t>::min() || parsed > std::numeric_limits<int32_t>::max()) {

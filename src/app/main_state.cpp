@@ -1,0 +1,135 @@
+#include "app/main_state.h"
+
+#include <charconv>
+
+#include "common/file_io.h"
+#include "library/block_library.h"
+#include "library/cable_library.h"
+#include "project/project_file.h"
+
+namespace luch {
+
+MainState::MainState(std::filesystem::path data_dir, Platform platform, CableLibrary& cables,
+                     BlockLibrary& blocks)
+    : data_dir_(std::move(data_dir)), platform_(platform), cables_(cables), blocks_(blocks) {}
+
+MainSettings MainState::FormCreate(const MainSettings& current) {
+  MainSettings values =
+      ReadMainSettings(OpenSettingsFile(data_dir_), current, *platform_.screen);
+  ProjectFileName = values.file_name;
+  return values;
+}
+
+void MainState::DeferredStartUp() {
+  if (!ProjectFileName.empty() && FileExists(Utf8Path(ProjectFileName))) {
+    LoadProject(ProjectFileName);
+    return;
+  }
+  ProjectFileName.clear();
+  status.bar1[0] = "Проект: ";
+}
+
+void MainState::FormClose(MainSettings values) {
+  values.file_name = ProjectFileName;
+  ProfileFile settings = OpenSettingsFile(data_dir_);
+  WriteMainSettings(settings, values);
+  SaveOrReport(settings, *platform_.messages);
+}
+
+void MainState::SetBlockCount(int count) {
+  table.SetBlockCount(count);
+  status.bar1[1] = "Блоков: " + std::to_string(table.BlockCount());
+  if (current_row > table.BlockCount()) current_row = table.BlockCount();
+  if (selection_bottom > table.BlockCount()) selection_bottom = table.BlockCount();
+  if (selection_top > selection_bottom) selection_top = selection_bottom;
+}
+
+void MainState::EditVsegoChange(const std::string& text) {
+  int value = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return;
+  if (value < kMinBlockCount || value > kMaxBlockCount) return;
+  SetBlockCount(value);
+}
+
+namespace {
+FileDialogRequest ProjectDialog(const char* title) {
+  return FileDialogRequest{title, kProjectFilter, kProjectExtension, ""};
+}
+}  // namespace
+
+void MainState::mOpenClick() {
+  const auto chosen =
+      platform_.dialogs->OpenFile(ProjectDialog("Выберите проект  для загрузки"));
+  if (chosen) LoadProject(*chosen);
+}
+
+void MainState::mSaveClick() {
+  if (ProjectFileName.empty()) {
+    mSaveAsClick();
+    return;
+  }
+  SaveProject(ProjectFileName);
+}
+
+void MainState::mSaveAsClick() {
+  const auto chosen =
+      platform_.dialogs->SaveFile(ProjectDialog("Задайте имя файла для сохранения проекта"));
+  if (chosen) SaveProject(*chosen);
+}
+
+void MainState::mNewClick() {
+  SetBlockCount(1);
+  ProjectFileName.clear();
+  status.bar1[0] = "Новый проект";
+  for (int col = kAddress; col < kColumnCount; ++col) table.SetCell(1, col, "");
+  table.SetCell(1, kNumber, "1");
+  params.SetNewProjectValues();
+}
+
+bool MainState::LoadProject(const std::string& utf8_path) {
+  if (!LoadProjectFile(Utf8Path(utf8_path), table, params)) return false;
+  SetBlockCount(table.BlockCount());
+  ProjectFileName = utf8_path;
+  status.bar1[0] = "Проект: " + FileNameOf(utf8_path);
+  return true;
+}
+
+bool MainState::SaveProject(const std::string& utf8_path) {
+  const std::filesystem::path path = Utf8Path(utf8_path);
+  if (!SaveProjectFile(path, table, params, platform_.locale->DecimalSeparator())) {
+    platform_.messages->ShowError("Unable to write to " + utf8_path);
+    return false;
+  }
+  ProjectFileName = utf8_path;
+  status.bar1[0] = "Проект: " + FileNameOf(utf8_path);
+  return true;
+}
+
+CellEditContext MainState::CellContext() {
+  return CellEditContext{table, cables_, blocks_, platform_, clicked};
+}
+
+ChoiceMenu MainState::StringGrid1DblClick() {
+  CellEditContext ctx = CellContext();
+  return luch::StringGrid1DblClick(ctx);
+}
+
+void MainState::ChoiceMenuClick(ChoiceMenuKind kind, const ChoiceItem& item) {
+  CellEditContext ctx = CellContext();
+  switch (kind) {
+    case ChoiceMenuKind::kCable:
+      CableMenuClick(ctx, item);
+      break;
+    case ChoiceMenuKind::kBlock:
+      BlockMenuClick(ctx, item);
+      break;
+    case ChoiceMenuKind::kRegime:
+      RegimeMenuClick(ctx, item);
+      break;
+    case ChoiceMenuKind::kNone:
+      break;
+  }
+}
+
+}  // namespace luch

@@ -1,0 +1,93 @@
+// The main window's state and commands, free of any window toolkit. The Qt
+// window forwards its events here and redraws from here; the headless front
+// end drives the same commands.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "app/main_settings.h"
+#include "calc/project_parameters.h"
+#include "common/platform.h"
+#include "project/cell_editing.h"
+#include "project/project_table.h"
+#include "project/status_bars.h"
+
+namespace luch {
+
+class CableLibrary;
+class BlockLibrary;
+
+inline constexpr const char* kMainCaption = "Расчет луча ТЕРН-12 по постоянному току";
+inline constexpr const char* kProjectFilter = "Проект луча (*.луч)|*.луч";
+inline constexpr const char* kProjectExtension = "луч";
+
+class MainState {
+ public:
+  MainState(std::filesystem::path data_dir, Platform platform, CableLibrary& cables,
+            BlockLibrary& blocks);
+
+  // --- the project and what the window shows -------------------------------
+  ProjectTable table;
+  ProjectParameters params;  // EditU text and the five reals
+  StatusBars status;
+  std::string ProjectFileName;
+  bool report_enabled = false;  // mInfo
+  float TotalCurrent = 0.0f;    // A, last successful calculation
+  int64_t TotalLength = 0;      // m, last prepared calculation
+  ClickedCell clicked;
+  int current_row = 1;
+  int selection_top = 1;
+  int selection_bottom = 1;
+  int PasteRepeatCount = 2;
+
+  const std::filesystem::path& data_dir() const { return data_dir_; }
+  Platform platform() const { return platform_; }
+  CableLibrary& cables() { return cables_; }
+  BlockLibrary& blocks() { return blocks_; }
+
+  // --- start-up and settings ----------------------------------------------
+  // Reads section "Main" of Tarvel.ini over `current` (the window's values).
+  MainSettings FormCreate(const MainSettings& current);
+  // The deferred start-up step: reopens the last project, or forgets a name
+  // that no longer exists ("Проект: ").
+  void DeferredStartUp();
+  // Writes section "Main"; reports a failure through the error box.
+  void FormClose(MainSettings values);
+
+  // --- the count control EditVsego / UpDownVsego --------------------------
+  // Sets the block count (kept inside 1..4096) and panel 1 "Блоков: N".
+  void SetBlockCount(int count);
+  // The typed text of EditVsego: a whole number inside 1..4096 moves the
+  // count, anything else leaves it.
+  void EditVsegoChange(const std::string& text);
+
+  // --- project files --------------------------------------------------------
+  void mOpenClick();
+  void mSaveClick();
+  void mSaveAsClick();
+  void mNewClick();
+  // Loads a project file as Open does; false when none is there.
+  bool LoadProject(const std::string& utf8_path);
+  // Saves as Save does; reports "Unable to write to %s" on failure.
+  bool SaveProject(const std::string& utf8_path);
+
+  // --- supply voltage presets ------------------------------------------------
+  void Button28Click() { params.EditU = "28.00"; }
+  void Button24Click() { params.EditU = "24.00"; }
+
+  // --- cell editing -----------------------------------------------------------
+  ChoiceMenu StringGrid1DblClick();
+  void ChoiceMenuClick(ChoiceMenuKind kind, const ChoiceItem& item);
+
+ private:
+  CellEditContext CellContext();
+
+  std::filesystem::path data_dir_;
+  Platform platform_;
+  CableLibrary& cables_;
+  BlockLibrary& blocks_;
+};
+
+}  // namespace luch

@@ -1,0 +1,369 @@
+#include "app/ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/ui/project_table_model.h"
+
+namespace luch {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+constexpr std::array<int, 5> kStatus1Widths = {170, 80, 100, 100, 50};
+constexpr std::array<int, 4> kStatus2Widths = {170, 150, 150, 50};
+
+// A menu caption keeps its "&" accelerator as Qt does; a library name shown in
+// a choice menu is escaped so that it reads back unchanged.
+QString MenuEscaped(const std::string& name) { return Q(name).replace("&", "&&"); }
+
+}  // namespace
+
+TMain::TMain(MainState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
+  setObjectName("TMain");
+  setWindowTitle(QString::fromUtf8(kMainCaption));
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  BuildToolPanel(central);
+  BuildGrid(central);
+  layout->addWidget(Panel1);
+  layout->addWidget(StringGrid1, 1);
+  BuildStatusBars(central);
+  setCentralWidget(central);
+  BuildMenus();
+
+  // FormCreate: the settings over the design values; the column widths wait
+  // for the deferred step, which runs once the event loop shows the window.
+  MainSettings design;
+  design.row_height = kDesignRowHeight;
+  const MainSettings settings = state_.FormCreate(design);
+  ApplySettings(settings);
+  pending_col_widths_ = settings.col_widths;
+  QMetaObject::invokeMethod(this, &TMain::ApplicationEvents1Message, Qt::QueuedConnection);
+  state_.SetBlockCount(state_.table.BlockCount());
+  RefreshFromState();
+}
+
+TMain::~TMain() = default;
+
+void TMain::BuildToolPanel(QWidget* parent) {
+  Panel1 = new QWidget(parent);
+  Panel1->setObjectName("Panel1");
+  Panel1->setFixedHeight(80);
+  auto* row = new QHBoxLayout(Panel1);
+  const auto make_button = [&](const char* name, const char* caption, QStyle::StandardPixmap icon) {
+    auto* button = new QPushButton(style()->standardIcon(icon), QString::fromUtf8(caption), Panel1);
+    button->setObjectName(name);
+    button->setMinimumHeight(48);
+    button->setIconSize(QSize(24, 24));
+    row->addWidget(button);
+    return button;
+  };
+  BitBtnStart = make_button("BitBtnStart", "    &Расчет", QStyle::SP_MediaPlay);
+  BitBtnOpen = make_button("BitBtnOpen", "    &Открыть", QStyle::SP_DialogOpenButton);
+  BitBtnSave = make_button("BitBtnSave", "    &Сохранить", QStyle::SP_DialogSaveButton);
+
+  auto* group1 = new QGroupBox(QString::fromUtf8("Блоков"), Panel1);
+  group1->setObjectName("GroupBox1");
+  auto* group1_layout = new QHBoxLayout(group1);
+  EditVsego = new QSpinBox(group1);
+  EditVsego->setObjectName("EditVsego");
+  EditVsego->setRange(kMinBlockCount, kMaxBlockCount);
+  EditVsego->setWrapping(false);
+  EditVsego->setValue(state_.table.BlockCount());
+  EditVsego->setMinimumWidth(80);
+  group1_layout->addWidget(EditVsego);
+  row->addWidget(group1);
+
+  auto* group2 = new QGroupBox(QString::fromUtf8("Напряжение КМУ"), Panel1);
+  group2->setObjectName("GroupBox2");
+  auto* group2_layout = new QHBoxLayout(group2);
+  EditU = new QLineEdit(group2);
+  EditU->setObjectName("EditU");
+  EditU->setMaximumWidth(90);
+  Button28 = new QPushButton("28", group2);
+  Button28->setObjectName("Button28");
+  Button24 = new QPushButton("24", group2);
+  Button24->setObjectName("Button24");
+  for (QPushButton* b : {Button28, Button24}) b->setMaximumWidth(40);
+  group2_layout->addWidget(EditU);
+  group2_layout->addWidget(Button28);
+  group2_layout->addWidget(Button24);
+  row->addWidget(group2);
+  row->addStretch(1);
+
+  connect(BitBtnOpen, &QPushButton::clicked, this, [this] { Run([this] { state_.mOpenClick(); }); });
+  connect(BitBtnSave, &QPushButton::clicked, this, [this] { Run([this] { state_.mSaveClick(); }); });
+  connect(EditVsego, &QSpinBox::valueChanged, this, [this](int value) {
+    if (refreshing_) return;
+    Run([this, value] { state_.SetBlockCount(value); });
+  });
+  connect(EditU, &QLineEdit::textEdited, this,
+          [this](const QString& text) { state_.params.EditU = text.toStdString(); });
+  connect(Button28, &QPushButton::clicked, this, [this] { Run([this] { state_.Button28Click(); }); });
+  connect(Button24, &QPushButton::clicked, this, [this] { Run([this] { state_.Button24Click(); }); });
+}
+
+void TMain::BuildGrid(QWidget* parent) {
+  StringGrid1 = new QTableView(parent);
+  StringGrid1->setObjectName("StringGrid1");
+  model_ = new ProjectTableModel(state_.table, this);
+  StringGrid1->setModel(model_);
+  StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+  StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  StringGrid1->setShowGrid(true);
+  StringGrid1->setWordWrap(false);
+  StringGrid1->verticalHeader()->hide();
+  StringGrid1->verticalHeader()->setMinimumSectionSize(kMinRowHeight);
+  StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  StringGrid1->horizontalHeader()->setMinimumSectionSize(0);
+  StringGrid1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+  StringGrid1->viewport()->installEventFilter(this);
+  StringGrid1->installEventFilter(this);
+  connect(StringGrid1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { ReadSelectionIntoState(); });
+  connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this] { ReadSelectionIntoState(); });
+  connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    if (PopupMenu1) PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(pos));
+  });
+}
+
+void TMain::BuildStatusBars(QWidget* parent) {
+  auto* layout = static_cast<QVBoxLayout*>(parent->layout());
+  const auto build = [&](const char* name, auto& labels, const auto& widths, const auto& texts) {
+    auto* bar = new QStatusBar(parent);
+    bar->setObjectName(name);
+    bar->setSizeGripEnabled(false);
+    for (size_t i = 0; i < labels.size(); ++i) {
+      labels[i] = new QLabel(Q(texts[i]), bar);
+      labels[i]->setObjectName(QString("%1Panel%2").arg(name).arg(i));
+      labels[i]->setMinimumWidth(widths[i]);
+      labels[i]->setFrameShape(QFrame::Panel);
+      labels[i]->setFrameShadow(QFrame::Sunken);
+      bar->addWidget(labels[i], i + 1 == labels.size() ? 1 : 0);
+    }
+    return bar;
+  };
+  QStatusBar* bar2 = build("StatusBar2", status2_, kStatus2Widths, state_.status.bar2);
+  QStatusBar* bar1 = build("StatusBar1", status1_, kStatus1Widths, state_.status.bar1);
+  layout->addWidget(bar2);
+  layout->addWidget(bar1);
+}
+
+QAction* TMain::AddAction(QMenu* menu, const char* name, const char* caption,
+                          const QKeySequence& shortcut) {
+  auto* action = new QAction(QString::fromUtf8(caption), this);
+  action->setObjectName(name);
+  if (!shortcut.isEmpty()) {
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+  }
+  menu->addAction(action);
+  actions_[name] = action;
+  return action;
+}
+
+QAction* TMain::action(const std::string& name) const {
+  const auto it = actions_.find(name);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+QLabel* TMain::statusPanel(int bar, int panel) const {
+  if (bar == 1 && panel >= 0 && panel < 5) return status1_[static_cast<size_t>(panel)];
+  if (bar == 2 && panel >= 0 && panel < 4) return status2_[static_cast<size_t>(panel)];
+  return nullptr;
+}
+
+void TMain::SetToolWindows(QWidget* cables, QWidget* blocks, QWidget* house) {
+  cables_window_ = cables;
+  blocks_window_ = blocks;
+  house_window_ = house;
+  const auto show = [](QWidget* window) {
+    if (!window) return;
+    window->show();
+    window->raise();
+    window->activateWindow();
+  };
+  action("mCabel")->setEnabled(cables != nullptr);
+  action("mBlock")->setEnabled(blocks != nullptr);
+  action("mRast")->setEnabled(house != nullptr);
+  connect(action("mCabel"), &QAction::triggered, this, [this, show] { show(cables_window_); });
+  connect(action("mBlock"), &QAction::triggered, this, [this, show] { show(blocks_window_); });
+  connect(action("mRast"), &QAction::triggered, this, [this, show] { show(house_window_); });
+}
+
+void TMain::Run(const std::function<void()>& command) {
+  command();
+  RefreshFromState();
+}
+
+void TMain::RefreshFromState() {
+  refreshing_ = true;
+  model_->Refresh();
+  if (EditVsego->value() != state_.table.BlockCount()) EditVsego->setValue(state_.table.BlockCount());
+  if (EditU->text().toStdString() != state_.params.EditU) EditU->setText(Q(state_.params.EditU));
+  for (size_t i = 0; i < status1_.size(); ++i) status1_[i]->setText(Q(state_.status.bar1[i]));
+  for (size_t i = 0; i < status2_.size(); ++i) status2_[i]->setText(Q(state_.status.bar2[i]));
+  if (QAction* info = action("mInfo")) info->setEnabled(state_.report_enabled);
+
+  // The cursor and the selected range as the state holds them.
+  const int rows = state_.table.BlockCount();
+  const int current = std::clamp(state_.current_row, 1, rows) - 1;
+  const int top = std::clamp(state_.selection_top, 1, rows) - 1;
+  const int bottom = std::clamp(state_.selection_bottom, 1, rows) - 1;
+  QItemSelectionModel* selection = StringGrid1->selectionModel();
+  const QModelIndex current_index = model_->index(current, std::max(0, StringGrid1->currentIndex().column()));
+  selection->setCurrentIndex(current_index, QItemSelectionModel::NoUpdate);
+  selection->select(QItemSelection(model_->index(std::min(top, bottom), 0),
+                                   model_->index(std::max(top, bottom), kColumnCount - 1)),
+                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  StringGrid1->viewport()->update();
+  refreshing_ = false;
+}
+
+void TMain::ReadSelectionIntoState() {
+  if (refreshing_) return;
+  const QModelIndex current = StringGrid1->currentIndex();
+  if (current.isValid()) state_.current_row = current.row() + 1;
+  const QModelIndexList rows = StringGrid1->selectionModel()->selectedRows();
+  if (rows.isEmpty()) {
+    state_.selection_top = state_.selection_bottom = state_.current_row;
+    return;
+  }
+  int top = rows.front().row(), bottom = top;
+  for (const QModelIndex& index : rows) {
+    top = std::min(top, index.row());
+    bottom = std::max(bottom, index.row());
+  }
+  state_.selection_top = top + 1;
+  state_.selection_bottom = bottom + 1;
+}
+
+MainSettings TMain::CurrentSettings() const {
+  MainSettings values;
+  values.geometry = WindowGeometry{pos().y(), pos().x(), height(), width()};
+  values.row_height = StringGrid1->verticalHeader()->defaultSectionSize();
+  for (int i = 0; i < kColumnCount; ++i) {
+    values.col_widths[static_cast<size_t>(i)] = StringGrid1->columnWidth(i);
+  }
+  values.file_name = state_.ProjectFileName;
+  return values;
+}
+
+void TMain::ApplySettings(const MainSettings& settings) {
+  move(settings.geometry.left, settings.geometry.top);
+  resize(settings.geometry.width, settings.geometry.height);
+  SetRowHeight(settings.row_height);
+}
+
+void TMain::SetRowHeight(int height) {
+  height = std::clamp(height, kMinRowHeight, kMaxRowHeight);
+  StringGrid1->verticalHeader()->setDefaultSectionSize(height);
+}
+
+void TMain::ApplicationEvents1Message() {
+  if (started_) return;
+  started_ = true;
+  for (int i = 0; i < kColumnCount; ++i) {
+    const int width = pending_col_widths_[static_cast<size_t>(i)];
+    if (width != 0) StringGrid1->setColumnWidth(i, width);
+  }
+  Run([this] { state_.DeferredStartUp(); });
+}
+
+void TMain::FormResize() {
+  if (width() < 300) resize(300, height());
+  const std::array<int, 11> widths = ProportionalColumnWidths(width());
+  for (int i = 0; i < kColumnCount; ++i) {
+    StringGrid1->setColumnWidth(i, widths[static_cast<size_t>(i)]);
+  }
+}
+
+void TMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FormResize();
+}
+
+void TMain::closeEvent(QCloseEvent* event) {
+  state_.FormClose(CurrentSettings());
+  if (on_close_) on_close_();
+  event->accept();
+}
+
+bool TMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == StringGrid1->viewport()) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+      // StringGrid1MouseUp: the cell under the mouse, or (-1, -1) outside.
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      const QModelIndex index = StringGrid1->indexAt(mouse->position().toPoint());
+      state_.clicked = index.isValid() ? ClickedCell{index.column(), index.row() + 1}
+                                       : ClickedCell{-1, -1};
+    } else if (event->type() == QEvent::MouseButtonDblClick) {
+      // StringGrid1DblClick acts on the cell of the first click's release.
+      QTimer::singleShot(0, this, [this] {
+        ChoiceMenu menu;
+        Run([this, &menu] { menu = state_.StringGrid1DblClick(); });
+        ShowChoiceMenu(menu);
+      });
+      return true;
+    }
+  }
+  if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & Qt::ControlModifier) {
+      QAction* move = key->key() == Qt::Key_Up ? action("pmUp")
+                      : key->key() == Qt::Key_Down ? action("pmDown") : nullptr;
+      if (move && move->isEnabled()) {
+        move->trigger();
+        return true;
+      }
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TMain::ShowChoiceMenu(const ChoiceMenu& menu) {
+  if (menu.kind == ChoiceMenuKind::kNone) return;
+  QMenu popup(this);
+  popup.setObjectName(menu.kind == ChoiceMenuKind::kCable   ? "PopupMenuCabels"
+                      : menu.kind == ChoiceMenuKind::kBlock ? "PopupMenuBlockName"
+                                                            : "PopupMenuRegimName");
+  for (size_t k = 0; k < menu.items.size(); ++k) {
+    QAction* item = popup.addAction(MenuEscaped(menu.items[k].caption));
+    item->setData(static_cast<int>(k));
+  }
+  const QModelIndex cell =
+      model_->index(std::max(0, state_.clicked.row - 1), std::max(0, state_.clicked.col));
+  const QPoint at = StringGrid1->viewport()->mapToGlobal(StringGrid1->visualRect(cell).bottomLeft());
+  QAction* chosen = popup.exec(at);
+  if (!chosen) return;
+  const ChoiceItem item = menu.items[static_cast<size_t>(chosen->data().toInt())];
+  Run([this, &menu, &item] { state_.ChoiceMenuClick(menu.kind, item); });
+}
+
+}  // namespace luch

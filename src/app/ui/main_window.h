@@ -1,0 +1,98 @@
+// TMain, the main window: tool panel, the project grid, two status bars, the
+// main menu and the grid's context menu. A thin view: every command runs in
+// MainState, and the window redraws from it.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "app/main_state.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSpinBox;
+class QTableView;
+
+namespace luch {
+
+class ProjectTableModel;
+
+class TMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TMain(MainState& state, QWidget* parent = nullptr);
+  ~TMain() override;
+
+  MainState& state() { return state_; }
+  QTableView* grid() const { return StringGrid1; }
+  QAction* action(const std::string& name) const;  // by control name, e.g. "mOpen"
+  QLabel* statusPanel(int bar, int panel) const;   // bar 1 or 2
+
+  // Windows created at start-up and shown by their commands (may be null).
+  void SetToolWindows(QWidget* cables, QWidget* blocks, QWidget* house);
+  // Extra work to run when the window closes (the tool windows' own close).
+  void SetOnClose(std::function<void()> on_close) { on_close_ = std::move(on_close); }
+
+  // Redraws everything from the state: grid, count, voltage field, panels,
+  // menu states, current row and selection.
+  void RefreshFromState();
+  // The settings the window would write now (geometry, row height, widths).
+  MainSettings CurrentSettings() const;
+  // The deferred start-up step; runs once, after the window is first shown.
+  void ApplicationEvents1Message();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildToolPanel(QWidget* parent);
+  void BuildGrid(QWidget* parent);
+  void BuildStatusBars(QWidget* parent);
+  void BuildMenus();
+  QAction* AddAction(QMenu* menu, const char* name, const char* caption,
+                     const QKeySequence& shortcut = {});
+  void ApplySettings(const MainSettings& settings);
+  void FormResize();
+  void SetRowHeight(int height);
+  void ReadSelectionIntoState();
+  void ShowChoiceMenu(const ChoiceMenu& menu);
+  // Runs a command of the state and redraws.
+  void Run(const std::function<void()>& command);
+
+  MainState& state_;
+  ProjectTableModel* model_ = nullptr;
+  std::map<std::string, QAction*> actions_;
+  std::array<QLabel*, 5> status1_{};
+  std::array<QLabel*, 4> status2_{};
+  QPointer<QWidget> cables_window_;
+  QPointer<QWidget> blocks_window_;
+  QPointer<QWidget> house_window_;
+  std::function<void()> on_close_;
+  std::array<int, 11> pending_col_widths_{};
+  bool started_ = false;
+  bool refreshing_ = false;
+
+ public:
+  // Controls, named as in the window's design.
+  QWidget* Panel1 = nullptr;
+  QPushButton* BitBtnStart = nullptr;
+  QPushButton* BitBtnOpen = nullptr;
+  QPushButton* BitBtnSave = nullptr;
+  QSpinBox* EditVsego = nullptr;  // with its arrows UpDownVsego
+  QLineEdit* EditU = nullptr;
+  QPushButton* Button28 = nullptr;
+  QPushButton* Button24 = nullptr;
+  QTableView* StringGrid1 = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+};
+
+}  // namespace luch

@@ -1,0 +1,103 @@
+// The main menu and the grid's context menu of TMain.
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QHeaderView>
+#include <QTableView>
+
+#include "app/ui/main_window.h"
+
+namespace luch {
+
+void TMain::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  QMenu* file = bar->addMenu(QString::fromUtf8("&Файл"));
+  QAction* open = AddAction(file, "mOpen", "&Открыть...", QKeySequence(Qt::Key_F3));
+  QAction* save = AddAction(file, "mSave", "&Сохранить", QKeySequence(Qt::Key_F2));
+  QAction* save_as =
+      AddAction(file, "mSaveAs", "Сохр&анить как...", QKeySequence(Qt::CTRL | Qt::Key_F2));
+  QAction* create = AddAction(file, "mNew", "Со&здать...");
+  file->addSeparator();
+  AddAction(file, "mInfo", "От&чет");
+  AddAction(file, "mText", "Экспорт в текстовый файл");
+  AddAction(file, "mMicrosoftExcel", "Экспорт в Microsoft Excel");
+  AddAction(file, "mTable", "Таблица напряжений ");
+  file->addSeparator();
+  QAction* exit = AddAction(file, "mExit", "&Выход");
+
+  QMenu* edit = bar->addMenu(QString::fromUtf8("&Правка"));
+  AddAction(edit, "mCut", "&Вырезать", QKeySequence(Qt::CTRL | Qt::Key_X));
+  AddAction(edit, "mCopy", "&Копировать", QKeySequence(Qt::CTRL | Qt::Key_C));
+  AddAction(edit, "mPaste", "В&ставить", QKeySequence(Qt::CTRL | Qt::Key_V));
+  AddAction(edit, "mDelete", "&Удалить", QKeySequence(Qt::Key_Delete));
+  edit->addSeparator();
+  AddAction(edit, "mFillSpace", "Вс&тавить в свободные строки");
+  AddAction(edit, "mMnogo", "Вставить &несколько раз");
+
+  QMenu* act = bar->addMenu(QString::fromUtf8("&Действие"));
+  AddAction(act, "mStart", "&Выполнить расчет...", QKeySequence(Qt::Key_F9));
+  AddAction(act, "mFindUKMU", "&Найти  минимальное напряжение КМУ", QKeySequence(Qt::Key_F10));
+  act->addSeparator();
+  AddAction(act, "mChangeCbl", "Замена &кабеля");
+  AddAction(act, "mBlkChng", "&Замена блоков");
+  act->addSeparator();
+  AddAction(act, "mBlkNorma", "Установить блокам нормальный режим", QKeySequence(Qt::Key_F12));
+  act->addSeparator();
+  AddAction(act, "mLength", "Задать длину всех сегментов");
+
+  QMenu* params = bar->addMenu(QString::fromUtf8("&Параметры"));
+  AddAction(params, "mCabel", "Типы &кабеля...", QKeySequence(Qt::Key_F4));
+  AddAction(params, "mBlock", "&Блоки...", QKeySequence(Qt::Key_F5));
+  params->addSeparator();
+  AddAction(params, "mProject", "&Проект ...", QKeySequence(Qt::Key_F6));
+  params->addSeparator();
+  QAction* taller = AddAction(params, "mStrH", "Увеличить высоту строки");
+  QAction* lower = AddAction(params, "mStrL", "Уменьшить высоту строки");
+
+  QMenu* window = bar->addMenu(QString::fromUtf8("О&кно"));
+  AddAction(window, "mRast", "&Расстояние между домами");
+
+  QAction* about = bar->addAction(QString::fromUtf8("&О программе"));
+  about->setObjectName("mAbout");
+  actions_["mAbout"] = about;
+
+  // The grid's context menu; the first four share the main menu's handlers.
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName("PopupMenu1");
+  const auto add_popup = [this](const char* name, const char* caption) {
+    auto* item = new QAction(QString::fromUtf8(caption), this);
+    item->setObjectName(name);
+    PopupMenu1->addAction(item);
+    actions_[name] = item;
+    return item;
+  };
+  add_popup("pmCut", "&Вырезать");
+  add_popup("pmCopy", "&Копировать");
+  add_popup("pmPaste", "В&ставить");
+  add_popup("pmDelete", "&Удалить");
+  PopupMenu1->addSeparator();
+  add_popup("pmRename", "Переименовать");
+  PopupMenu1->addSeparator();
+  add_popup("pmUp", "Вве&рх");
+  add_popup("pmDown", "В&низ");
+  PopupMenu1->addSeparator();
+  add_popup("mReverse", "Обратный порядок");
+
+  // Every command starts disabled; each is enabled where it is connected.
+  for (auto& [name, item] : actions_) item->setEnabled(false);
+  const auto wire = [this](QAction* item, std::function<void()> command) {
+    item->setEnabled(true);
+    connect(item, &QAction::triggered, this, [this, command] { Run(command); });
+  };
+  wire(open, [this] { state_.mOpenClick(); });
+  wire(save, [this] { state_.mSaveClick(); });
+  wire(save_as, [this] { state_.mSaveAsClick(); });
+  wire(create, [this] { state_.mNewClick(); });
+  exit->setEnabled(true);
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+  wire(taller, [this] { SetRowHeight(StringGrid1->verticalHeader()->defaultSectionSize() + 1); });
+  wire(lower, [this] { SetRowHeight(StringGrid1->verticalHeader()->defaultSectionSize() - 1); });
+}
+
+}  // namespace luch

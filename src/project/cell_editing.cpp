@@ -1,0 +1,110 @@
+#include "project/cell_editing.h"
+
+#include "common/numbers.h"
+#include "library/block_library.h"
+#include "library/cable_library.h"
+
+namespace luch {
+namespace {
+
+constexpr int kBlockMenuLimit = 1024;  // the block menu lists indices 0..1024
+constexpr int kRegimeMenuLimit = 32;   // the regime menu lists regimes 1..32
+
+char Separator(const CellEditContext& ctx) { return ctx.platform.locale->DecimalSeparator(); }
+
+void EditAddress(CellEditContext& ctx, int row) {
+  const std::string answer = ctx.platform.prompter->TextPrompt(
+      "Адрес блока ", "Введите адрес расположения блока", ctx.table.Address(row));
+  ctx.table.SetAddress(row, answer);
+}
+
+void EditLength(CellEditContext& ctx, int row) {
+  const char* caption = row == 1 ? "Длина кабеля от КМУ" : "Длина кабеля от предыдущего блока";
+  const std::string answer = ctx.platform.prompter->TextPrompt(
+      caption, "Введите длину кабеля в метрах", std::to_string(ctx.table.LengthM(row)));
+  ctx.table.SetLengthM(row, LeadingInteger(answer));
+  ctx.table.UpdateResistance(row, ctx.cables, Separator(ctx));
+}
+
+}  // namespace
+
+ChoiceMenu BuildCableMenu(const CableLibrary& cables) {
+  ChoiceMenu menu{ChoiceMenuKind::kCable, {}};
+  for (int i = 1; i <= cables.CableCount(); ++i) menu.items.push_back({cables.CableNameAt(i), i});
+  return menu;
+}
+
+ChoiceMenu BuildBlockMenu(const BlockLibrary& blocks) {
+  ChoiceMenu menu{ChoiceMenuKind::kBlock, {}};
+  for (int b = 0; b <= kBlockMenuLimit; ++b) {
+    std::string name = blocks.BlockNameAt(b);
+    if (name.empty()) break;
+    menu.items.push_back({std::move(name), b});
+  }
+  return menu;
+}
+
+ChoiceMenu BuildRegimeMenu(const BlockLibrary& blocks, const std::string& block_name) {
+  const int b = blocks.BlockIndexByName(block_name);
+  if (b == -1) return {};
+  ChoiceMenu menu{ChoiceMenuKind::kRegime, {}};
+  for (int r = 1; r <= kRegimeMenuLimit; ++r) {
+    std::string name = blocks.RegimeNameAt(b, r);
+    if (name.empty()) break;
+    menu.items.push_back({std::move(name), b});
+  }
+  return menu;
+}
+
+ChoiceMenu StringGrid1DblClick(CellEditContext& ctx) {
+  const int row = ctx.clicked.row;
+  if (row < 1 || row > ctx.table.BlockCount()) return {};
+  switch (ctx.clicked.col) {
+    case kAddress:
+      EditAddress(ctx, row);
+      break;
+    case kCableName:
+      return BuildCableMenu(ctx.cables);
+    case kLengthM:
+      EditLength(ctx, row);
+      break;
+    case kResistanceOhm:
+      ctx.table.UpdateResistance(row, ctx.cables, Separator(ctx));
+      break;
+    case kBlockName:
+      return BuildBlockMenu(ctx.blocks);
+    case kRegimeName:
+      return BuildRegimeMenu(ctx.blocks, ctx.table.BlockName(row));
+    case kHasZB:
+      ctx.table.SetHasZB(row, !ctx.table.HasZB(row));
+      break;
+    default:
+      break;
+  }
+  return {};
+}
+
+void CableMenuClick(CellEditContext& ctx, const ChoiceItem& item) {
+  const int row = ctx.clicked.row;
+  ctx.table.SetCableName(row, ctx.cables.CableNameAt(item.tag));
+  ctx.table.UpdateResistance(row, ctx.cables, Separator(ctx));
+}
+
+void BlockMenuClick(CellEditContext& ctx, const ChoiceItem& item) {
+  const int row = ctx.clicked.row;
+  const int b = item.tag;
+  ctx.table.SetBlockName(row, item.caption);
+  ctx.table.SetRegimeName(row, ctx.blocks.RegimeNameAt(b, 1));
+  ctx.table.SetPowerMW(row, ctx.blocks.RegimePowerAt(b, 1));
+  ctx.table.SetCurrentMA(row, static_cast<float>(ctx.blocks.RegimeCurrentAt(b, 1)));
+}
+
+void RegimeMenuClick(CellEditContext& ctx, const ChoiceItem& item) {
+  const int row = ctx.clicked.row;
+  const int b = item.tag;
+  ctx.table.SetRegimeName(row, item.caption);
+  ctx.table.SetPowerMW(row, ctx.blocks.RegimePowerByName(b, item.caption));
+  ctx.table.SetCurrentMA(row, static_cast<float>(ctx.blocks.RegimeCurrentByName(b, item.caption)));
+}
+
+}  // namespace luch
