@@ -1,0 +1,172 @@
+#include "app/main_state.h"
+
+#include <gtest/gtest.h>
+
+#include "common/file_io.h"
+#include "common/profile_file.h"
+#include "library/block_library.h"
+#include "library/cable_library.h"
+#include "support/fake_platform.h"
+#include "support/temp_dir.h"
+
+namespace luch {
+namespace {
+
+using testing::FakePlatform;
+using testing::TempDir;
+
+class MainStateTest : public ::testing::Test {
+ protected:
+  MainStateTest() : blocks(dir.path()), state(dir.path(), fake.platform(), cables, blocks) {}
+
+  std::string ProjectPath(const char* name) { return PathToUtf8(dir / name); }
+
+  TempDir dir;
+  FakePlatform fake;
+  CableLibrary cables;
+  BlockLibrary blocks;
+  MainState state;
+};
+
+TEST_F(MainStateTest, FirstStartHasTheDesignStateAndNoProject) {
+  MainSettings design;
+  const MainSettings read = state.FormCreate(design);
+  EXPECT_EQ(read.geometry, kMainDesignGeometry);
+  EXPECT_EQ(read.row_height, 22);
+  state.DeferredStartUp();
+  EXPECT_EQ(state.status.bar1[0], "Проект: ");
+  EXPECT_EQ(state.table.BlockCount(), 5);
+  EXPECT_EQ(state.params.EditU, "28.0");
+  EXPECT_EQ(state.params.ZBResistance, 0.0f);
+  EXPECT_FALSE(state.report_enabled);
+}
+
+TEST_F(MainStateTest, SettingsAreWrittenInTheirOrderAndReadBack) {
+  state.ProjectFileName = "C:\\Проекты\\Дом.луч";
+  MainSettings values;
+  values.geometry = {10, 20, 300, 400};
+  values.row_height = 30;
+  values.col_widths = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+  state.FormClose(values);
+  EXPECT_EQ(dir.Read("Tarvel.ini"),
+            ProfileFile::FromBytes(dir.Read("Tarvel.ini")).ToBytes());
+  const std::string text = dir.Read("Tarvel.ini");
+  const std::vector<std::string> order = {"Top=",        "Left=",       "Height=",    "Width=",
+                                          "ColWidths0=", "ColWidths10=", "FileName=", "DefaultRowHeight="};
+  size_t at = 0;
+  for (const std::string& key : order) {
+    const size_t found = text.find(key, at);
+    ASSERT_NE(found, std::string::npos) << key;
+    at = found;
+  }
+  MainState again(dir.path(), fake.platform(), cables, blocks);
+  const MainSettings read = again.FormCreate(MainSettings{});
+  EXPECT_EQ(read.geometry, values.geometry);
+  EXPECT_EQ(read.row_height, 30);
+  EXPECT_EQ(read.col_widths, values.col_widths);
+  EXPECT_EQ(again.ProjectFileName, "C:\\Проекты\\Дом.луч");
+}
+
+TEST_F(MainStateTest, ARememberedProjectThatVanishedIsForgotten) {
+  ProfileFile settings(dir / "Tarvel.ini");
+  settings.WriteString("Main", "FileName", ProjectPath("нет такого.луч"));
+  ASSERT_TRUE(settings.Save());
+  state.FormCreate(MainSettings{});
+  state.DeferredStartUp();
+  EXPECT_EQ(state.ProjectFileName, "");
+  EXPECT_EQ(state.status.bar1[0], "Проект: ");
+  state.FormClose(MainSettings{});
+  EXPECT_EQ(ProfileFile(dir / "Tarvel.ini").ReadString("Main", "FileName", "?"), "");
+}
+
+TEST_F(MainStateTest, ARememberedProjectIsReopened) {
+  state.mNewClick();
+  state.table.SetAddress(1, "Щит 1");
+  ASSERT_TRUE(state.SaveProject(ProjectPath("Дом 5.луч")));
+  state.FormClose(MainSettings{});
+  MainState again(dir.path(), fake.platform(), cables, blocks);
+  again.FormCreate(MainSettings{});
+  again.DeferredStartUp();
+  EXPECT_EQ(again.status.bar1[0], "Проект: Дом 5.луч");
+  EXPECT_EQ(again.table.BlockCount(), 1);
+  EXPECT_EQ(again.table.Address(1), "Щит 1");
+  EXPECT_EQ(again.params.EditU, "28.00");
+}
+
+TEST_F(MainStateTest, NewEmptiesRowOneAndHidesTheRest) {
+  state.table.SetAddress(1, "a");
+  state.table.SetAddress(2, "b");
+  state.mNewClick();
+  EXPECT_EQ(state.table.BlockCount(), 1);
+  EXPECT_EQ(state.status.bar1[0], "Новый проект");
+  EXPECT_EQ(state.status.bar1[1], "Блоков: 1");
+  EXPECT_EQ(state.table.Address(1), "");
+  EXPECT_EQ(state.params.ZBResistance, 40.0f);
+  EXPECT_EQ(state.params.AccuracyStep, 0.05f);
+  state.SetBlockCount(2);
+  EXPECT_EQ(state.table.Address(2), "b");
+}
+
+TEST_F(MainStateTest, SaveWithoutANameAsksForOneAndCancelSavesNothing) {
+  state.mSaveClick();
+  ASSERT_EQ(fake.dialogs.requests.size(), 1u);
+  EXPECT_EQ(fake.dialogs.requests[0].title, "Задайте имя файла для сохранения проекта");
+  EXPECT_EQ(fake.dialogs.requests[0].filter, "Проект луча (*.луч)|*.луч");
+  EXPECT_EQ(fake.dialogs.requests[0].default_extension, "луч");
+  EXPECT_EQ(state.ProjectFileName, "");
+  fake.dialogs.answers.push_back(ProjectPath("новый.луч"));
+  state.mSaveClick();
+  EXPECT_EQ(state.ProjectFileName, ProjectPath("новый.луч"));
+  EXPECT_EQ(state.status.bar1[0], "Проект: новый.луч");
+  EXPECT_TRUE(FileExists(dir / "новый.луч"));
+}
+
+TEST_F(MainStateTest, OpenUsesItsDialogAndAVanishedFileChangesNothing) {
+  fake.dialogs.answers.push_back(ProjectPath("пропал.луч"));
+  state.status.bar1[0] = "Проект: ";
+  state.mOpenClick();
+  EXPECT_EQ(fake.dialogs.requests[0].title, "Выберите проект  для загрузки");
+  EXPECT_EQ(state.ProjectFileName, "");
+  EXPECT_EQ(state.status.bar1[0], "Проект: ");
+}
+
+TEST_F(MainStateTest, AFailedSaveKeepsTheNameAndTheOldFile) {
+  ASSERT_TRUE(state.SaveProject(ProjectPath("a.луч")));
+  const std::string before = dir.Read("a.луч");
+  state.table.SetAddress(1, "изменено");
+  SetWriteFailureForTesting(true);
+  fake.dialogs.answers.push_back(ProjectPath("b.луч"));
+  state.mSaveAsClick();
+  state.mSaveClick();
+  SetWriteFailureForTesting(false);
+  EXPECT_EQ(state.ProjectFileName, ProjectPath("a.луч"));
+  EXPECT_EQ(state.status.bar1[0], "Проект: a.луч");
+  EXPECT_EQ(dir.Read("a.луч"), before);
+  EXPECT_FALSE(FileExists(dir / "b.луч"));
+  ASSERT_EQ(fake.messages.shown.size(), 2u);
+  EXPECT_EQ(fake.messages.shown[0].text, "Unable to write to " + ProjectPath("b.луч") + ".");
+  EXPECT_EQ(fake.messages.shown[1].text, "Unable to write to " + ProjectPath("a.луч") + ".");
+}
+
+TEST_F(MainStateTest, CountControlAcceptsOnlyWholeNumbersInRange) {
+  state.EditVsegoChange("12");
+  EXPECT_EQ(state.table.BlockCount(), 12);
+  EXPECT_EQ(state.status.bar1[1], "Блоков: 12");
+  for (const char* bad : {"0", "4097", "abc", "", "7x", "-3"}) state.EditVsegoChange(bad);
+  EXPECT_EQ(state.table.BlockCount(), 12);
+  state.current_row = 12;
+  state.SetBlockCount(3);
+  EXPECT_EQ(state.current_row, 3);
+}
+
+TEST_F(MainStateTest, VoltagePresetsOnlyChangeTheField) {
+  state.status.bar1[3] = "Ток: 10 мА";
+  state.Button24Click();
+  EXPECT_EQ(state.params.EditU, "24.00");
+  state.Button28Click();
+  EXPECT_EQ(state.params.EditU, "28.00");
+  EXPECT_EQ(state.status.bar1[3], "Ток: 10 мА");
+}
+
+}  // namespace
+}  // namespace luch
