@@ -6,6 +6,7 @@
 #include "library/block_library.h"
 #include "library/cable_library.h"
 #include "project/project_file.h"
+#include "reports/report_commands.h"
 
 namespace luch {
 
@@ -104,6 +105,22 @@ bool MainState::SaveProject(const std::string& utf8_path) {
   ProjectFileName = utf8_path;
   status.bar1[0] = "Проект: " + FileNameOf(utf8_path);
   return true;
+}
+
+void MainState::mInfoClick() {
+  luch::mInfoClick(table, params, {ProjectFileName, TotalLength, TotalCurrent}, platform_,
+                   data_dir_);
+}
+
+void MainState::mTableClick() {
+  luch::mTableClick(table, params, {ProjectFileName, TotalLength, TotalCurrent}, platform_,
+                    data_dir_);
+}
+
+void MainState::mTextClick() { ExportTable(table, ExportFormat::kText, platform_, data_dir_); }
+
+void MainState::mMicrosoftExcelClick() {
+  ExportTable(table, ExportFormat::kCsv, platform_, data_dir_);
 }
 
 CellEditContext MainState::CellContext() {

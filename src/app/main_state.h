@@ -77,6 +77,12 @@ class MainState {
   void Button28Click() { params.EditU = "28.00"; }
   void Button24Click() { params.EditU = "24.00"; }
 
+  // --- reports and export ------------------------------------------------------
+  void mInfoClick();
+  void mTableClick();
+  void mTextClick();
+  void mMicrosoftExcelClick();
+
   // --- cell editing -----------------------------------------------------------
   ChoiceMenu StringGrid1DblClick();
   void ChoiceMenuClick(ChoiceMenuKind kind, const ChoiceItem& item);

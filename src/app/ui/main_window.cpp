@@ -325,11 +325,9 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
                                        : ClickedCell{-1, -1};
     } else if (event->type() == QEvent::MouseButtonDblClick) {
       // StringGrid1DblClick acts on the cell of the first click's release.
-      QTimer::singleShot(0, this, [this] {
-        ChoiceMenu menu;
-        Run([this, &menu] { menu = state_.StringGrid1DblClick(); });
-        ShowChoiceMenu(menu);
-      });
+      ChoiceMenu menu;
+      Run([this, &menu] { menu = state_.StringGrid1DblClick(); });
+      ShowChoiceMenu(menu);
       return true;
     }
   }

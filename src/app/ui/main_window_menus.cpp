@@ -19,10 +19,10 @@ void TMain::BuildMenus() {
       AddAction(file, "mSaveAs", "Сохр&анить как...", QKeySequence(Qt::CTRL | Qt::Key_F2));
   QAction* create = AddAction(file, "mNew", "Со&здать...");
   file->addSeparator();
-  AddAction(file, "mInfo", "От&чет");
-  AddAction(file, "mText", "Экспорт в текстовый файл");
-  AddAction(file, "mMicrosoftExcel", "Экспорт в Microsoft Excel");
-  AddAction(file, "mTable", "Таблица напряжений ");
+  QAction* info = AddAction(file, "mInfo", "От&чет");
+  QAction* text = AddAction(file, "mText", "Экспорт в текстовый файл");
+  QAction* excel = AddAction(file, "mMicrosoftExcel", "Экспорт в Microsoft Excel");
+  QAction* voltage_table = AddAction(file, "mTable", "Таблица напряжений ");
   file->addSeparator();
   QAction* exit = AddAction(file, "mExit", "&Выход");
 
@@ -94,6 +94,10 @@ void TMain::BuildMenus() {
   wire(save, [this] { state_.mSaveClick(); });
   wire(save_as, [this] { state_.mSaveAsClick(); });
   wire(create, [this] { state_.mNewClick(); });
+  wire(info, [this] { state_.mInfoClick(); });
+  wire(text, [this] { state_.mTextClick(); });
+  wire(excel, [this] { state_.mMicrosoftExcelClick(); });
+  wire(voltage_table, [this] { state_.mTableClick(); });
   exit->setEnabled(true);
   connect(exit, &QAction::triggered, this, &QWidget::close);
   wire(taller, [this] { SetRowHeight(StringGrid1->verticalHeader()->defaultSectionSize() + 1); });
