@@ -1,0 +1,73 @@
+#include "reports/report_commands.h"
+
+#include <string>
+#include <vector>
+
+#include "common/file_io.h"
+#include "reports/report_texts.h"
+
+namespace luch {
+
+namespace t = report_texts;
+
+namespace {
+
+bool WriteOrReport(const std::filesystem::path& path, const std::vector<std::string>& lines,
+                   const Platform& platform) {
+  if (WriteTextLines(path, lines)) return true;
+  platform.messages->ShowError(t::kCannotCreate + PathToUtf8(path));
+  return false;
+}
+
+std::string DateTimeNow(const Platform& platform) {
+  return platform.locale->FormatDateTime(platform.clock->Now());
+}
+
+// Writes a file of the data directory and opens it; an old file of the same
+// name is not opened when the new one could not be written.
+bool WriteAndOpen(const std::filesystem::path& path, const std::vector<std::string>& lines,
+                  const Platform& platform) {
+  if (!WriteOrReport(path, lines, platform)) return false;
+  platform.launcher->OpenWithAssociated(path);
+  return true;
+}
+
+}  // namespace
+
+bool mInfoClick(const ProjectTable& table, const ProjectParameters& parameters,
+                const CalculationSummary& summary, const Platform& platform,
+                const std::filesystem::path& data_dir) {
+  return WriteAndOpen(data_dir / Utf8Path(t::kReportFileName),
+                      BuildReport(table, parameters, summary, DateTimeNow(platform)), platform);
+}
+
+bool mTableClick(const ProjectTable& table, const ProjectParameters& parameters,
+                 const CalculationSummary& summary, const Platform& platform,
+                 const std::filesystem::path& data_dir) {
+  return WriteAndOpen(data_dir / Utf8Path(t::kVoltageTableFileName),
+                      BuildVoltageTable(table, parameters, summary, DateTimeNow(platform)),
+                      platform);
+}
+
+bool ExportTable(const ProjectTable& table, ExportFormat format, const Platform& platform,
+                 const std::filesystem::path& data_dir) {
+  const bool csv = format == ExportFormat::kCsv;
+  FileDialogRequest request;
+  request.title = csv ? t::kCsvTitle : t::kTextTitle;
+  request.filter = csv ? t::kCsvFilter : t::kTextFilter;
+  request.default_extension = csv ? t::kCsvExtension : t::kTextExtension;
+  request.initial_directory = PathToUtf8(data_dir);
+  const std::optional<std::string> chosen = platform.dialogs->SaveFile(request);
+  if (!chosen || chosen->empty()) return false;
+
+  const std::filesystem::path path = Utf8Path(*chosen);
+  if (!WriteOrReport(path, BuildExport(table, format), platform)) return false;
+  platform.messages->Show(csv ? t::kCsvDone : t::kTextDone, t::kMessageCaption, MessageIcon::kNone);
+  const std::optional<std::string> program = platform.launcher->AssociatedProgram(path);
+  if (program && platform.messages->AskYesNo(t::kAskOpen, *program, MessageIcon::kNone)) {
+    platform.launcher->OpenWithAssociated(path);
+  }
+  return true;
+}
+
+}  // namespace luch

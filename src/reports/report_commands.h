@@ -1,0 +1,36 @@
+// The commands of the report, the voltage table and the export, as the main
+// window runs them. They reach the user only through the Platform.
+#pragma once
+
+#include <filesystem>
+
+#include "calc/project_parameters.h"
+#include "common/platform.h"
+#include "project/project_table.h"
+#include "reports/calculation_report.h"
+#include "reports/table_export.h"
+
+namespace luch {
+
+// Writes the report to data_dir/"Отчет.txt" (replacing it), dated by the
+// platform clock in the locale's writing, then opens it with the associated
+// program without asking. A file that cannot be written shows the error box
+// "Cannot create file <path>", opens nothing and returns false.
+bool mInfoClick(const ProjectTable& table, const ProjectParameters& parameters,
+                const CalculationSummary& summary, const Platform& platform,
+                const std::filesystem::path& data_dir);
+
+// The same for the voltage table, data_dir/"Таблица напряжения.txt".
+bool mTableClick(const ProjectTable& table, const ProjectParameters& parameters,
+                 const CalculationSummary& summary, const Platform& platform,
+                 const std::filesystem::path& data_dir);
+
+// Asks for a file name (save dialog starting in data_dir), writes the export
+// there, confirms it, and when the platform names an associated program asks
+// whether to open the file (caption: that program) and opens it on Yes.
+// Returns true when the file was written; false on Cancel (nothing shown) or
+// on a write failure (the error box "Cannot create file <path>", nothing else).
+bool ExportTable(const ProjectTable& table, ExportFormat format, const Platform& platform,
+                 const std::filesystem::path& data_dir);
+
+}  // namespace luch
