@@ -1,0 +1,138 @@
+#include "project/project_file.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/file_io.h"
+#include "common/number_text.h"
+#include "common/numbers.h"
+#include "common/profile_file.h"
+
+namespace luch {
+namespace {
+
+constexpr const char* kRaySection = "Луч";
+constexpr const char* kKeyCount = "Блоков";
+constexpr const char* kKeyVoltage = "Напряжение";
+constexpr const char* kKeyZB = "Грозозащита";
+constexpr const char* kKeyAccuracy = "Точность";
+constexpr const char* kKeyCurrent = "Ток";
+constexpr const char* kKeyCapacitance = "C";  // Latin
+constexpr const char* kKeyInductance = "L";
+
+constexpr const char* kKeyAddress = "Адрес";
+constexpr const char* kKeyCable = "Кабель";
+constexpr const char* kKeyLength = "Длина";
+constexpr const char* kKeyBlock = "Блок";
+constexpr const char* kKeyRegime = "Режим";
+constexpr const char* kKeyPower = "P";  // Latin
+constexpr const char* kKeyZBFlag = "ЗБ";
+
+constexpr double kDefaultVoltage = 28.0;
+constexpr double kDefaultZB = 40.0;
+constexpr double kDefaultAccuracy = 0.05;
+constexpr double kDefaultCurrent = 1000.0;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The reader trims blanks around a value and drops one pair of enclosing
+// quotes. A text that would lose something that way is written inside quotes,
+// which the reader (and every other profile reader) takes off again.
+std::string ProtectedText(const std::string& text) {
+  if (text.empty()) return text;
+  const char first = text.front();
+  const char last = text.back();
+  const bool quoted =
+      text.size() >= 2 && ((first == '"' && last == '"') || (first == '\'' && last == '\''));
+  if (IsBlank(first) || IsBlank(last) || quoted) return "\"" + text + "\"";
+  return text;
+}
+
+// A parameter read as a 64-bit real, held as a 32-bit one. A value beyond the
+// 32-bit range is kept at the largest 32-bit value of its sign rather than
+// becoming infinite.
+float ToParameter(double value) {
+  if (value > FLT_MAX) return FLT_MAX;
+  if (value < -FLT_MAX) return -FLT_MAX;
+  return static_cast<float>(value);
+}
+
+// The count control's position: the stored whole number cut to 16 signed
+// bits, then kept inside 1..4096.
+int CountFromFile(int32_t stored) {
+  const auto position = static_cast<int16_t>(static_cast<uint16_t>(stored));
+  if (position < kMinBlockCount) return kMinBlockCount;
+  if (position > kMaxBlockCount) return kMaxBlockCount;
+  return position;
+}
+
+std::string BlockSectionName(int row) { return kKeyBlock + std::to_string(row); }
+
+}  // namespace
+
+bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& table,
+                     const ProjectParameters& params, char decimal_separator) {
+  ProfileFile file(path);
+  // An existing file that cannot be read would be replaced by one that lost
+  // its other sections: refuse instead.
+  if (!file.existed() && std::filesystem::exists(path)) return false;
+
+  file.WriteInteger(kRaySection, kKeyCount, table.BlockCount());
+  file.WriteReal(kRaySection, kKeyVoltage, params.SupplyVoltage(), decimal_separator);
+  // The five parameters are written as their 32-bit values widened, with the
+  // widening error (0.05 -> 0.0500000007450581).
+  file.WriteReal(kRaySection, kKeyZB, static_cast<double>(params.ZBResistance), decimal_separator);
+  file.WriteReal(kRaySection, kKeyAccuracy, static_cast<double>(params.AccuracyStep),
+                 decimal_separator);
+  file.WriteReal(kRaySection, kKeyCurrent, static_cast<double>(params.MaxCurrent),
+                 decimal_separator);
+  file.WriteReal(kRaySection, kKeyCapacitance, static_cast<double>(params.MaxCapacitance),
+                 decimal_separator);
+  file.WriteReal(kRaySection, kKeyInductance, static_cast<double>(params.MaxInductance),
+                 decimal_separator);
+
+  for (int k = 1; k <= table.BlockCount(); ++k) {
+    const std::string section = BlockSectionName(k);
+    file.WriteString(section, kKeyAddress, ProtectedText(table.Address(k)));
+    file.WriteString(section, kKeyCable, ProtectedText(table.CableName(k)));
+    file.WriteInteger(section, kKeyLength, table.LengthM(k));
+    file.WriteString(section, kKeyBlock, ProtectedText(table.BlockName(k)));
+    file.WriteString(section, kKeyRegime, ProtectedText(table.RegimeName(k)));
+    file.WriteInteger(section, kKeyPower, table.PowerMW(k));
+    file.WriteBool(section, kKeyZBFlag, table.HasZB(k));
+  }
+  return file.Save();
+}
+
+bool LoadProjectFile(const std::filesystem::path& path, ProjectTable& table,
+                     ProjectParameters& params) {
+  if (!FileExists(path)) return false;
+  const ProfileFile file(path);
+  if (!file.existed()) return false;  // vanished or unreadable: nothing changes
+
+  table.SetBlockCount(CountFromFile(file.ReadInteger(kRaySection, kKeyCount, 1)));
+  // ReadReal never gives an infinite or NaN value: overflow does not parse.
+  params.EditU = CFormat("%2.2f", {file.ReadReal(kRaySection, kKeyVoltage, kDefaultVoltage)});
+  params.ZBResistance = ToParameter(file.ReadReal(kRaySection, kKeyZB, kDefaultZB));
+  params.AccuracyStep = ToParameter(file.ReadReal(kRaySection, kKeyAccuracy, kDefaultAccuracy));
+  params.MaxCurrent = ToParameter(file.ReadReal(kRaySection, kKeyCurrent, kDefaultCurrent));
+  params.MaxCapacitance = ToParameter(file.ReadReal(kRaySection, kKeyCapacitance, 0.0));
+  params.MaxInductance = ToParameter(file.ReadReal(kRaySection, kKeyInductance, 0.0));
+
+  for (int k = 1; k <= table.BlockCount(); ++k) {
+    const std::string section = BlockSectionName(k);
+    table.SetAddress(k, file.ReadString(section, kKeyAddress, ""));
+    table.SetCableName(k, file.ReadString(section, kKeyCable, ""));
+    table.SetLengthM(k, file.ReadInteger(section, kKeyLength, 0));
+    table.SetBlockName(k, file.ReadString(section, kKeyBlock, ""));
+    table.SetRegimeName(k, file.ReadString(section, kKeyRegime, ""));
+    table.SetPowerMW(k, file.ReadInteger(section, kKeyPower, 0));
+    table.SetHasZB(k, file.ReadBool(section, kKeyZBFlag, false));
+  }
+  return true;
+}
+
+}  // namespace luch

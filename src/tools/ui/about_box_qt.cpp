@@ -1,0 +1,69 @@
+#include "tools/ui/about_box_qt.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "tools/ui/program_icon.h"
+
+namespace luch {
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, int x, int y) {
+  auto* label = new QLabel(QString::fromUtf8(text), parent);
+  label->setObjectName(QString::fromUtf8(name));
+  label->move(x, y);
+  label->adjustSize();
+  return label;
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint) {
+  setObjectName("TAboutBox");
+  setWindowTitle(QString::fromUtf8(about_texts::kCaption));
+  setFixedSize(298, 213);
+
+  Panel1 = new QFrame(this);
+  Panel1->setObjectName("Panel1");
+  Panel1->setGeometry(8, 8, 281, 153);
+  // A lowered outer and a raised inner edge.
+  Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  Panel1->setLineWidth(1);
+
+  ProgramIcon = new QLabel(Panel1);
+  ProgramIcon->setObjectName("ProgramIcon");
+  ProgramIcon->setGeometry(24, 16, 32, 32);
+  ProgramIcon->setPixmap(ProgramIconPixmap(32));
+
+  ProductName = MakeLabel(Panel1, "ProductName", about_texts::kProductName, 88, 16);
+  Version = MakeLabel(Panel1, "Version", about_texts::kVersion, 88, 32);
+  Label2 = MakeLabel(Panel1, "Label2", about_texts::kDate, 88, 120);
+
+  OKButton = new QPushButton(QString::fromUtf8(about_texts::kOK), this);
+  OKButton->setObjectName("OKButton");
+  OKButton->setGeometry(111, 180, 75, 25);
+  OKButton->setDefault(true);
+  OKButton->setFocus();
+  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TAboutBox::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (centred_) return;
+  centred_ = true;
+  if (QWidget* owner = parentWidget()) {
+    const QRect over = owner->window()->frameGeometry();
+    move(over.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+  }
+}
+
+void ShowAboutBox(QWidget* parent) {
+  TAboutBox box(parent);
+  box.exec();
+}
+
+}  // namespace luch
