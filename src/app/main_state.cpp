@@ -1,5 +1,6 @@
 #include "app/main_state.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "common/file_io.h"
@@ -7,6 +8,7 @@
 #include "library/cable_library.h"
 #include "project/project_file.h"
 #include "reports/report_commands.h"
+#include "editing/cable_replacement.h"
 
 namespace luch {
 
@@ -122,6 +124,79 @@ void MainState::mTextClick() { ExportTable(table, ExportFormat::kText, platform_
 void MainState::mMicrosoftExcelClick() {
   ExportTable(table, ExportFormat::kCsv, platform_, data_dir_);
 }
+
+EditingContext MainState::EditContext() {
+  return EditingContext{table,          status,           current_row, selection_top,
+                        selection_bottom, PasteRepeatCount, data_dir_,   platform_};
+}
+
+void MainState::CollapseSelection() {
+  current_row = std::clamp(current_row, 1, table.BlockCount());
+  selection_top = selection_bottom = current_row;
+}
+
+void MainState::mCopyClick() {
+  EditingContext ctx = EditContext();
+  luch::mCopyClick(ctx);
+}
+
+void MainState::mCutClick() {
+  EditingContext ctx = EditContext();
+  luch::mCutClick(ctx);
+  CollapseSelection();
+}
+
+void MainState::mPasteClick() {
+  EditingContext ctx = EditContext();
+  luch::mPasteClick(ctx);
+  CollapseSelection();
+}
+
+void MainState::mDeleteClick() {
+  EditingContext ctx = EditContext();
+  luch::mDeleteClick(ctx);
+  CollapseSelection();
+}
+
+void MainState::mFillSpaceClick() {
+  EditingContext ctx = EditContext();
+  luch::mFillSpaceClick(ctx);
+}
+
+void MainState::mMnogoClick() {
+  EditingContext ctx = EditContext();
+  luch::mMnogoClick(ctx);
+  CollapseSelection();
+}
+
+void MainState::pmUpClick() {
+  EditingContext ctx = EditContext();
+  luch::pmUpClick(ctx);
+  CollapseSelection();
+}
+
+void MainState::pmDownClick() {
+  EditingContext ctx = EditContext();
+  luch::pmDownClick(ctx);
+  CollapseSelection();
+}
+
+void MainState::mReverseClick() {
+  EditingContext ctx = EditContext();
+  luch::mReverseClick(ctx);
+}
+
+void MainState::pmRenameClick() {
+  EditingContext ctx = EditContext();
+  luch::pmRenameClick(ctx);
+}
+
+void MainState::mLengthClick() {
+  EditingContext ctx = EditContext();
+  luch::mLengthClick(ctx);
+}
+
+void MainState::mBlkNormaClick() { SetNormalRegimes(table, blocks_); }
 
 CellEditContext MainState::CellContext() {
   return CellEditContext{table, cables_, blocks_, platform_, clicked};

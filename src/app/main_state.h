@@ -10,6 +10,7 @@
 #include "app/main_settings.h"
 #include "calc/project_parameters.h"
 #include "common/platform.h"
+#include "editing/row_commands.h"
 #include "project/cell_editing.h"
 #include "project/project_table.h"
 #include "project/status_bars.h"
@@ -83,12 +84,30 @@ class MainState {
   void mTextClick();
   void mMicrosoftExcelClick();
 
+  // --- row commands --------------------------------------------------------------
+  void mCopyClick();
+  void mCutClick();
+  void mPasteClick();
+  void mDeleteClick();
+  void mFillSpaceClick();
+  void mMnogoClick();
+  void pmUpClick();
+  void pmDownClick();
+  void mReverseClick();
+  void pmRenameClick();
+  void mLengthClick();
+  // F12: every block into the first regime of its type.
+  void mBlkNormaClick();
+
   // --- cell editing -----------------------------------------------------------
   ChoiceMenu StringGrid1DblClick();
   void ChoiceMenuClick(ChoiceMenuKind kind, const ChoiceItem& item);
 
  private:
   CellEditContext CellContext();
+  EditingContext EditContext();
+  // After a command that moved the cursor: the selection collapses onto it.
+  void CollapseSelection();
 
   std::filesystem::path data_dir_;
   Platform platform_;

@@ -5,7 +5,8 @@
 //
 // Block types are addressed by 0-based index (sections Блок0, Блок1, ...),
 // regimes by 1-based number (keys Режим1.., P1.., I1..). Name lookups compare
-// byte for byte and take the first match.
+// byte for byte and take the first match. An index outside 0..1023 or a regime
+// outside 1..31 reads as missing: the lookup gives its default.
 #pragma once
 
 #include <cstdint>
@@ -50,18 +51,48 @@ class BlockLibrary {
   // The same search; gives "I"+r (0 when missing); 0 when none.
   double RegimeCurrentByName(int b, std::string_view regime) const;
 
+  // The number of types as the window lists them: sections Блок0, Блок1, ...
+  // up to the first one missing or without any key (0..1024).
+  int BlockCount() const;
+
   // Drops the cache; the program calls it after it writes Блок.ini.
   void Invalidate() const;
 
+  // For a command that makes thousands of lookups in one go (the calculation):
+  // while a Batch lives, the file is checked for changes once, by the first
+  // lookup, and not again; Invalidate still drops the cache at once.
+  //   { BlockLibrary::Batch batch(library); for (...) library.BlockUmin(b); }
+  class Batch {
+   public:
+    explicit Batch(const BlockLibrary& library);
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+   private:
+    const BlockLibrary& library_;
+  };
+
  private:
   struct Data;
+  // What identifies one version of the file on disk.
+  struct FileStamp {
+    bool exists = false;
+    std::uintmax_t size = 0;
+    int64_t modified_ns = 0;
+    int64_t changed_ns = 0;  // status change time where the system has one
+    std::uintmax_t inode = 0;
+    bool operator==(const FileStamp&) const = default;
+  };
+  static FileStamp StampOf(const std::filesystem::path& path);
   const Data& Current() const;
 
   std::filesystem::path path_;
   mutable std::shared_ptr<const Data> cache_;
-  mutable std::uintmax_t cached_size_ = 0;
-  mutable std::filesystem::file_time_type cached_time_{};
+  mutable FileStamp cached_stamp_;
   mutable bool cache_valid_ = false;
+  mutable int batch_depth_ = 0;
+  mutable bool checked_in_batch_ = false;
 };
 
 }  // namespace luch

@@ -58,8 +58,13 @@ int32_t CableLibrary::CableWaveImpedanceByName(std::string_view name) const {
 }
 
 int CableLibrary::Add(const CableType& type) {
-  if (!rows_.front().name.empty()) rows_.emplace_back();
-  rows_.back() = type;
+  // Only the empty library's placeholder row is filled; a nameless row among
+  // others is a type of its own and is kept.
+  if (rows_.size() == 1 && rows_.front().name.empty()) {
+    rows_.front() = type;
+  } else {
+    rows_.push_back(type);
+  }
   Renumber();
   return CableCount();
 }

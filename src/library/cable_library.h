@@ -50,7 +50,8 @@ class CableLibrary {
   std::vector<CableType>& rows() { return rows_; }
   const std::vector<CableType>& rows() const { return rows_; }
 
-  // Appends a type, or fills row 1 when its name is empty; returns its position.
+  // Appends a type, or fills the one row of the empty library (a single row
+  // with an empty name); returns its position.
   int Add(const CableType& type);
   // Removes row i (1..CableCount): the rows below move up; the only row is
   // emptied instead. Rows are renumbered.

@@ -7,6 +7,12 @@
 #include <QTableView>
 
 #include "app/ui/main_window.h"
+#include "calc/ui/setup_dialog_qt.h"
+#include "editing/block_replacement.h"
+#include "editing/cable_replacement.h"
+#include "editing/ui/change_blk_window.h"
+#include "editing/ui/change_cbl_window.h"
+#include "tools/ui/about_box_qt.h"
 
 namespace luch {
 
@@ -27,30 +33,31 @@ void TMain::BuildMenus() {
   QAction* exit = AddAction(file, "mExit", "&Выход");
 
   QMenu* edit = bar->addMenu(QString::fromUtf8("&Правка"));
-  AddAction(edit, "mCut", "&Вырезать", QKeySequence(Qt::CTRL | Qt::Key_X));
-  AddAction(edit, "mCopy", "&Копировать", QKeySequence(Qt::CTRL | Qt::Key_C));
-  AddAction(edit, "mPaste", "В&ставить", QKeySequence(Qt::CTRL | Qt::Key_V));
-  AddAction(edit, "mDelete", "&Удалить", QKeySequence(Qt::Key_Delete));
+  QAction* cut = AddAction(edit, "mCut", "&Вырезать", QKeySequence(Qt::CTRL | Qt::Key_X));
+  QAction* copy = AddAction(edit, "mCopy", "&Копировать", QKeySequence(Qt::CTRL | Qt::Key_C));
+  QAction* paste = AddAction(edit, "mPaste", "В&ставить", QKeySequence(Qt::CTRL | Qt::Key_V));
+  QAction* remove = AddAction(edit, "mDelete", "&Удалить", QKeySequence(Qt::Key_Delete));
   edit->addSeparator();
-  AddAction(edit, "mFillSpace", "Вс&тавить в свободные строки");
-  AddAction(edit, "mMnogo", "Вставить &несколько раз");
+  QAction* fill = AddAction(edit, "mFillSpace", "Вс&тавить в свободные строки");
+  QAction* many = AddAction(edit, "mMnogo", "Вставить &несколько раз");
 
   QMenu* act = bar->addMenu(QString::fromUtf8("&Действие"));
   AddAction(act, "mStart", "&Выполнить расчет...", QKeySequence(Qt::Key_F9));
   AddAction(act, "mFindUKMU", "&Найти  минимальное напряжение КМУ", QKeySequence(Qt::Key_F10));
   act->addSeparator();
-  AddAction(act, "mChangeCbl", "Замена &кабеля");
-  AddAction(act, "mBlkChng", "&Замена блоков");
+  QAction* change_cable = AddAction(act, "mChangeCbl", "Замена &кабеля");
+  QAction* change_block = AddAction(act, "mBlkChng", "&Замена блоков");
   act->addSeparator();
-  AddAction(act, "mBlkNorma", "Установить блокам нормальный режим", QKeySequence(Qt::Key_F12));
+  QAction* normal =
+      AddAction(act, "mBlkNorma", "Установить блокам нормальный режим", QKeySequence(Qt::Key_F12));
   act->addSeparator();
-  AddAction(act, "mLength", "Задать длину всех сегментов");
+  QAction* lengths = AddAction(act, "mLength", "Задать длину всех сегментов");
 
   QMenu* params = bar->addMenu(QString::fromUtf8("&Параметры"));
   AddAction(params, "mCabel", "Типы &кабеля...", QKeySequence(Qt::Key_F4));
   AddAction(params, "mBlock", "&Блоки...", QKeySequence(Qt::Key_F5));
   params->addSeparator();
-  AddAction(params, "mProject", "&Проект ...", QKeySequence(Qt::Key_F6));
+  QAction* project = AddAction(params, "mProject", "&Проект ...", QKeySequence(Qt::Key_F6));
   params->addSeparator();
   QAction* taller = AddAction(params, "mStrH", "Увеличить высоту строки");
   QAction* lower = AddAction(params, "mStrL", "Уменьшить высоту строки");
@@ -72,17 +79,17 @@ void TMain::BuildMenus() {
     actions_[name] = item;
     return item;
   };
-  add_popup("pmCut", "&Вырезать");
-  add_popup("pmCopy", "&Копировать");
-  add_popup("pmPaste", "В&ставить");
-  add_popup("pmDelete", "&Удалить");
+  QAction* pm_cut = add_popup("pmCut", "&Вырезать");
+  QAction* pm_copy = add_popup("pmCopy", "&Копировать");
+  QAction* pm_paste = add_popup("pmPaste", "В&ставить");
+  QAction* pm_delete = add_popup("pmDelete", "&Удалить");
   PopupMenu1->addSeparator();
-  add_popup("pmRename", "Переименовать");
+  QAction* rename = add_popup("pmRename", "Переименовать");
   PopupMenu1->addSeparator();
-  add_popup("pmUp", "Вве&рх");
-  add_popup("pmDown", "В&низ");
+  QAction* up = add_popup("pmUp", "Вве&рх");
+  QAction* down = add_popup("pmDown", "В&низ");
   PopupMenu1->addSeparator();
-  add_popup("mReverse", "Обратный порядок");
+  QAction* reverse = add_popup("mReverse", "Обратный порядок");
 
   // Every command starts disabled; each is enabled where it is connected.
   for (auto& [name, item] : actions_) item->setEnabled(false);
@@ -100,6 +107,28 @@ void TMain::BuildMenus() {
   wire(voltage_table, [this] { state_.mTableClick(); });
   exit->setEnabled(true);
   connect(exit, &QAction::triggered, this, &QWidget::close);
+  for (QAction* item : {cut, pm_cut}) wire(item, [this] { state_.mCutClick(); });
+  for (QAction* item : {copy, pm_copy}) wire(item, [this] { state_.mCopyClick(); });
+  for (QAction* item : {paste, pm_paste}) wire(item, [this] { state_.mPasteClick(); });
+  for (QAction* item : {remove, pm_delete}) wire(item, [this] { state_.mDeleteClick(); });
+  wire(fill, [this] { state_.mFillSpaceClick(); });
+  wire(many, [this] { state_.mMnogoClick(); });
+  wire(rename, [this] { state_.pmRenameClick(); });
+  wire(up, [this] { state_.pmUpClick(); });
+  wire(down, [this] { state_.pmDownClick(); });
+  wire(reverse, [this] { state_.mReverseClick(); });
+  wire(lengths, [this] { state_.mLengthClick(); });
+  wire(normal, [this] { state_.mBlkNormaClick(); });
+  wire(change_cable, [this] {
+    ApplyCableReplacement(state_.table, TChangeCbl::Execute(state_.data_dir(), state_.cables(),
+                                                            state_.platform(), this));
+  });
+  wire(change_block, [this] {
+    ApplyBlockReplacement(state_.table, TChangeBlk::Execute(state_.data_dir(), state_.blocks(),
+                                                            state_.platform(), this));
+  });
+  wire(project, [this] { RunSetupDialog(this, state_.params); });
+  wire(about, [this] { ShowAboutBox(this); });
   wire(taller, [this] { SetRowHeight(StringGrid1->verticalHeader()->defaultSectionSize() + 1); });
   wire(lower, [this] { SetRowHeight(StringGrid1->verticalHeader()->defaultSectionSize() - 1); });
 }

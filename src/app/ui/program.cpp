@@ -1,19 +1,52 @@
 #include "app/ui/program.h"
 
+#include <QApplication>
+
+#include "editing/block_replacement.h"
+#include "library/ui/block_window_qt.h"
+#include "library/ui/cables_window_qt.h"
+#include "tools/ui/dom_len_window_qt.h"
+#include "tools/ui/program_icon.h"
+#include "tools/ui/wait_window_qt.h"
+
 namespace luch {
 
 Platform Program::platform() {
-  return Platform{&prompter_, &messages_, &dialogs_, &launcher_, &clock_, &locale_, &screen_, wait_};
+  return Platform{&prompter_, &messages_, &dialogs_, &launcher_,
+                  &clock_,    &locale_,   &screen_,  &wait_};
 }
 
 Program::Program(const std::filesystem::path& data_dir)
     : blocks_(std::make_unique<BlockLibrary>(data_dir)) {
-  cables_.LoadCables(data_dir);
+  QApplication::setWindowIcon(ProgramIcon());
   state_ = std::make_unique<MainState>(data_dir, platform(), cables_, *blocks_);
   main_ = std::make_unique<TMain>(*state_);
   prompter_.SetOwner(main_.get());
   messages_.SetOwner(main_.get());
   dialogs_.SetOwner(main_.get());
+  main_wait_ = std::make_unique<QtWaitWindow>(main_.get());
+  wait_.SetTarget(main_wait_.get());
+
+  // The windows that live for the whole run, created hidden in this order.
+  cables_window_ = std::make_unique<TCabels>(data_dir, cables_, platform());
+  blocks_window_ = std::make_unique<TBlock>(data_dir, *blocks_, platform());
+  house_window_ = std::make_unique<TDomLen>(data_dir, platform());
+  blocks_window_->SetRenameCallback([this](const std::string& old_name,
+                                           const std::string& new_name) {
+    ReplaceBlockName(state_->table, old_name, new_name);
+    main_->RefreshFromState();
+  });
+  main_->SetToolWindows(cables_window_.get(), blocks_window_.get(), house_window_.get());
+  main_->SetOnClose([this] {
+    // Closing the main window ends the program; the tool windows go with it.
+    cables_window_->OnProgramEnd();
+    for (QWidget* window : {static_cast<QWidget*>(cables_window_.get()),
+                            static_cast<QWidget*>(blocks_window_.get()),
+                            static_cast<QWidget*>(house_window_.get())}) {
+      window->hide();
+    }
+    QApplication::quit();
+  });
 }
 
 Program::~Program() = default;

@@ -13,6 +13,29 @@
 
 namespace luch {
 
+class TCabels;
+class TBlock;
+class TDomLen;
+
+// Hands the calculation's wait window on to the one the main window owns,
+// which exists only once the main window does.
+class ForwardingWaitWindow : public WaitWindow {
+ public:
+  void SetTarget(WaitWindow* target) { target_ = target; }
+  void Show() override {
+    if (target_) target_->Show();
+  }
+  void Repaint() override {
+    if (target_) target_->Repaint();
+  }
+  void Close() override {
+    if (target_) target_->Close();
+  }
+
+ private:
+  WaitWindow* target_ = nullptr;
+};
+
 class Program {
  public:
   // Creates TMain, then the cable, block and house-distance windows (hidden).
@@ -21,6 +44,9 @@ class Program {
 
   TMain& main_window() { return *main_; }
   MainState& state() { return *state_; }
+  TCabels& cables_window() { return *cables_window_; }
+  TBlock& blocks_window() { return *blocks_window_; }
+  TDomLen& house_window() { return *house_window_; }
   Platform platform();
 
  private:
@@ -31,12 +57,15 @@ class Program {
   SystemClock clock_;
   QtLocale locale_;
   QtScreen screen_;
-  NoWaitWindow no_wait_;
-  WaitWindow* wait_ = &no_wait_;
+  ForwardingWaitWindow wait_;
+  std::unique_ptr<WaitWindow> main_wait_;
   CableLibrary cables_;
   std::unique_ptr<BlockLibrary> blocks_;
   std::unique_ptr<MainState> state_;
   std::unique_ptr<TMain> main_;
+  std::unique_ptr<TCabels> cables_window_;
+  std::unique_ptr<TBlock> blocks_window_;
+  std::unique_ptr<TDomLen> house_window_;
 };
 
 }  // namespace luch

@@ -1,0 +1,60 @@
+// The ray calculation (F9, BitBtnStartClick) and the minimum controller voltage
+// search (F10, mFindUKMUClick): the commands as the main window runs them.
+// Everything reaches the user through the table, the status bar texts, the
+// report flag and the platform (wait window, message boxes); nothing throws.
+#pragma once
+
+#include <cstdint>
+
+#include "calc/project_parameters.h"
+#include "common/platform.h"
+#include "project/project_table.h"
+#include "project/status_bars.h"
+
+namespace luch {
+
+class CableLibrary;
+class BlockLibrary;
+
+// Results of the last calculation that the reports read.
+struct CalculationTotals {
+  float TotalCurrent = 0.0f;  // A; changed only by a successful calculation
+  int64_t TotalLength = 0;    // m; set by every preparation
+};
+
+// What a calculation reads and writes; all references outlive the call.
+struct CalculationContext {
+  ProjectTable& table;
+  ProjectParameters& params;  // EditU and the five reals; replacements persist
+  StatusBars& status;
+  bool& report_enabled;  // the menu item mInfo
+  CalculationTotals& totals;
+  const CableLibrary& cables;
+  const BlockLibrary& blocks;
+  Platform platform;
+};
+
+// Diagnostics for tests and benchmarks: how many passes the solver ran,
+// counting the one that ended it (0 when it ended before the first pass).
+struct CalculationStats {
+  int64_t passes = 0;
+};
+
+// F9: prepares, steps the far-end voltage down until the controller voltage it
+// needs falls below the supply voltage, and finishes. Returns true on success.
+// A supply voltage above 1000 V or not finite, or a library or parameter value
+// that is not finite, ends in the failure outcome before the first pass.
+bool BitBtnStartClick(CalculationContext& context, CalculationStats* stats = nullptr);
+
+// F10: prepares, raises the far-end voltage from the last block's minimum until
+// every block gets its minimum, writes the controller voltage of that pass into
+// EditU ("%2.2f") and finishes. Returns true on success. A search that would
+// need more than 2 000 000 passes, or a value that is not finite, ends in the
+// failure outcome before the first pass.
+bool mFindUKMUClick(CalculationContext& context, CalculationStats* stats = nullptr);
+
+// The presets beside EditU: only the text changes.
+inline void Button28Click(ProjectParameters& params) { params.EditU = "28.00"; }
+inline void Button24Click(ProjectParameters& params) { params.EditU = "24.00"; }
+
+}  // namespace luch

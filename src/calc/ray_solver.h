@@ -1,0 +1,48 @@
+// The fast solver loops of the calculation (F9) and the minimum voltage search
+// (F10). They give exactly the cells, texts and totals of the step-by-step
+// loops (reference_solver.h): passes are independent of each other, so several
+// are evaluated side by side (on two threads for long rays) on the numbers
+// alone, the first pass that ends the loop is picked, and only the passes
+// whose writes remain visible are run again with their cell writes.
+#pragma once
+
+#include <cstdint>
+
+#include "calc/calculation.h"
+#include "calc/calculation_stages.h"
+
+namespace luch {
+
+struct SolverResult {
+  bool success = false;
+  int64_t passes = 0;  // passes run, counting the one that ended the loop
+};
+
+// The F9 solver, after PrepareCalculation (with usable inputs): leaves the
+// cells as the step-by-step loop leaves them; on success sets
+// totals.TotalCurrent. A pass whose controller voltage or current is not
+// finite ends in failure.
+SolverResult SolveRay(ProjectTable& table, const CalculationState& state,
+                      CalculationTotals& totals);
+
+// The F10 search, after PrepareCalculation (with usable inputs and a bounded
+// pass count): leaves the cells as the step-by-step loop does; on success
+// writes EditU and sets totals.TotalCurrent.
+SolverResult SearchMinimumVoltage(ProjectTable& table, const CalculationState& state,
+                                  ProjectParameters& params, CalculationTotals& totals);
+
+}  // namespace luch
+
+namespace luch {
+
+// The frame of both commands around a solver loop: PrepareCalculation, the
+// guards, the loop, FinishCalculation. Used with the fast and the reference
+// loops alike.
+using RaySolverFn = SolverResult (*)(ProjectTable&, const CalculationState&, CalculationTotals&);
+using SearchSolverFn = SolverResult (*)(ProjectTable&, const CalculationState&, ProjectParameters&,
+                                        CalculationTotals&);
+bool RunCalculation(CalculationContext& context, CalculationStats* stats, RaySolverFn solver);
+bool RunMinimumVoltageSearch(CalculationContext& context, CalculationStats* stats,
+                             SearchSolverFn solver);
+
+}  // namespace luch

@@ -1,0 +1,66 @@
+// Cable replacement (the logic of the dialog TChangeCbl) and the normal regime
+// for every block.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/platform.h"
+#include "common/settings_file.h"
+#include "editing/replacement_choice.h"
+#include "project/project_table.h"
+
+namespace luch {
+
+class BlockLibrary;
+class CableLibrary;
+
+// Every row whose CableName equals `from` byte for byte gets `to`. Nothing is
+// recomputed: ResistanceOhm keeps the old cable's value until the next
+// calculation. Returns the number of rows changed.
+int ReplaceCableName(ProjectTable& table, std::string_view from, std::string_view to);
+
+// mChangeCblClick's last step: ReplaceCableName when ShouldReplace(choice).
+void ApplyCableReplacement(ProjectTable& table, const ReplacementChoice& choice);
+
+// mBlkNormaClick (F12): every row whose block type is in the library gets the
+// name of that type's first regime (the empty text when it has none). Rows
+// with an empty or unknown block name keep their regime; PowerMW and CurrentMA
+// are not touched.
+void SetNormalRegimes(ProjectTable& table, const BlockLibrary& blocks);
+
+// Design place of TChangeCbl and its section in Tarvel.ini.
+inline constexpr WindowGeometry kChangeCblDesign{122, 58, 526, 522};
+inline constexpr const char* kChangeCblSection = "ChangeCbl";
+
+// The dialog's state and handlers, without the window.
+class ChangeCblLogic {
+ public:
+  ChangeCblLogic(std::filesystem::path data_dir, const CableLibrary& cables, Platform platform);
+
+  // Fills the list of names (the items of both ListBoxFrom and ListBoxTo):
+  // CableNameAt(1..CableCount) in library order. Gives the window's place.
+  WindowGeometry FormCreate();
+  // Writes the window's place into Tarvel.ini (reporting a failed write).
+  void FormClose(const WindowGeometry& geometry);
+
+  // An item was double-clicked (-1: none selected): its name into the edit.
+  void ListBoxFromDblClick(int index);
+  void ListBoxToDblClick(int index);
+
+  const std::vector<std::string>& names() const { return names_; }
+  ReplacementChoice Result(bool accepted) const { return {accepted, edit_from, edit_to}; }
+
+  std::string edit_from;  // EditFrom
+  std::string edit_to;    // EditTo
+
+ private:
+  std::filesystem::path data_dir_;
+  const CableLibrary& cables_;
+  Platform platform_;
+  std::vector<std::string> names_;
+};
+
+}  // namespace luch

@@ -1,0 +1,157 @@
+#include "editing/row_clipboard.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "common/file_io.h"
+
+namespace luch {
+namespace {
+
+constexpr const char* kKeyAddress = "Адрес";
+constexpr const char* kKeyCable = "Кабель";
+constexpr const char* kKeyLength = "Длина";
+constexpr const char* kKeyBlock = "Блок";
+constexpr const char* kKeyRegime = "Режим";
+constexpr const char* kKeyPower = "P";
+constexpr const char* kKeyZB = "ЗБ";
+constexpr const char* kKeyCurrent = "I";
+
+// A double narrowed to float without leaving the float range (a value beyond
+// it becomes an infinity instead of undefined behaviour).
+float NarrowToFloat(double value) {
+  constexpr double kMax = std::numeric_limits<float>::max();
+  if (value > kMax) return std::numeric_limits<float>::infinity();
+  if (value < -kMax) return -std::numeric_limits<float>::infinity();
+  return static_cast<float>(value);
+}
+
+// The number k when `name` is its canonical decimal text ("0", "17"), else -1.
+int64_t SectionNumber(std::string_view name) {
+  if (name.empty() || name.size() > 18 || (name.size() > 1 && name[0] == '0')) return -1;
+  int64_t value = -1;
+  const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), value);
+  if (error != std::errc() || end != name.data() + name.size()) return -1;
+  return value;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The file's bytes without the sections of rows `count` and after, which an
+// earlier, longer copy left. Done on the text in one pass: erasing thousands
+// of sections one by one from a ProfileFile takes seconds.
+std::string WithoutRowsFrom(std::string_view bytes, size_t count) {
+  std::string kept;
+  bool dropping = false;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    // CR LF, CR or LF ends a line, as for every profile file.
+    size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = bytes.size();
+    size_t next = end + 1;
+    if (end < bytes.size() && bytes[end] == '\r' && next < bytes.size() && bytes[next] == '\n') {
+      ++next;
+    }
+    const std::string_view line = bytes.substr(start, end - start);
+    const std::string_view trimmed = TrimBlanks(line);
+    if (!trimmed.empty() && trimmed.front() == '[') {
+      const size_t close = trimmed.find(']');
+      const std::string_view name = TrimBlanks(
+          trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+      const int64_t number = SectionNumber(name);
+      dropping = number >= 0 && static_cast<uint64_t>(number) >= count;
+    }
+    if (!dropping) {
+      kept += line;
+      kept += "\r\n";
+    }
+    start = next;
+  }
+  return kept;
+}
+
+}  // namespace
+
+std::filesystem::path ClipboardPath(const std::filesystem::path& data_dir) {
+  return data_dir / Utf8Path(kClipboardFileName);
+}
+
+ClipboardRow RowFromTable(const ProjectTable& table, int r) {
+  ClipboardRow row;
+  row.address = table.Address(r);
+  row.cable_name = table.CableName(r);
+  row.length_m = table.LengthM(r);
+  row.block_name = table.BlockName(r);
+  row.regime_name = table.RegimeName(r);
+  row.power_mw = table.PowerMW(r);
+  row.has_zb = table.HasZB(r);
+  row.current_ma = table.CurrentMA(r);
+  return row;
+}
+
+void RowToTable(const ClipboardRow& row, ProjectTable& table, int r) {
+  table.SetAddress(r, row.address);
+  table.SetCableName(r, row.cable_name);
+  table.SetLengthM(r, row.length_m);
+  BlockToTable(row, table, r);
+}
+
+void BlockToTable(const ClipboardRow& row, ProjectTable& table, int r) {
+  table.SetBlockName(r, row.block_name);
+  table.SetRegimeName(r, row.regime_name);
+  table.SetPowerMW(r, row.power_mw);
+  table.SetHasZB(r, row.has_zb);
+  table.SetCurrentMA(r, NarrowToFloat(row.current_ma));
+}
+
+ClipboardRow ReadClipboardRow(const ProfileFile& file, int k) {
+  const std::string section = std::to_string(k);
+  ClipboardRow row;
+  row.address = file.ReadString(section, kKeyAddress, "");
+  row.cable_name = file.ReadString(section, kKeyCable, "");
+  row.length_m = file.ReadInteger(section, kKeyLength, 0);
+  row.block_name = file.ReadString(section, kKeyBlock, "");
+  row.regime_name = file.ReadString(section, kKeyRegime, "");
+  row.power_mw = file.ReadInteger(section, kKeyPower, 0);
+  row.has_zb = file.ReadInteger(section, kKeyZB, 0) != 0;
+  row.current_ma = file.ReadReal(section, kKeyCurrent, 0.0);
+  return row;
+}
+
+std::vector<ClipboardRow> ReadClipboardRows(const ProfileFile& file) {
+  std::vector<ClipboardRow> rows;
+  for (int k = 0; file.SectionExists(std::to_string(k)); ++k) {
+    rows.push_back(ReadClipboardRow(file, k));
+  }
+  return rows;
+}
+
+bool WriteClipboard(const std::filesystem::path& data_dir, const std::vector<ClipboardRow>& rows,
+                    char decimal_separator, MessageBoxes& messages) {
+  const std::filesystem::path path = ClipboardPath(data_dir);
+  std::string bytes;
+  ReadFileBytes(path, bytes);  // a missing file starts empty
+  ProfileFile file = ProfileFile::FromBytes(WithoutRowsFrom(bytes, rows.size()));
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const std::string section = std::to_string(k);
+    const ClipboardRow& row = rows[k];
+    file.WriteString(section, kKeyAddress, row.address);
+    file.WriteString(section, kKeyCable, row.cable_name);
+    file.WriteInteger(section, kKeyLength, row.length_m);
+    file.WriteString(section, kKeyBlock, row.block_name);
+    file.WriteString(section, kKeyRegime, row.regime_name);
+    file.WriteInteger(section, kKeyPower, row.power_mw);
+    file.WriteBool(section, kKeyZB, row.has_zb);
+    file.WriteReal(section, kKeyCurrent, row.current_ma, decimal_separator);
+  }
+  if (WriteFileAtomic(path, file.ToBytes())) return true;
+  messages.ShowError("Unable to write to " + PathToUtf8(path));
+  return false;
+}
+
+}  // namespace luch

@@ -1,0 +1,56 @@
+// The row clipboard: Copy.ini in the data directory, one profile section per
+// copied row ("0", "1", ...), shared by every instance started in that folder.
+// Number, ResistanceOhm and VoltageV are not kept; texts lose their leading
+// and trailing blanks on the way through the file.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/platform.h"
+#include "common/profile_file.h"
+#include "project/project_table.h"
+
+namespace luch {
+
+inline constexpr const char* kClipboardFileName = "Copy.ini";
+
+// One copied row, as its keys hold it.
+struct ClipboardRow {
+  std::string address;      // "Адрес"
+  std::string cable_name;   // "Кабель"
+  int32_t length_m = 0;     // "Длина"
+  std::string block_name;   // "Блок"
+  std::string regime_name;  // "Режим"
+  int32_t power_mw = 0;     // "P"
+  bool has_zb = false;      // "ЗБ": "1" or "0"; read as set for any whole number but 0
+  double current_ma = 0;    // "I": general real form with the locale separator
+  bool operator==(const ClipboardRow&) const = default;
+};
+
+std::filesystem::path ClipboardPath(const std::filesystem::path& data_dir);
+
+// The stored fields of row r, read through the typed accessors.
+ClipboardRow RowFromTable(const ProjectTable& table, int r);
+// Writes the stored fields into row r (CurrentMA as a 32-bit real, "%2.2f").
+// ResistanceOhm and VoltageV are left as they are.
+void RowToTable(const ClipboardRow& row, ProjectTable& table, int r);
+// Only BlockName, RegimeName, PowerMW, HasZB and CurrentMA of row r.
+void BlockToTable(const ClipboardRow& row, ProjectTable& table, int r);
+
+// Section `k` of the clipboard file; a missing section or key, or an
+// unreadable number, gives its default (empty text, 0, clear flag).
+ClipboardRow ReadClipboardRow(const ProfileFile& file, int k);
+// Sections "0", "1", ... up to the first missing one.
+std::vector<ClipboardRow> ReadClipboardRows(const ProfileFile& file);
+
+// Writes `rows` as sections "0".."n-1", keys in their fixed order, and removes
+// the numbered sections of an earlier, longer copy, so that the clipboard then
+// holds exactly these rows. Other sections stay. Saves the file; on failure
+// shows "Unable to write to <path>" and returns false.
+bool WriteClipboard(const std::filesystem::path& data_dir, const std::vector<ClipboardRow>& rows,
+                    char decimal_separator, MessageBoxes& messages);
+
+}  // namespace luch

@@ -1,0 +1,164 @@
+#include "editing/row_commands.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "common/file_io.h"
+#include "common/numbers.h"
+#include "common/profile_file.h"
+#include "editing/row_clipboard.h"
+#include "editing/row_operations.h"
+
+namespace luch {
+namespace {
+
+constexpr const char* kPasteCaption = "Вставка";
+constexpr const char* kPastePrompt = "Введите добавляемое количество строк";
+constexpr const char* kRenameCaption = "Адрес блоков";
+constexpr const char* kRenamePrompt = "Введите адрес расположения блоков";
+constexpr const char* kLengthCaption = "Длина сегментов";
+constexpr const char* kLengthPrompt = "Введите длину сегментов в метрах";
+constexpr const char* kMessageCaption = "Сообщение";
+constexpr const char* kTableFullText =
+    "Достигнуто максимальное количество блоков (4096).\n"
+    "Не вставлено строк: ";
+
+struct RowRange {
+  int top = 0;
+  int bottom = -1;
+  bool empty() const { return bottom < top; }
+};
+
+// The selection cut to the table; empty when it starts before row 1 or after
+// the last row, or ends before it starts.
+RowRange SelectedRows(const EditingContext& context) {
+  const int top = context.selection_top;
+  if (top < 1 || top > context.table.BlockCount() || context.selection_bottom < top) return {};
+  return {top, std::min(context.selection_bottom, context.table.BlockCount())};
+}
+
+void ShowBlockCount(EditingContext& context) {
+  context.status.bar1[1] = BlockCountPanelText(context.table.BlockCount());
+}
+
+bool CopySelection(EditingContext& context) {
+  const RowRange range = SelectedRows(context);
+  if (range.empty()) return true;
+  std::vector<ClipboardRow> rows;
+  for (int r = range.top; r <= range.bottom; ++r) rows.push_back(RowFromTable(context.table, r));
+  return WriteClipboard(context.data_dir, rows, context.platform.locale->DecimalSeparator(),
+                        *context.platform.messages);
+}
+
+// `repeat` back-to-back copies of the clipboard in front of CurrentRow, as
+// `repeat` Pastes would leave them: when the table fills up, the paste that
+// no longer fits whole inserts its first rows in front of the earlier copies.
+void PasteRepeated(EditingContext& context, int64_t repeat) {
+  if (repeat < 1) return;
+  const std::filesystem::path path = ClipboardPath(context.data_dir);
+  if (!FileExists(path)) return;
+  ProjectTable& table = context.table;
+  const int r = context.current_row;
+  if (r < 1 || r > table.BlockCount()) return;
+  const std::vector<ClipboardRow> rows = ReadClipboardRows(ProfileFile(path));
+  if (rows.empty()) return;
+
+  const int64_t per_paste = static_cast<int64_t>(rows.size());
+  const int64_t wanted = per_paste * repeat;
+  const int64_t fitting = std::min<int64_t>(wanted, kMaxBlockCount - table.BlockCount());
+  if (fitting > 0 && InsertEmptyRows(table, r, static_cast<int>(fitting))) {
+    int row = r;
+    const int64_t partial = fitting % per_paste;
+    for (int64_t k = 0; k < partial; ++k) RowToTable(rows[static_cast<size_t>(k)], table, row++);
+    for (int64_t copy = 0; copy < fitting / per_paste; ++copy) {
+      for (const ClipboardRow& clip : rows) RowToTable(clip, table, row++);
+    }
+    ShowBlockCount(context);
+  }
+  if (fitting < wanted) {
+    context.platform.messages->Show(kTableFullText + std::to_string(wanted - fitting),
+                                    kMessageCaption, MessageIcon::kInformation);
+  }
+}
+
+}  // namespace
+
+std::string BlockCountPanelText(int block_count) {
+  return "Блоков: " + std::to_string(block_count);
+}
+
+void mCopyClick(EditingContext& context) { CopySelection(context); }
+
+void mCutClick(EditingContext& context) {
+  if (context.current_row < 0) return;
+  if (!CopySelection(context)) return;  // keep the rows that the clipboard did not get
+  mDeleteClick(context);
+}
+
+void mPasteClick(EditingContext& context) { PasteRepeated(context, 1); }
+
+void mDeleteClick(EditingContext& context) {
+  const RowRange range = SelectedRows(context);
+  if (range.empty()) return;
+  if (DeleteRows(context.table, range.top, range.bottom - range.top + 1) > 0) {
+    ShowBlockCount(context);
+    // The grid's cursor cannot stay on a row that is gone.
+    context.current_row = std::min(context.current_row, context.table.BlockCount());
+  }
+}
+
+void mFillSpaceClick(EditingContext& context) {
+  const std::filesystem::path path = ClipboardPath(context.data_dir);
+  if (!FileExists(path)) return;
+  const ClipboardRow clip = ReadClipboardRow(ProfileFile(path), 0);
+  ProjectTable& table = context.table;
+  for (int i = 1; i <= table.BlockCount(); ++i) {
+    if (table.Address(i).empty()) table.SetAddress(i, clip.address);
+    if (table.CableName(i).empty()) table.SetCableName(i, clip.cable_name);
+    if (table.LengthM(i) == 0) table.SetLengthM(i, clip.length_m);
+    if (table.BlockName(i).empty()) BlockToTable(clip, table, i);
+  }
+}
+
+void mMnogoClick(EditingContext& context) {
+  const std::string answer = context.platform.prompter->TextPrompt(
+      kPasteCaption, kPastePrompt, std::to_string(context.paste_repeat_count));
+  context.paste_repeat_count = LeadingInteger(answer);
+  PasteRepeated(context, context.paste_repeat_count);
+}
+
+int pmUpClick(EditingContext& context) {
+  const int r = context.current_row;
+  if (r >= 0 && SwapRows(context.table, r, r - 1)) context.current_row = r - 1;
+  return context.current_row;
+}
+
+int pmDownClick(EditingContext& context) {
+  const int r = context.current_row;
+  if (r >= 0 && SwapRows(context.table, r, r + 1)) context.current_row = r + 1;
+  return context.current_row;
+}
+
+void mReverseClick(EditingContext& context) {
+  const RowRange range = SelectedRows(context);
+  for (int i = range.top, j = range.bottom; i < j; ++i, --j) SwapRows(context.table, i, j);
+}
+
+void pmRenameClick(EditingContext& context) {
+  const RowRange range = SelectedRows(context);
+  if (range.empty()) return;
+  const std::string answer = context.platform.prompter->TextPrompt(
+      kRenameCaption, kRenamePrompt, context.table.Address(range.top));
+  for (int r = range.top; r <= range.bottom; ++r) context.table.SetAddress(r, answer);
+}
+
+void mLengthClick(EditingContext& context) {
+  ProjectTable& table = context.table;
+  const std::string answer = context.platform.prompter->TextPrompt(
+      kLengthCaption, kLengthPrompt, std::to_string(table.LengthM(1)));
+  const int32_t length = LeadingInteger(answer);
+  for (int r = 1; r <= table.BlockCount(); ++r) table.SetLengthM(r, length);
+}
+
+}  // namespace luch

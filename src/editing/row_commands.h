@@ -1,0 +1,85 @@
+// The row commands of the main window's menus "&Правка" and "&Действие" and of
+// the grid's context menu: copy, cut, paste and delete of a row range, paste
+// into free rows, paste several times, move up and down, reverse, rename and
+// set all lengths. Copied rows go through the clipboard file Copy.ini.
+//
+// Nothing is recomputed: no resistance is updated and no calculation starts.
+// A command that changes the block count writes "Блоков: N" into panel 1 of
+// StatusBar1; the main window then shows table.BlockCount() in its count
+// control.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "common/platform.h"
+#include "project/project_table.h"
+#include "project/status_bars.h"
+
+namespace luch {
+
+// What a row command works on: the main window's table, status bars and grid
+// state, made afresh for each command.
+struct EditingContext {
+  ProjectTable& table;
+  StatusBars& status;
+  int& current_row;         // CurrentRow, the grid's cursor row
+  int selection_top;        // Selection: first selected row
+  int selection_bottom;     //            last selected row (= top when not extended)
+  int& paste_repeat_count;  // PasteRepeatCount: 2 at program start, never saved
+  std::filesystem::path data_dir;
+  Platform platform;
+};
+
+// "Блоков: " followed by the count: the text of panel 1 of StatusBar1.
+std::string BlockCountPanelText(int block_count);
+
+// Copy (Ctrl+C): the selected rows into Copy.ini, replacing the whole former
+// clipboard. A selection beyond the last row is cut at the last row; nothing
+// happens when it starts before row 1 or after the last row. A file that
+// cannot be written is reported ("Unable to write to <path>").
+void mCopyClick(EditingContext& context);
+
+// Cut (Ctrl+X): Copy, then Delete of the same selection, when CurrentRow is
+// not negative. When Copy.ini cannot be written nothing is deleted.
+void mCutClick(EditingContext& context);
+
+// Paste (Ctrl+V): the clipboard rows inserted in front of CurrentRow, which
+// then marks the first pasted row. Nothing happens without Copy.ini, without
+// its section "0", or for a CurrentRow outside 1..BlockCount. At 4096 rows the
+// rows that fit are inserted and an information box says how many did not.
+void mPasteClick(EditingContext& context);
+
+// Delete: removes the selected rows; the last remaining row is never removed.
+// A CurrentRow after the new last row moves onto it.
+void mDeleteClick(EditingContext& context);
+
+// Paste into free rows: fills, in every row, each empty address, empty cable
+// and zero length from clipboard row "0"; a row without a block gets block,
+// regime, power, flag and current from it. Nothing happens without Copy.ini.
+void mFillSpaceClick(EditingContext& context);
+
+// Paste several times: asks for the count (default PasteRepeatCount), keeps
+// the answer's LeadingInteger as the new PasteRepeatCount and pastes that many
+// times (none for 0 or less). The result equals that many Pastes; any count
+// stops at 4096 rows at once, with one information box.
+void mMnogoClick(EditingContext& context);
+
+// Move up / down: the current row changes place with its neighbour; returns
+// the new current row, which is also written into context.current_row (the
+// selection then collapses onto it). Nothing moves at the table's ends.
+int pmUpClick(EditingContext& context);
+int pmDownClick(EditingContext& context);
+
+// Reverse order of the selected rows.
+void mReverseClick(EditingContext& context);
+
+// Rename: asks for an address (default the first selected row's address) and
+// gives it to every selected row.
+void pmRenameClick(EditingContext& context);
+
+// Set all lengths: asks for a length in metres (default row 1's length) and
+// writes its LeadingInteger into every row.
+void mLengthClick(EditingContext& context);
+
+}  // namespace luch

@@ -1,0 +1,120 @@
+#include "editing/ui/change_cbl_window.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "editing/ui/dialog_place.h"
+
+namespace luch {
+namespace {
+
+constexpr const char* kCaption = "Замена кабеля в проекте";
+constexpr const char* kGroupFrom = "Заменить кабель";
+constexpr const char* kGroupTo = "на кабель";
+constexpr const char* kCancel = "&Отмена";
+constexpr const char* kReplace = "&Выполнить замену";
+
+// One half of the window: a group box holding an edit above a list.
+QGroupBox* MakeHalf(const char* caption, const char* group_name, QLineEdit*& edit,
+                    const char* edit_name, QListWidget*& list, const char* list_name,
+                    QWidget* parent) {
+  auto* group = new QGroupBox(QString::fromUtf8(caption), parent);
+  group->setObjectName(group_name);
+  edit = new QLineEdit(group);
+  edit->setObjectName(edit_name);
+  list = new QListWidget(group);
+  list->setObjectName(list_name);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  auto* layout = new QVBoxLayout(group);
+  layout->addWidget(edit);
+  layout->addWidget(list, 1);
+  return group;
+}
+
+int SelectedRow(const QListWidget& list) {
+  const QList<QListWidgetItem*> selected = list.selectedItems();
+  return selected.isEmpty() ? -1 : list.row(selected.front());
+}
+
+}  // namespace
+
+TChangeCbl::TChangeCbl(std::filesystem::path data_dir, const CableLibrary& cables,
+                       Platform platform, QWidget* parent)
+    : QDialog(parent), logic_(std::move(data_dir), cables, platform) {
+  setObjectName("ChangeCbl");
+  setWindowTitle(QString::fromUtf8(kCaption));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+
+  GroupBox1 =
+      MakeHalf(kGroupFrom, "GroupBox1", EditFrom, "EditFrom", ListBoxFrom, "ListBoxFrom", this);
+  GroupBox2 = MakeHalf(kGroupTo, "GroupBox2", EditTo, "EditTo", ListBoxTo, "ListBoxTo", this);
+  Button1 = new QPushButton(QString::fromUtf8(kCancel), this);
+  Button1->setObjectName("Button1");
+  Button1->setAutoDefault(false);
+  Button2 = new QPushButton(QString::fromUtf8(kReplace), this);
+  Button2->setObjectName("Button2");
+  Button2->setAutoDefault(false);
+  Button2->setDefault(true);
+
+  auto* halves = new QHBoxLayout;
+  halves->addWidget(GroupBox1, 1);
+  halves->addWidget(GroupBox2, 1);
+  auto* bottom_panel = new QHBoxLayout;
+  bottom_panel->addWidget(Button1);
+  bottom_panel->addStretch(1);
+  bottom_panel->addWidget(Button2);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(halves, 1);
+  layout->addLayout(bottom_panel);
+
+  connect(EditFrom, &QLineEdit::textChanged, this,
+          [this](const QString& text) { logic_.edit_from = text.toStdString(); });
+  connect(EditTo, &QLineEdit::textChanged, this,
+          [this](const QString& text) { logic_.edit_to = text.toStdString(); });
+  connect(ListBoxFrom, &QListWidget::itemDoubleClicked, this, &TChangeCbl::ListBoxFromDblClick);
+  connect(ListBoxTo, &QListWidget::itemDoubleClicked, this, &TChangeCbl::ListBoxToDblClick);
+  connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
+  connect(Button2, &QPushButton::clicked, this, &QDialog::accept);
+
+  // FormCreate
+  const WindowGeometry place = logic_.FormCreate();
+  for (const std::string& name : logic_.names()) {
+    ListBoxFrom->addItem(QString::fromStdString(name));
+    ListBoxTo->addItem(QString::fromStdString(name));
+  }
+  ApplyPlace(*this, place);
+}
+
+ReplacementChoice TChangeCbl::Execute(const std::filesystem::path& data_dir,
+                                      const CableLibrary& cables, Platform platform,
+                                      QWidget* parent) {
+  TChangeCbl dialog(data_dir, cables, platform, parent);
+  dialog.exec();
+  return dialog.Choice();
+}
+
+ReplacementChoice TChangeCbl::Choice() const {
+  return logic_.Result(result() == QDialog::Accepted);
+}
+
+void TChangeCbl::ListBoxFromDblClick() {
+  logic_.ListBoxFromDblClick(SelectedRow(*ListBoxFrom));
+  EditFrom->setText(QString::fromStdString(logic_.edit_from));
+}
+
+void TChangeCbl::ListBoxToDblClick() {
+  logic_.ListBoxToDblClick(SelectedRow(*ListBoxTo));
+  EditTo->setText(QString::fromStdString(logic_.edit_to));
+}
+
+void TChangeCbl::done(int result) {
+  logic_.FormClose(PlaceOf(*this));  // FormClose
+  QDialog::done(result);
+}
+
+}  // namespace luch

@@ -1,0 +1,77 @@
+// The block window "Блоки" (TBlock): the list of block types, the regime grid
+// of the selected type, its Umin and the status line, a thin view over
+// BlockWindow. The main window creates it hidden at start-up (which loads the
+// names from Блок.ini) and shows it with show(); closing it (or Esc) only hides
+// it, after its place and the names are saved.
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+
+#include "common/platform.h"
+#include "library/block_library.h"
+#include "library/block_window.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QStatusBar;
+class QTableWidget;
+
+namespace luch {
+
+class TBlock : public QWidget {
+  Q_OBJECT
+ public:
+  // Reads the window's place from Tarvel.ini in `data_dir` and the names from
+  // Блок.ini there. `library` serves every block lookup of the program and must
+  // outlive the window; it is invalidated after each write. Prompts and
+  // messages go through `platform`. The window starts hidden.
+  TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform platform,
+         QWidget* parent = nullptr);
+  ~TBlock() override;
+
+  BlockWindow& logic() { return logic_; }
+  // Renames of a type reach the open project through this (the main window
+  // passes the project table's ReplaceBlockName).
+  void SetRenameCallback(BlockWindow::RenameCallback callback) {
+    logic_.SetRenameCallback(std::move(callback));
+  }
+  // Redraws every control from the logic.
+  void Refresh();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  WindowGeometry CurrentGeometry() const;
+  // Places the controls for the client size (anchors of the design).
+  void FormResize();
+  void OnListRowChanged(int row);
+  void OnListClicked(int row);
+  // Runs a handler of the logic and redraws.
+  template <typename Handler>
+  void Run(Handler handler);
+
+  BlockWindow logic_;
+  bool refreshing_ = false;
+  int row_at_press_ = -1;  // the selected entry when the mouse went down on the list
+  QGroupBox* group_names_;
+  QListWidget* list_;
+  QPushButton* button_add_blk_;
+  QPushButton* button_del_block_;
+  QGroupBox* group_regimes_;
+  QTableWidget* grid_;
+  QPushButton* button_add_reg_;
+  QPushButton* button_del_reg_;
+  QGroupBox* group_umin_;
+  QLineEdit* edit_umin_;
+  QStatusBar* status_bar_;
+  QLabel* status_;
+};
+
+}  // namespace luch

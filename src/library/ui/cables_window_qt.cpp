@@ -1,0 +1,242 @@
+#include "library/ui/cables_window_qt.h"
+
+#include <QAbstractTableModel>
+#include <QCloseEvent>
+#include <QColor>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
+
+#include "library/ui/wire_window_qt.h"
+
+namespace luch {
+namespace {
+
+// Colour of the header row and of the number column.
+const QColor kFixedColour(89, 192, 232);
+constexpr int kPanelHeight = 41;
+constexpr int kRowHeight = 22;
+constexpr int kDefaultColumnWidth = 48;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+// The library as a six-column table: the row number and the five fields.
+class CableGridModel : public QAbstractTableModel {
+ public:
+  CableGridModel(CableLibrary& library, QObject* parent)
+      : QAbstractTableModel(parent), library_(library) {}
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+    return parent.isValid() ? 0 : library_.CableCount();
+  }
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override {
+    return parent.isValid() ? 0 : static_cast<int>(cable_texts::kHeaders.size());
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    const CableType* row = library_.Row(index.row() + 1);
+    if (row == nullptr) return {};
+    if (role == Qt::BackgroundRole && index.column() == 0) return kFixedColour;
+    if (role != Qt::DisplayRole) return {};
+    switch (index.column()) {
+      case 0:
+        return Q(row->number);
+      case 1:
+        return Q(row->name);
+      case 2:
+        return Q(row->resistance);
+      case 3:
+        return Q(row->capacitance);
+      case 4:
+        return Q(row->wave_impedance);
+      case 5:
+        return Q(row->note);
+      default:
+        return {};
+    }
+  }
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (orientation != Qt::Horizontal || section < 0 ||
+        section >= static_cast<int>(cable_texts::kHeaders.size())) {
+      return {};
+    }
+    if (role == Qt::DisplayRole) return QString::fromUtf8(cable_texts::kHeaders[section]);
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
+    return {};
+  }
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+  }
+  void Reload() {
+    beginResetModel();
+    endResetModel();
+  }
+
+ private:
+  CableLibrary& library_;
+};
+
+TCabels::TCabels(std::filesystem::path data_dir, CableLibrary& library, Platform platform,
+                 QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      logic_(std::move(data_dir), library, platform),
+      platform_(platform) {
+  setObjectName("TCabels");
+  setWindowTitle(QString::fromUtf8(cable_texts::kCaption));
+  setMinimumWidth(CableWindow::kMinimumWidth);
+
+  model_ = new CableGridModel(library, this);
+  grid_ = new QTableView(this);
+  grid_->setObjectName("StringGrid1");
+  grid_->setModel(model_);
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  grid_->verticalHeader()->hide();
+  grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  QHeaderView* header = grid_->horizontalHeader();
+  header->setSectionResizeMode(QHeaderView::Interactive);
+  header->setDefaultSectionSize(kDefaultColumnWidth);
+  header->setStretchLastSection(false);
+  header->setHighlightSections(false);
+  header->setStyleSheet(
+      QStringLiteral("QHeaderView::section { background-color: %1; }").arg(kFixedColour.name()));
+  grid_->viewport()->installEventFilter(this);
+
+  auto* panel = new QWidget(this);
+  panel->setObjectName("Panel1");
+  panel->setFixedHeight(kPanelHeight);
+  button_add_ = new QPushButton(QString::fromUtf8(cable_texts::kButtonAdd), panel);
+  button_add_->setObjectName("ButtonAdd");
+  button_del_ = new QPushButton(QString::fromUtf8(cable_texts::kButtonDel), panel);
+  button_del_->setObjectName("ButtonDel");
+  button1_ = new QPushButton(QString::fromUtf8(cable_texts::kButton1), panel);
+  button1_->setObjectName("Button1");
+  auto* buttons = new QHBoxLayout(panel);
+  buttons->setContentsMargins(8, 0, 8, 0);
+  buttons->addWidget(button_add_);
+  buttons->addWidget(button_del_);
+  buttons->addWidget(button1_);
+  buttons->addStretch(1);
+
+  auto* status_bar = new QStatusBar(this);
+  status_bar->setObjectName("StatusBar1");
+  status_bar->setSizeGripEnabled(false);
+  status_ = new QLabel(status_bar);
+  status_->setObjectName("StatusText");
+  status_bar->addWidget(status_, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(grid_, 1);
+  layout->addWidget(panel);
+  layout->addWidget(status_bar);
+
+  connect(button_add_, &QPushButton::clicked, this, &TCabels::ButtonAddClick);
+  connect(button_del_, &QPushButton::clicked, this, &TCabels::ButtonDelClick);
+  connect(button1_, &QPushButton::clicked, this, &TCabels::Button1Click);
+  // The form sees Esc before its controls (key preview).
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(escape, &QShortcut::activated, this, [this] {
+    if (CableWindow::FormKeyDown(CableWindow::kEscapeKey)) close();
+  });
+
+  // FormCreate
+  const WindowGeometry geometry = logic_.FormCreate();
+  move(geometry.left, geometry.top);
+  resize(CableWindow::FormResizeWidth(geometry.width), geometry.height);
+  Refresh();
+  SelectRow(1);
+  FormResize();
+}
+
+TCabels::~TCabels() = default;
+
+int TCabels::SelectedRow() const {
+  const QModelIndex current = grid_->currentIndex();
+  return current.isValid() ? current.row() + 1 : 0;
+}
+
+void TCabels::SelectRow(int row) {
+  if (row < 1) return;
+  row = std::min(row, logic_.library().CableCount());
+  grid_->setCurrentIndex(model_->index(row - 1, 1));
+}
+
+void TCabels::Refresh() {
+  const int selected = SelectedRow();
+  model_->Reload();
+  SelectRow(selected);
+  status_->setText(Q(logic_.status_text()));
+}
+
+void TCabels::ButtonAddClick() {
+  logic_.ButtonAddClick();
+  Refresh();
+}
+
+void TCabels::ButtonDelClick() {
+  logic_.ButtonDelClick(SelectedRow());
+  Refresh();
+}
+
+void TCabels::Button1Click() {
+  TWire wire(*platform_.locale, this);
+  if (wire.exec() != QDialog::Accepted) return;
+  if (logic_.TakeOverWireResistance(SelectedRow(), wire.logic().wire_resistance())) Refresh();
+}
+
+WindowGeometry TCabels::CurrentGeometry() const {
+  return WindowGeometry{.top = y(), .left = x(), .height = height(), .width = width()};
+}
+
+void TCabels::FormResize() {
+  const std::array<int, 6> widths = CableWindow::ColumnWidths(width());
+  for (size_t k = 0; k < widths.size(); ++k) {
+    grid_->horizontalHeader()->resizeSection(static_cast<int>(k), widths[k]);
+  }
+}
+
+void TCabels::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FormResize();
+}
+
+void TCabels::closeEvent(QCloseEvent* event) {
+  logic_.FormClose(CurrentGeometry());
+  event->accept();  // hides: the window and its list live until the program ends
+}
+
+bool TCabels::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid_->viewport()) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+      const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
+      const QModelIndex cell = grid_->indexAt(point);
+      if (cell.isValid()) {
+        logic_.StringGrid1MouseUp(cell.column(), cell.row() + 1);
+      } else {
+        logic_.StringGrid1MouseUp(-1, -1);
+      }
+    } else if (event->type() == QEvent::MouseButtonDblClick) {
+      logic_.StringGrid1DblClick();
+      Refresh();
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace luch

@@ -1,0 +1,112 @@
+#include "library/ui/wire_window_qt.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <functional>
+#include <utility>
+
+namespace luch {
+namespace {
+
+QString Q(const char* text) { return QString::fromUtf8(text); }
+
+// The wire count: its field is EditQ, its arrows UpDownQ. Only the arrows
+// (and the arrow keys) start a computation; typing just moves the position.
+class UpDownSpinBox : public QSpinBox {
+ public:
+  UpDownSpinBox(std::function<void()> on_click, QWidget* parent)
+      : QSpinBox(parent), on_click_(std::move(on_click)) {
+    lineEdit()->setObjectName("EditQ");
+  }
+  void stepBy(int steps) override {
+    QSpinBox::stepBy(steps);
+    on_click_();
+  }
+
+ private:
+  std::function<void()> on_click_;
+};
+
+}  // namespace
+
+TWire::TWire(const Locale& locale, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      logic_(locale) {
+  setObjectName("TWire");
+  setWindowTitle(Q(wire_texts::kCaption));
+
+  auto* group1 = new QGroupBox(Q(wire_texts::kGroupBox1), this);
+  group1->setObjectName("GroupBox1");
+  edit_d_ = new QLineEdit(Q(wire_texts::kEditD), group1);
+  edit_d_->setObjectName("EditD");
+  (new QVBoxLayout(group1))->addWidget(edit_d_);
+
+  auto* group2 = new QGroupBox(Q(wire_texts::kGroupBox2), this);
+  group2->setObjectName("GroupBox2");
+  up_down_q_ = new UpDownSpinBox(
+      [this] {
+        logic_.UpDownQClick(up_down_q_->value());
+        ShowResult();
+      },
+      group2);
+  up_down_q_->setObjectName("UpDownQ");
+  up_down_q_->setRange(WireCalculator::kMinWires, WireCalculator::kMaxWires);
+  up_down_q_->setValue(1);
+  up_down_q_->setWrapping(false);
+  (new QVBoxLayout(group2))->addWidget(up_down_q_);
+
+  label1_ = new QLabel(this);
+  label1_->setObjectName("Label1");
+  QFont font = label1_->font();
+  font.setBold(true);
+  font.setPointSizeF(font.pointSizeF() * 1.5);
+  label1_->setFont(font);
+
+  auto* button1 = new QPushButton(Q(wire_texts::kButton1), this);
+  button1->setObjectName("Button1");
+  auto* button2 = new QPushButton(Q(wire_texts::kButton2), this);
+  button2->setObjectName("Button2");
+  // Enter in a field closes nothing; Esc is the dialog's own Cancel.
+  button1->setAutoDefault(false);
+  button2->setAutoDefault(false);
+
+  auto* fields = new QHBoxLayout;
+  fields->addWidget(group1);
+  fields->addWidget(group2);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(button2);
+  buttons->addWidget(button1);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(16, 16, 16, 16);
+  layout->addLayout(fields);
+  layout->addStretch(1);
+  layout->addWidget(label1_);
+  layout->addStretch(1);
+  layout->addLayout(buttons);
+
+  connect(edit_d_, &QLineEdit::textChanged, this, &TWire::EditDChange);
+  connect(up_down_q_, &QSpinBox::textChanged, this,
+          [this](const QString& text) { logic_.EditQChange(text.toStdString()); });
+  connect(button1, &QPushButton::clicked, this, &QDialog::reject);
+  connect(button2, &QPushButton::clicked, this, &QDialog::accept);
+
+  move(WireCalculator::kDesign.left, WireCalculator::kDesign.top);
+  resize(WireCalculator::kDesign.width, WireCalculator::kDesign.height);
+  ShowResult();
+}
+
+void TWire::EditDChange() {
+  logic_.EditDChange(edit_d_->text().toStdString());
+  ShowResult();
+}
+
+void TWire::ShowResult() { label1_->setText(QString::fromStdString(logic_.label1_caption())); }
+
+}  // namespace luch

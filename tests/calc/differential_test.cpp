@@ -1,0 +1,201 @@
+// The fast solver against the step-by-step reference on random rays: every
+// cell text, panel, message, EditU and parameter must agree bit for bit.
+// LUCH_DIFF_RAYS=N runs N rays (default 300) with a larger size budget.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "calc/calc_fixture.h"
+#include "calc/calculation.h"
+#include "calc/reference_solver.h"
+#include "common/number_text.h"
+#include "common/numbers.h"
+
+namespace luch {
+namespace {
+
+using testing::BlockSpec;
+using testing::CableSpec;
+using testing::CalcFixture;
+using testing::Observe;
+using testing::Observed;
+using testing::RegimeSpec;
+using testing::RowSpec;
+
+class RayGenerator {
+ public:
+  explicit RayGenerator(uint32_t seed) : random_(seed) {}
+
+  int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
+  bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(random_) < p; }
+  template <class T>
+  const T& OneOf(const std::vector<T>& values) {
+    return values[static_cast<size_t>(Pick(0, static_cast<int>(values.size()) - 1))];
+  }
+
+  std::vector<CableSpec> Cables() {
+    std::vector<CableSpec> cables;
+    const int count = Pick(1, 5);
+    for (int k = 0; k < count; ++k) {
+      cables.push_back({"Кабель " + std::to_string(k), Pick(0, 120),
+                        Chance(0.15) ? 0 : Pick(1, 120), Chance(0.15) ? 0 : Pick(1, 150)});
+    }
+    return cables;
+  }
+
+  std::vector<BlockSpec> Blocks() {
+    std::vector<BlockSpec> blocks;
+    const int count = Pick(1, 5);
+    const std::vector<std::string> umins = {"", "0.5", "8", "9", "10,5", "12", "20", "1500"};
+    for (int b = 0; b < count; ++b) {
+      BlockSpec block{"Блок " + std::to_string(b), OneOf(umins), {}};
+      if (block.umin == "1500" && !Chance(0.2)) block.umin = "9";
+      const int regimes = Pick(1, 4);
+      for (int r = 0; r < regimes; ++r) {
+        RegimeSpec regime{"Режим " + std::to_string(r), "0", "0"};
+        if (Chance(0.5)) {
+          regime.current =
+              CFormat("%.3f", {std::uniform_real_distribution<double>(0, 40)(random_)});
+        } else {
+          regime.power = std::to_string(Pick(1, 3000));
+        }
+        if (Chance(0.05)) regime.power = "";  // missing P: 0
+        if (Chance(0.04)) regime.current = "-" + std::to_string(Pick(1, 30));
+        if (Chance(0.03)) regime.power = "-" + std::to_string(Pick(1, 1000));
+        block.regimes.push_back(regime);
+      }
+      blocks.push_back(block);
+    }
+    // A heavy block that has no solution behind lightning protection below
+    // about 35 V: searches that reach it late fail after many passes.
+    blocks.push_back({"Гроза", "9", {{"Мощный", "3000", "0"}}});
+    return blocks;
+  }
+
+  std::vector<RowSpec> Rows(const std::vector<CableSpec>& cables,
+                            const std::vector<BlockSpec>& blocks, int n, bool staircase) {
+    std::vector<RowSpec> rows;
+    const double zb_share = OneOf(std::vector<double>{0.0, 0.1, 0.5});
+    const int max_length = OneOf(std::vector<int>{5, 30, 200});
+    for (int i = 0; i < n; ++i) {
+      RowSpec row;
+      row.cable = Chance(0.1) ? "Неизвестный" : OneOf(cables).name;
+      row.length = Chance(0.05) ? 0 : Pick(1, max_length);
+      if (Chance(0.02)) row.length = -row.length;
+      if (Chance(0.08)) {
+        row.block = "Неизвестный";
+      } else {
+        const BlockSpec& block = OneOf(blocks);
+        row.block = block.name;
+        row.regime = Chance(0.05) ? "Нет режима" : OneOf(block.regimes).name;
+      }
+      row.zb = Chance(zb_share);
+      rows.push_back(row);
+    }
+    if (staircase) {
+      // Higher minimum voltages near the controller: the passes of a search
+      // leave at rows ever nearer to it, then reach the heavy block of row 1.
+      auto umin_of = [&](const RowSpec& row) {
+        for (const BlockSpec& b : blocks) {
+          if (b.name == row.block) return b.umin.empty() ? 8.0 : LeadingReal(b.umin);
+        }
+        return 8.0;
+      };
+      std::stable_sort(rows.begin(), rows.end(),
+                       [&](const RowSpec& x, const RowSpec& y) { return umin_of(x) > umin_of(y); });
+      rows[0] = {OneOf(cables).name, Pick(1, 50), "Гроза", "Мощный", true};
+    }
+    return rows;
+  }
+
+  void Parameters(ProjectParameters& p) {
+    p.EditU = OneOf(
+        std::vector<std::string>{"28.0", "24.00", "30", "12", "1", "abc", "40.5", "9.5", "60"});
+    p.ZBResistance = OneOf(std::vector<float>{0.0f, 4.0f, 40.0f, 100.0f});
+    p.AccuracyStep = OneOf(std::vector<float>{0.05f, 0.05f, 0.01f, 0.001f, 0.6f, 0.0005f});
+    p.MaxCurrent = OneOf(std::vector<float>{0.0f, 100.0f, 1000.0f});
+    p.MaxCapacitance = OneOf(std::vector<float>{0.0f, 0.01f, 1.0f});
+    p.MaxInductance = OneOf(std::vector<float>{0.0f, 0.5f, 10.0f});
+  }
+
+ private:
+  std::mt19937 random_;
+};
+
+struct Figures {
+  int compared = 0, skipped = 0, calculations = 0, searches = 0, successes = 0, failures = 0;
+  int max_rows = 0;
+  int64_t max_passes = 0;
+};
+
+// Runs one command with the fast and with the reference loops from the same
+// start; false when they differ.
+bool CompareOnce(CalcFixture& f, bool search, int64_t budget, Figures& figures, bool& skipped) {
+  const ProjectTable table = f.table;
+  const ProjectParameters params = f.params;
+  CalculationStats stats;
+  CalculationContext fast_context = f.Context();
+  const bool fast_outcome =
+      search ? mFindUKMUClick(fast_context, &stats) : BitBtnStartClick(fast_context, &stats);
+  const Observed fast = Observe(f, fast_outcome);
+  skipped = stats.passes * f.table.BlockCount() > budget;
+  if (skipped) return true;
+
+  f.table = table;
+  f.params = params;
+  f.status = StatusBars{};
+  f.totals = CalculationTotals{};
+  f.report_enabled = false;
+  f.fake.messages.shown.clear();
+  f.fake.wait.events.clear();
+  CalculationContext reference_context = f.Context();
+  const bool reference_outcome = search ? ReferenceFindUKMUClick(reference_context)
+                                        : ReferenceBitBtnStartClick(reference_context);
+  const Observed reference = Observe(f, reference_outcome);
+
+  ++figures.compared;
+  ++(search ? figures.searches : figures.calculations);
+  ++(fast_outcome ? figures.successes : figures.failures);
+  figures.max_rows = std::max(figures.max_rows, f.table.BlockCount());
+  figures.max_passes = std::max(figures.max_passes, stats.passes);
+  return fast == reference;
+}
+
+TEST(FastSolver, MatchesTheReferenceOnRandomRays) {
+  const char* env = std::getenv("LUCH_DIFF_RAYS");
+  const int rays = env ? std::max(1, std::atoi(env)) : 300;
+  const int64_t budget = env ? 3000000 : 150000;  // rows x passes of one ray
+  Figures figures;
+  uint32_t seed = 1;
+  while (figures.compared < rays) {
+    ++seed;
+    RayGenerator gen(seed);
+    const std::vector<CableSpec> cables = gen.Cables();
+    const std::vector<BlockSpec> blocks = gen.Blocks();
+    CalcFixture f(cables, blocks);
+    const int n = gen.Chance(0.3) ? gen.Pick(1, 10) : gen.Pick(10, env ? 1000 : 300);
+    const bool search = gen.Chance(0.5);
+    f.SetRows(gen.Rows(cables, blocks, n, search && gen.Chance(0.3)));
+    gen.Parameters(f.params);
+    f.fake.locale.separator = gen.Chance(0.5) ? ',' : '.';
+    bool skipped = false;
+    ASSERT_TRUE(CompareOnce(f, search, budget, figures, skipped))
+        << "seed " << seed << (search ? " search" : " calculation") << ", " << n << " rows";
+    if (skipped) ++figures.skipped;
+  }
+  std::printf(
+      "differential: %d rays compared (%d calculations, %d searches; %d successes, %d "
+      "failures), up to %d rows and %lld passes; %d larger rays skipped\n",
+      figures.compared, figures.calculations, figures.searches, figures.successes, figures.failures,
+      figures.max_rows, static_cast<long long>(figures.max_passes), figures.skipped);
+  EXPECT_GT(figures.successes, rays / 10);
+  EXPECT_GT(figures.failures, rays / 10);
+}
+
+}  // namespace
+}  // namespace luch

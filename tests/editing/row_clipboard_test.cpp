@@ -1,0 +1,131 @@
+#include "editing/row_clipboard.h"
+
+#include <gtest/gtest.h>
+
+#include "common/cp1251.h"
+#include "common/file_io.h"
+#include "support/fake_platform.h"
+#include "support/temp_dir.h"
+
+namespace luch {
+namespace {
+
+using testing::FakePlatform;
+using testing::TempDir;
+
+ClipboardRow SampleRow() {
+  return ClipboardRow{"Щит 1", "КПСВЭВ 1x2x0,5", 120, "ДИП-34", "Дежурный", 45, true, 12.5};
+}
+
+TEST(RowClipboard, WritesEightKeysPerRowInOrder) {
+  TempDir dir;
+  FakePlatform fake;
+  ClipboardRow second;
+  second.address = "Щит 2";
+  ASSERT_TRUE(WriteClipboard(dir.path(), {SampleRow(), second}, ',', fake.messages));
+  EXPECT_EQ(Cp1251ToUtf8(dir.Read("Copy.ini")),
+            "[0]\r\nАдрес=Щит 1\r\nКабель=КПСВЭВ 1x2x0,5\r\nДлина=120\r\nБлок=ДИП-34\r\n"
+            "Режим=Дежурный\r\nP=45\r\nЗБ=1\r\nI=12,5\r\n\r\n"
+            "[1]\r\nАдрес=Щит 2\r\nКабель=\r\nДлина=0\r\nБлок=\r\nРежим=\r\nP=0\r\nЗБ=0\r\n"
+            "I=0\r\n");
+  EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST(RowClipboard, RowsComeBackUnderEitherSeparator) {
+  TempDir dir;
+  FakePlatform fake;
+  for (char separator : {',', '.'}) {
+    ASSERT_TRUE(WriteClipboard(dir.path(), {SampleRow()}, separator, fake.messages));
+    const std::vector<ClipboardRow> rows =
+        ReadClipboardRows(ProfileFile(ClipboardPath(dir.path())));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0], SampleRow()) << separator;
+  }
+}
+
+TEST(RowClipboard, TextsLoseOuterBlanks) {
+  TempDir dir;
+  FakePlatform fake;
+  ClipboardRow row = SampleRow();
+  row.address = "  Щит 1  ";
+  row.regime_name = "\tТревога ";
+  ASSERT_TRUE(WriteClipboard(dir.path(), {row}, ',', fake.messages));
+  const ClipboardRow back = ReadClipboardRow(ProfileFile(ClipboardPath(dir.path())), 0);
+  EXPECT_EQ(back.address, "Щит 1");
+  EXPECT_EQ(back.regime_name, "Тревога");
+}
+
+TEST(RowClipboard, MissingOrBadValuesReadAsDefaults) {
+  const ProfileFile file =
+      ProfileFile::FromBytes(Utf8ToCp1251("[0]\r\nДлина=двадцать\r\nЗБ=7\r\nI=abc\r\nP=-3\r\n"
+                                          "[1]\r\nЗБ=нет\r\n[3]\r\nАдрес=x\r\n"));
+  const std::vector<ClipboardRow> rows = ReadClipboardRows(file);
+  ASSERT_EQ(rows.size(), 2u);  // reading stops at the missing section "2"
+  EXPECT_EQ(rows[0].length_m, 0);
+  EXPECT_TRUE(rows[0].has_zb);
+  EXPECT_EQ(rows[0].current_ma, 0.0);
+  EXPECT_EQ(rows[0].power_mw, -3);
+  EXPECT_EQ(rows[0].address, "");
+  EXPECT_FALSE(rows[1].has_zb);
+  EXPECT_EQ(ReadClipboardRow(file, 2), ClipboardRow{});
+}
+
+TEST(RowClipboard, ShorterCopyRemovesRowsOfLongerOne) {
+  TempDir dir;
+  // LF line ends and a numbered section beyond a gap, as another program may leave them.
+  dir.Write("Copy.ini", Utf8ToCp1251("; общий буфер\n[Прочее]\nКлюч=1\n[ 9 ]\nАдрес=старый\n"
+                                     "[007]\nАдрес=не строка\n"));
+  FakePlatform fake;
+  ASSERT_TRUE(
+      WriteClipboard(dir.path(), {SampleRow(), SampleRow(), SampleRow()}, ',', fake.messages));
+  ClipboardRow other;
+  other.address = "другой";
+  ASSERT_TRUE(WriteClipboard(dir.path(), {other}, ',', fake.messages));
+  const ProfileFile file(ClipboardPath(dir.path()));
+  const std::vector<ClipboardRow> rows = ReadClipboardRows(file);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0], other);
+  EXPECT_FALSE(file.SectionExists("2"));
+  EXPECT_FALSE(file.SectionExists("9"));
+  EXPECT_EQ(file.ReadString("007", "Адрес", ""), "не строка");
+  EXPECT_EQ(file.ReadString("Прочее", "Ключ", ""), "1");
+  EXPECT_NE(Cp1251ToUtf8(dir.Read("Copy.ini")).find("; общий буфер"), std::string::npos);
+}
+
+TEST(RowClipboard, FailedWriteIsReported) {
+  TempDir dir;
+  FakePlatform fake;
+  SetWriteFailureForTesting(true);
+  const bool saved = WriteClipboard(dir.path(), {SampleRow()}, ',', fake.messages);
+  SetWriteFailureForTesting(false);
+  EXPECT_FALSE(saved);
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text,
+            "Unable to write to " + PathToUtf8(dir / "Copy.ini") + ".");
+  EXPECT_FALSE(FileExists(dir / "Copy.ini"));
+}
+
+TEST(RowClipboard, TableRowRoundTrip) {
+  ProjectTable table;
+  table.SetCell(1, kAddress, "Щит");
+  table.SetCell(1, kLengthM, "120м");
+  table.SetCell(1, kHasZB, "да");
+  table.SetCell(1, kCurrentMA, "12.50");
+  table.SetCell(1, kResistanceOhm, "3,5");
+  const ClipboardRow row = RowFromTable(table, 1);
+  EXPECT_EQ(row.length_m, 120);
+  EXPECT_TRUE(row.has_zb);
+  EXPECT_EQ(row.current_ma, 12.5);
+  RowToTable(row, table, 2);
+  EXPECT_EQ(table.GetCell(2, kLengthM), "120");
+  EXPECT_EQ(table.GetCell(2, kHasZB), "ДА");
+  EXPECT_EQ(table.GetCell(2, kCurrentMA), "12.50");
+  EXPECT_EQ(table.GetCell(2, kResistanceOhm), "");
+  ClipboardRow huge;
+  huge.current_ma = 1e300;  // beyond a 32-bit real: an infinity, not undefined behaviour
+  RowToTable(huge, table, 3);
+  EXPECT_EQ(table.GetCell(3, kCurrentMA), "inf");
+}
+
+}  // namespace
+}  // namespace luch

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "common/profile_file.h"
+#include "library/ui/block_window_qt.h"
+#include "support/fake_platform.h"
+#include "support/temp_dir.h"
+
+namespace luch {
+namespace {
+
+using testing::FakePlatform;
+using testing::TempDir;
+
+template <typename T>
+T* Find(QWidget& window, const char* name) {
+  T* child = window.findChild<T*>(name);
+  EXPECT_NE(child, nullptr) << name;
+  return child;
+}
+
+QString Cell(QTableWidget* grid, int row, int column) {
+  const QTableWidgetItem* item = grid->item(row, column);
+  return item ? item->text() : QString();
+}
+
+void DoubleClickCell(QTableWidget* grid, int row, int column) {
+  const QPoint center = grid->visualRect(grid->model()->index(row, column)).center();
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, center);
+  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, center);
+}
+
+TEST(TBlockWindow, AddsATypeARegimeAndUmin) {
+  TempDir dir;
+  FakePlatform fake;
+  BlockLibrary library(dir.path());
+  TBlock window(dir.path(), library, fake.platform());
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(window.windowTitle(), "Блоки");
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+  auto* list = Find<QListWidget>(window, "ListBox1");
+  auto* grid = Find<QTableWidget>(window, "StringGrid1");
+  auto* edit_umin = Find<QLineEdit>(window, "EditUmin");
+  auto* status = Find<QLabel>(window, "StatusText");
+  EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), " Название");
+  EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), " P мвт");
+  EXPECT_EQ(grid->horizontalHeaderItem(2)->text(), " I ма");
+  EXPECT_EQ(grid->horizontalHeader()->sectionSize(0), 121);
+  EXPECT_EQ(status->text(), "Типов блоков: 0");
+  // Nothing selected: the regimes cannot be edited.
+  EXPECT_FALSE(Find<QPushButton>(window, "ButtonAddReg")->isEnabled());
+  EXPECT_FALSE(grid->isEnabled());
+  EXPECT_FALSE(edit_umin->isEnabled());
+  EXPECT_FALSE(Find<QPushButton>(window, "ButtonDelBlock")->isEnabled());
+
+  fake.prompter.Answer("Оповещатель");
+  QTest::mouseClick(Find<QPushButton>(window, "ButtonAddBlk"), Qt::LeftButton);
+  ASSERT_EQ(list->count(), 1);
+  EXPECT_EQ(list->item(0)->text(), "Оповещатель");
+  EXPECT_EQ(list->currentRow(), 0);
+  EXPECT_EQ(Cell(grid, 0, 0), "Нормальный");
+  EXPECT_EQ(edit_umin->text(), "8.0");
+  EXPECT_EQ(status->text(), "Типов блоков: 1");
+  EXPECT_TRUE(grid->isEnabled());
+
+  fake.prompter.Answer("Включен");
+  fake.prompter.Answer("0");
+  fake.prompter.Answer("25");
+  QTest::mouseClick(Find<QPushButton>(window, "ButtonAddReg"), Qt::LeftButton);
+  ASSERT_EQ(grid->rowCount(), 2);
+  EXPECT_EQ(Cell(grid, 1, 0), "Включен");
+  EXPECT_EQ(Cell(grid, 1, 2), "25.0");
+
+  fake.prompter.Answer("10.5");
+  QTest::mouseClick(edit_umin, Qt::LeftButton);
+  EXPECT_EQ(edit_umin->text(), "10.5");
+
+  fake.prompter.Answer("50");
+  DoubleClickCell(grid, 0, 1);
+  EXPECT_EQ(Cell(grid, 0, 1), "50");
+  EXPECT_EQ(fake.prompter.asked.back().caption, "Изменение режима");
+
+  const ProfileFile file(dir / kBlockFileName);
+  EXPECT_EQ(file.ReadString("Блок0", "Режим2", ""), "Включен");
+  EXPECT_EQ(library.BlockIndexByName("Оповещатель"), 0);
+  EXPECT_EQ(library.BlockUmin(0), 10.5);
+  EXPECT_EQ(library.RegimePowerAt(0, 1), 50);
+  EXPECT_EQ(library.RegimePowerByName(0, "Включен"), 0);
+  EXPECT_EQ(library.RegimeCurrentByName(0, "Включен"), 25.0);
+
+  // Clicks on the list select an entry; a click on the selected one reads it again.
+  fake.prompter.Answer("Реле");
+  QTest::mouseClick(Find<QPushButton>(window, "ButtonAddBlk"), Qt::LeftButton);
+  auto* del_block = Find<QPushButton>(window, "ButtonDelBlock");
+  const auto click_entry = [list](int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+  };
+  click_entry(0);
+  EXPECT_EQ(window.logic().selected(), 0);
+  EXPECT_EQ(edit_umin->text(), "10.5");
+  EXPECT_FALSE(del_block->isEnabled());
+  click_entry(1);
+  EXPECT_TRUE(del_block->isEnabled());
+  QTest::keyClicks(edit_umin, "9");
+  EXPECT_EQ(window.logic().edit_umin(), "8.09");
+  click_entry(1);
+  EXPECT_EQ(edit_umin->text(), "8.0");
+}
+
+TEST(TBlockWindow, KeepsItsGroupsAnchoredAndEscHidesAndSaves) {
+  TempDir dir;
+  FakePlatform fake;
+  BlockLibrary library(dir.path());
+  TBlock window(dir.path(), library, fake.platform());
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  auto* names = Find<QGroupBox>(window, "GroupBox1");
+  auto* regimes = Find<QGroupBox>(window, "GroupBox2");
+  auto* umin = Find<QGroupBox>(window, "GroupBox3");
+  auto* add = Find<QPushButton>(window, "ButtonAddBlk");
+  const QRect names0 = names->geometry(), regimes0 = regimes->geometry(), umin0 = umin->geometry();
+  const int add_to_bottom = names0.height() - add->geometry().top();
+
+  window.resize(window.width() + 100, window.height() + 80);
+  EXPECT_EQ(names->geometry().width(), names0.width() + 100);
+  EXPECT_EQ(names->geometry().height(), names0.height() + 80);
+  EXPECT_EQ(names->height() - add->geometry().top(), add_to_bottom);
+  EXPECT_EQ(regimes->geometry().left(), regimes0.left() + 100);
+  EXPECT_EQ(regimes->geometry().width(), regimes0.width());
+  EXPECT_EQ(regimes->geometry().height(), regimes0.height() + 80);
+  EXPECT_EQ(umin->geometry().topLeft(), umin0.topLeft() + QPoint(100, 80));
+
+  QTest::keyClick(Find<QListWidget>(window, "ListBox1"), Qt::Key_Escape);
+  EXPECT_FALSE(window.isVisible());
+  const ProfileFile settings(dir / "Tarvel.ini");
+  EXPECT_EQ(settings.ReadInteger("Block", "Width", 0), window.width());
+  EXPECT_EQ(settings.ReadInteger("Block", "Height", 0), window.height());
+}
+
+}  // namespace
+}  // namespace luch
