@@ -24,9 +24,14 @@ MainSettings MainState::FormCreate(const MainSettings& current) {
 }
 
 void MainState::DeferredStartUp() {
-  if (!ProjectFileName.empty() && FileExists(Utf8Path(ProjectFileName))) {
-    LoadProject(ProjectFileName);
-    return;
+  if (!ProjectFileName.empty()) {
+    // A name without a folder is found in the data directory (the current one).
+    std::filesystem::path path = Utf8Path(ProjectFileName);
+    if (path.is_relative()) path = data_dir_ / path;
+    if (FileExists(path)) {
+      LoadProject(PathToUtf8(path));
+      return;
+    }
   }
   ProjectFileName.clear();
   status.bar1[0] = "Проект: ";
@@ -82,6 +87,7 @@ void MainState::mSaveAsClick() {
 }
 
 void MainState::mNewClick() {
+  history_.Clear();
   SetBlockCount(1);
   ProjectFileName.clear();
   status.bar1[0] = "Новый проект";
@@ -92,6 +98,7 @@ void MainState::mNewClick() {
 
 bool MainState::LoadProject(const std::string& utf8_path) {
   if (!LoadProjectFile(Utf8Path(utf8_path), table, params)) return false;
+  history_.Clear();
   SetBlockCount(table.BlockCount());
   ProjectFileName = utf8_path;
   status.bar1[0] = "Проект: " + FileNameOf(utf8_path);
@@ -110,12 +117,12 @@ bool MainState::SaveProject(const std::string& utf8_path) {
 }
 
 void MainState::mInfoClick() {
-  luch::mInfoClick(table, params, {ProjectFileName, TotalLength, TotalCurrent}, platform_,
+  luch::mInfoClick(table, params, {ProjectFileName, totals.TotalLength, totals.TotalCurrent}, platform_,
                    data_dir_);
 }
 
 void MainState::mTableClick() {
-  luch::mTableClick(table, params, {ProjectFileName, TotalLength, TotalCurrent}, platform_,
+  luch::mTableClick(table, params, {ProjectFileName, totals.TotalLength, totals.TotalCurrent}, platform_,
                     data_dir_);
 }
 
@@ -123,6 +130,23 @@ void MainState::mTextClick() { ExportTable(table, ExportFormat::kText, platform_
 
 void MainState::mMicrosoftExcelClick() {
   ExportTable(table, ExportFormat::kCsv, platform_, data_dir_);
+}
+
+CalculationContext MainState::CalcContext() {
+  return CalculationContext{table, params, status, report_enabled, totals, cables_, blocks_,
+                            platform_};
+}
+
+bool MainState::BitBtnStartClick() {
+  CalculationContext ctx = CalcContext();
+  last_calculation_succeeded_ = luch::BitBtnStartClick(ctx);
+  return last_calculation_succeeded_;
+}
+
+bool MainState::mFindUKMUClick() {
+  CalculationContext ctx = CalcContext();
+  last_calculation_succeeded_ = luch::mFindUKMUClick(ctx);
+  return last_calculation_succeeded_;
 }
 
 EditingContext MainState::EditContext() {
@@ -197,6 +221,26 @@ void MainState::mLengthClick() {
 }
 
 void MainState::mBlkNormaClick() { SetNormalRegimes(table, blocks_); }
+
+void MainState::BeginCommand() { history_.Begin(Snapshot()); }
+
+void MainState::EndCommand() { history_.End(Snapshot()); }
+
+void MainState::Restore(ProjectSnapshot snapshot) {
+  table = std::move(snapshot.table);
+  params = std::move(snapshot.params);
+  SetBlockCount(table.BlockCount());
+}
+
+void MainState::Undo() {
+  ProjectSnapshot current = Snapshot();
+  if (history_.Undo(current)) Restore(std::move(current));
+}
+
+void MainState::Redo() {
+  ProjectSnapshot current = Snapshot();
+  if (history_.Redo(current)) Restore(std::move(current));
+}
 
 CellEditContext MainState::CellContext() {
   return CellEditContext{table, cables_, blocks_, platform_, clicked};

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "app/main_settings.h"
+#include "app/undo_history.h"
+#include "calc/calculation.h"
 #include "calc/project_parameters.h"
 #include "common/platform.h"
 #include "editing/row_commands.h"
@@ -35,8 +37,7 @@ class MainState {
   StatusBars status;
   std::string ProjectFileName;
   bool report_enabled = false;  // mInfo
-  float TotalCurrent = 0.0f;    // A, last successful calculation
-  int64_t TotalLength = 0;      // m, last prepared calculation
+  CalculationTotals totals;     // TotalCurrent (A) and TotalLength (m) for the reports
   ClickedCell clicked;
   int current_row = 1;
   int selection_top = 1;
@@ -74,9 +75,17 @@ class MainState {
   // Saves as Save does; reports "Unable to write to %s" on failure.
   bool SaveProject(const std::string& utf8_path);
 
+  // --- calculation -------------------------------------------------------------
+  // F9 and "    &Расчет"; true on success.
+  bool BitBtnStartClick();
+  // F10: the lowest controller voltage that still works, into EditU.
+  bool mFindUKMUClick();
+  // Whether the last calculation or search succeeded (false before any).
+  bool last_calculation_succeeded() const { return last_calculation_succeeded_; }
+
   // --- supply voltage presets ------------------------------------------------
-  void Button28Click() { params.EditU = "28.00"; }
-  void Button24Click() { params.EditU = "24.00"; }
+  void Button28Click() { luch::Button28Click(params); }
+  void Button24Click() { luch::Button24Click(params); }
 
   // --- reports and export ------------------------------------------------------
   void mInfoClick();
@@ -99,12 +108,23 @@ class MainState {
   // F12: every block into the first regime of its type.
   void mBlkNormaClick();
 
+  // --- undo and redo -------------------------------------------------------------
+  // Every command of the window runs between these two: a change of the table
+  // or the parameters becomes one undo step.
+  void BeginCommand();
+  void EndCommand();
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  void Undo();  // Ctrl+Z
+  void Redo();  // Ctrl+Y
+
   // --- cell editing -----------------------------------------------------------
   ChoiceMenu StringGrid1DblClick();
   void ChoiceMenuClick(ChoiceMenuKind kind, const ChoiceItem& item);
 
  private:
   CellEditContext CellContext();
+  CalculationContext CalcContext();
   EditingContext EditContext();
   // After a command that moved the cursor: the selection collapses onto it.
   void CollapseSelection();
@@ -113,6 +133,11 @@ class MainState {
   Platform platform_;
   CableLibrary& cables_;
   BlockLibrary& blocks_;
+  bool last_calculation_succeeded_ = false;
+  UndoHistory history_;
+
+  ProjectSnapshot Snapshot() const { return ProjectSnapshot{table, params}; }
+  void Restore(ProjectSnapshot snapshot);
 };
 
 }  // namespace luch

@@ -197,15 +197,20 @@ void FinishCalculation(CalculationContext& c, CalculationState& s, bool success)
   s.arrays = RayArrays{};
 }
 
+namespace {
+bool AllFinite(const std::vector<float>& values) {
+  for (float v : values) {
+    if (!std::isfinite(v)) return false;
+  }
+  return true;
+}
+}  // namespace
+
 bool SolverInputsUsable(const CalculationState& s) {
   const RayArrays& a = s.arrays;
-  for (const std::vector<float>* values :
-       {&a.SegmentResistance, &a.RowPower, &a.RowZBResistance, &a.RowCurrent, &a.RowUmin}) {
-    for (float v : *values) {
-      if (!std::isfinite(v)) return false;
-    }
-  }
-  return std::isfinite(s.SupplyVoltage) && std::isfinite(s.AccuracyStep);
+  return AllFinite(a.SegmentResistance) && AllFinite(a.RowPower) &&
+         AllFinite(a.RowZBResistance) && AllFinite(a.RowCurrent) &&
+         std::isfinite(s.SupplyVoltage) && std::isfinite(s.AccuracyStep);
 }
 
 bool SupplyVoltageUsable(const CalculationState& s) {
@@ -219,6 +224,7 @@ double SearchStartVoltage(const CalculationState& s) {
 }
 
 bool SearchPassesBounded(const CalculationState& s) {
+  if (!AllFinite(s.arrays.RowUmin)) return false;
   const double passes = (kMaxSupplyVoltage - SearchStartVoltage(s)) / s.AccuracyStep;
   return passes <= kMaxSearchPasses;
 }

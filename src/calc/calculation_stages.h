@@ -66,7 +66,8 @@ inline bool BlockCurrentAt(const RayArrays& a, int i, double v, double& load_cur
 // failure message.
 void FinishCalculation(CalculationContext& context, CalculationState& state, bool success);
 
-// True when every working array value is finite: what the solver may use.
+// True when the values the solver computes with (every array but RowUmin, the
+// supply voltage and the step) are finite.
 bool SolverInputsUsable(const CalculationState& state);
 
 // True when F9 may run: the supply voltage is finite and at most 1000 V.
@@ -75,7 +76,8 @@ bool SupplyVoltageUsable(const CalculationState& state);
 // The far-end voltage that the search starts from (V).
 double SearchStartVoltage(const CalculationState& state);
 
-// True when F10 may run: the search would end within kMaxSearchPasses passes.
+// True when F10 may run: every RowUmin is finite and the search would end
+// within kMaxSearchPasses passes.
 bool SearchPassesBounded(const CalculationState& state);
 
 // x truncated toward zero; NaN gives 0, values beyond 64 bits saturate.

@@ -17,6 +17,8 @@ struct ProjectParameters {
   float MaxCapacitance = 0.0f;  // uF, allowed cable capacitance; 0: no check
   float MaxInductance = 0.0f;   // mH, allowed cable inductance; 0: no check
 
+  bool operator==(const ProjectParameters&) const = default;
+
   // The controller voltage: the leading number of EditU ("." only; 0 when none).
   double SupplyVoltage() const { return LeadingReal(EditU); }
 

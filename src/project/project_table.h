@@ -79,6 +79,9 @@ class ProjectTable {
   double VoltageV(int row) const;
   void SetVoltageV(int row, float volts);
 
+  // Equal when every cell, hidden rows included, and the count are equal.
+  bool operator==(const ProjectTable&) const = default;
+
   // Recomputes ResistanceOhm of one row: the cable's Ohm/km times the length,
   // formed in full, times 0.002, as a 32-bit real in the pattern "#.##" (the
   // value 0 gives the empty text).

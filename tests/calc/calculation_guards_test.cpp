@@ -20,7 +20,8 @@ CalcFixture MakeFixture() {
   return CalcFixture({{"R50", 50, 50, 100}},
                      {{"Датчик", "9.0", {{"Нормальный", "0", "10"}, {"Мощный", "900", "0"}}},
                       {"Безумный", "9.0", {{"Нормальный", "0", "1e300"}}},
-                      {"Минус", "9.0", {{"Нормальный", "0", "-3e41"}}}});
+                      {"Минус", "9.0", {{"Нормальный", "0", "-3e41"}}},
+                      {"Недосягаемый", "1e300", {{"Нормальный", "0", "1"}}}});
 }
 
 void ExpectFailedAtOnce(CalcFixture& f, bool outcome, const CalculationStats& stats) {
@@ -81,6 +82,20 @@ TEST(CalculationGuards, InfiniteValuesNeverReachTheSolver) {
     EXPECT_EQ(f.params.MaxCurrent, 1000.0f);
     EXPECT_TRUE(f.fake.messages.shown.empty());
   }
+}
+
+TEST(CalculationGuards, InfiniteMinimumOnlyStopsTheSearch) {
+  CalcFixture f = MakeFixture();
+  f.SetRows({{"R50", 100, "Недосягаемый", "Нормальный"}});
+  CalculationContext calc = f.Context();
+  EXPECT_TRUE(BitBtnStartClick(calc));  // the calculation does not use Umin
+  EXPECT_EQ(f.status.bar1[2], "Проблем: 1");
+  f.fake.messages.shown.clear();
+  f.fake.wait.events.clear();
+  CalculationContext search = f.Context();
+  CalculationStats stats;
+  const bool outcome = mFindUKMUClick(search, &stats);
+  ExpectFailedAtOnce(f, outcome, stats);
 }
 
 TEST(CalculationGuards, AstronomicalSearchFailsAtOnce) {

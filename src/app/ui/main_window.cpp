@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "app/ui/project_table_model.h"
+#include "app/ui/voltage_cell_delegate.h"
 
 namespace luch {
 namespace {
@@ -111,6 +112,8 @@ void TMain::BuildToolPanel(QWidget* parent) {
   row->addWidget(group2);
   row->addStretch(1);
 
+  connect(BitBtnStart, &QPushButton::clicked, this,
+          [this] { Calculate(false); });
   connect(BitBtnOpen, &QPushButton::clicked, this, [this] { Run([this] { state_.mOpenClick(); }); });
   connect(BitBtnSave, &QPushButton::clicked, this, [this] { Run([this] { state_.mSaveClick(); }); });
   connect(EditVsego, &QSpinBox::valueChanged, this, [this](int value) {
@@ -128,6 +131,8 @@ void TMain::BuildGrid(QWidget* parent) {
   StringGrid1->setObjectName("StringGrid1");
   model_ = new ProjectTableModel(state_.table, this);
   StringGrid1->setModel(model_);
+  StringGrid1->setItemDelegateForColumn(
+      kVoltageV, new VoltageCellDelegate(state_.table, state_.blocks(), StringGrid1));
   StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
   StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
   StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -218,8 +223,21 @@ void TMain::SetToolWindows(QWidget* cables, QWidget* blocks, QWidget* house) {
 }
 
 void TMain::Run(const std::function<void()>& command) {
+  state_.BeginCommand();
   command();
+  state_.EndCommand();
   RefreshFromState();
+}
+
+void TMain::Calculate(bool search) {
+  Run([this, search] {
+    if (search) {
+      state_.mFindUKMUClick();
+    } else {
+      state_.BitBtnStartClick();
+    }
+  });
+  StringGrid1->setFocus();
 }
 
 void TMain::RefreshFromState() {
@@ -230,6 +248,8 @@ void TMain::RefreshFromState() {
   for (size_t i = 0; i < status1_.size(); ++i) status1_[i]->setText(Q(state_.status.bar1[i]));
   for (size_t i = 0; i < status2_.size(); ++i) status2_[i]->setText(Q(state_.status.bar2[i]));
   if (QAction* info = action("mInfo")) info->setEnabled(state_.report_enabled);
+  if (QAction* undo = action("mUndo")) undo->setEnabled(state_.CanUndo());
+  if (QAction* redo = action("mRedo")) redo->setEnabled(state_.CanRedo());
 
   // The cursor and the selected range as the state holds them.
   const int rows = state_.table.BlockCount();

@@ -65,6 +65,8 @@ class TMain : public QMainWindow {
   void SetRowHeight(int height);
   void ReadSelectionIntoState();
   void ShowChoiceMenu(const ChoiceMenu& menu);
+  // F9 (or F10 when `search`): runs, redraws, and gives the grid the focus.
+  void Calculate(bool search);
   // Runs a command of the state and redraws.
   void Run(const std::function<void()>& command);
 

@@ -33,6 +33,9 @@ void TMain::BuildMenus() {
   QAction* exit = AddAction(file, "mExit", "&Выход");
 
   QMenu* edit = bar->addMenu(QString::fromUtf8("&Правка"));
+  QAction* undo = AddAction(edit, "mUndo", "&Отменить", QKeySequence(Qt::CTRL | Qt::Key_Z));
+  QAction* redo = AddAction(edit, "mRedo", "&Повторить", QKeySequence(Qt::CTRL | Qt::Key_Y));
+  edit->addSeparator();
   QAction* cut = AddAction(edit, "mCut", "&Вырезать", QKeySequence(Qt::CTRL | Qt::Key_X));
   QAction* copy = AddAction(edit, "mCopy", "&Копировать", QKeySequence(Qt::CTRL | Qt::Key_C));
   QAction* paste = AddAction(edit, "mPaste", "В&ставить", QKeySequence(Qt::CTRL | Qt::Key_V));
@@ -42,8 +45,9 @@ void TMain::BuildMenus() {
   QAction* many = AddAction(edit, "mMnogo", "Вставить &несколько раз");
 
   QMenu* act = bar->addMenu(QString::fromUtf8("&Действие"));
-  AddAction(act, "mStart", "&Выполнить расчет...", QKeySequence(Qt::Key_F9));
-  AddAction(act, "mFindUKMU", "&Найти  минимальное напряжение КМУ", QKeySequence(Qt::Key_F10));
+  QAction* start = AddAction(act, "mStart", "&Выполнить расчет...", QKeySequence(Qt::Key_F9));
+  QAction* find = AddAction(act, "mFindUKMU", "&Найти  минимальное напряжение КМУ",
+                            QKeySequence(Qt::Key_F10));
   act->addSeparator();
   QAction* change_cable = AddAction(act, "mChangeCbl", "Замена &кабеля");
   QAction* change_block = AddAction(act, "mBlkChng", "&Замена блоков");
@@ -101,6 +105,10 @@ void TMain::BuildMenus() {
   wire(save, [this] { state_.mSaveClick(); });
   wire(save_as, [this] { state_.mSaveAsClick(); });
   wire(create, [this] { state_.mNewClick(); });
+  start->setEnabled(true);
+  find->setEnabled(true);
+  connect(start, &QAction::triggered, this, [this] { Calculate(false); });
+  connect(find, &QAction::triggered, this, [this] { Calculate(true); });
   wire(info, [this] { state_.mInfoClick(); });
   wire(text, [this] { state_.mTextClick(); });
   wire(excel, [this] { state_.mMicrosoftExcelClick(); });
@@ -129,6 +137,14 @@ void TMain::BuildMenus() {
   });
   wire(project, [this] { RunSetupDialog(this, state_.params); });
   wire(about, [this] { ShowAboutBox(this); });
+  connect(undo, &QAction::triggered, this, [this] {
+    state_.Undo();
+    RefreshFromState();
+  });
+  connect(redo, &QAction::triggered, this, [this] {
+    state_.Redo();
+    RefreshFromState();
+  });
   wire(taller, [this] { SetRowHeight(StringGrid1->verticalHeader()->defaultSectionSize() + 1); });
   wire(lower, [this] { SetRowHeight(StringGrid1->verticalHeader()->defaultSectionSize() - 1); });
 }

@@ -1,0 +1,27 @@
+// Draws the voltage cells of the main grid in the colours of the calculation:
+// green when the block gets its minimum voltage, red when it does not.
+#pragma once
+
+#include <QStyledItemDelegate>
+
+namespace luch {
+
+class ProjectTable;
+class BlockLibrary;
+
+class VoltageCellDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+ public:
+  VoltageCellDelegate(const ProjectTable& table, const BlockLibrary& blocks, QObject* parent)
+      : QStyledItemDelegate(parent), table_(table), blocks_(blocks) {}
+
+  // StringGrid1DrawCell.
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+
+ private:
+  const ProjectTable& table_;
+  const BlockLibrary& blocks_;
+};
+
+}  // namespace luch
