@@ -11,6 +11,8 @@
 #include "library/block_library.h"
 #include "library/cable_library.h"
 #include "project/project_file.h"
+#include "reports/calculation_report.h"
+#include "reports/table_export.h"
 
 namespace luch {
 namespace {
@@ -21,11 +23,20 @@ constexpr const char* kHelp =
     "Использование / Usage:\n"
     "  luch-calc calc PROJECT [--data-dir DIR] [--decimal-point ,|.] [--json]\n"
     "  luch-calc min-voltage PROJECT [--data-dir DIR] [--decimal-point ,|.] [--json]\n"
+    "  luch-calc report PROJECT -o FILE [--data-dir DIR] [--decimal-point ,|.] [--date-time TEXT]\n"
+    "  luch-calc table PROJECT -o FILE [--data-dir DIR] [--decimal-point ,|.] [--date-time TEXT]\n"
+    "  luch-calc export PROJECT --csv|--txt -o FILE [--data-dir DIR] [--decimal-point ,|.]\n"
     "\n"
     "Команды / Commands:\n"
     "  calc         расчет луча (F9) / calculate the ray (F9)\n"
     "  min-voltage  поиск минимального напряжения КМУ (F10) /\n"
     "               find the minimum controller voltage (F10)\n"
+    "  report       расчет (F9) и отчет в FILE, как \"Отчет\" /\n"
+    "               calculate (F9) and write the report to FILE\n"
+    "  table        расчет (F9) и таблица напряжений в FILE /\n"
+    "               calculate (F9) and write the voltage table to FILE\n"
+    "  export       расчет (F9) и экспорт таблицы в FILE (CSV или текст) /\n"
+    "               calculate (F9) and export the table to FILE (CSV or text)\n"
     "\n"
     "Параметры / Options:\n"
     "  PROJECT              файл проекта *.луч / the project file *.луч\n"
@@ -34,11 +45,16 @@ constexpr const char* kHelp =
     "  --decimal-point ,|.  десятичный разделитель (по умолчанию ,) /\n"
     "                       decimal separator of the status texts (default: ,)\n"
     "  --json               вывод одним документом JSON / print one JSON document\n"
+    "  -o FILE              файл для записи / the file to write\n"
+    "  --csv, --txt         формат экспорта / export format\n"
+    "  --date-time TEXT     дата и время в заголовке (по умолчанию текущие) /\n"
+    "                       date and time printed in the header (default: now)\n"
     "  -h, --help           эта справка / this help\n"
     "\n"
     "Коды завершения / Exit codes: 0 расчет выполнен / success, 1 расчет не удался /\n"
     "failure, 2 ошибка вызова или проекта / usage error or unreadable project.\n"
-    "Программа не записывает файлов / The program writes no file.\n";
+    "calc и min-voltage не записывают файлов; report, table и export пишут только FILE /\n"
+    "calc and min-voltage write no file; report, table and export write FILE only.\n";
 
 CliResult UsageError(const std::string& message) {
   std::string line = message;
@@ -48,8 +64,15 @@ CliResult UsageError(const std::string& message) {
   return {2, "", "luch-calc: " + line + "\n"};
 }
 
+enum class Command { kCalc, kSearch, kReport, kTable, kExport };
+
 struct Options {
+  Command command = Command::kCalc;
   bool search = false;
+  std::string output;
+  bool csv = false;
+  bool txt = false;
+  std::string date_time;
   std::string project;
   std::string data_dir;
   std::string decimal_point = ",";
@@ -61,7 +84,46 @@ void AddOptions(CLI::App& command, Options& options) {
   command.add_option("--data-dir", options.data_dir, "folder of Кабель.ini and Блок.ini");
   command.add_option("--decimal-point", options.decimal_point, "decimal separator")
       ->check(CLI::IsMember({",", "."}));
-  command.add_flag("--json", options.json, "print one JSON document");
+  if (options.command == Command::kCalc || options.command == Command::kSearch) {
+    command.add_flag("--json", options.json, "print one JSON document");
+    return;
+  }
+  command.add_option("-o,--output", options.output, "file to write")->required();
+  if (options.command == Command::kExport) {
+    auto* csv = command.add_flag("--csv", options.csv, "CSV export");
+    auto* txt = command.add_flag("--txt", options.txt, "tab-separated text export");
+    csv->excludes(txt);
+  } else {
+    command.add_option("--date-time", options.date_time, "date and time in the header");
+  }
+}
+
+// report, table, export: the calculation's result written as the window
+// writes it. The report needs a successful calculation, as its menu item does.
+CliResult WriteOutput(const Options& options, bool success, const ProjectTable& table,
+                      const ProjectParameters& params, const CalculationTotals& totals,
+                      HeadlessPlatform& headless) {
+  std::vector<std::string> lines;
+  const CalculationSummary summary{PathToUtf8(std::filesystem::absolute(Utf8Path(options.project))),
+                                   totals.TotalLength, totals.TotalCurrent};
+  const std::string date_time =
+      options.date_time.empty()
+          ? headless.platform().locale->FormatDateTime(headless.platform().clock->Now())
+          : options.date_time;
+  if (options.command == Command::kReport) {
+    if (!success) {
+      return {1, "", "luch-calc: расчет не удался, отчета нет / the calculation failed, no report\n"};
+    }
+    lines = BuildReport(table, params, summary, date_time);
+  } else if (options.command == Command::kTable) {
+    lines = BuildVoltageTable(table, params, summary, date_time);
+  } else {
+    lines = BuildExport(table, options.csv ? ExportFormat::kCsv : ExportFormat::kText);
+  }
+  if (!WriteTextLines(Utf8Path(options.output), lines)) {
+    return UsageError("Cannot create file " + options.output);
+  }
+  return {success ? 0 : 1, "", ""};
 }
 
 CliResult Run(const Options& options) {
@@ -87,6 +149,9 @@ CliResult Run(const Options& options) {
   CalculationContext context{table,  params, status, report_enabled,
                              totals, cables, blocks, headless.platform()};
   const bool success = options.search ? mFindUKMUClick(context) : BitBtnStartClick(context);
+  if (options.command != Command::kCalc && options.command != Command::kSearch) {
+    return WriteOutput(options, success, table, params, totals, headless);
+  }
 
   CommandReport report{success, &table, &params, &status, headless.messages()};
   CliResult result;
@@ -104,14 +169,27 @@ CliResult RunLuchCalc(const std::vector<std::string>& args) {
   CLI::App app{"luch-calc"};
   app.set_help_flag();
   app.require_subcommand(1, 1);
-  Options calc_options, search_options;
-  search_options.search = true;
-  CLI::App* calc = app.add_subcommand("calc", "ray calculation (F9)");
-  CLI::App* search = app.add_subcommand("min-voltage", "minimum controller voltage (F10)");
-  calc->set_help_flag();
-  search->set_help_flag();
-  AddOptions(*calc, calc_options);
-  AddOptions(*search, search_options);
+  struct Entry {
+    const char* name;
+    const char* description;
+    Command command;
+    Options options;
+    CLI::App* app = nullptr;
+  };
+  std::vector<Entry> commands = {
+      {"calc", "ray calculation (F9)", Command::kCalc, {}},
+      {"min-voltage", "minimum controller voltage (F10)", Command::kSearch, {}},
+      {"report", "calculation report", Command::kReport, {}},
+      {"table", "voltage table", Command::kTable, {}},
+      {"export", "table export", Command::kExport, {}},
+  };
+  for (Entry& entry : commands) {
+    entry.options.command = entry.command;
+    entry.options.search = entry.command == Command::kSearch;
+    entry.app = app.add_subcommand(entry.name, entry.description);
+    entry.app->set_help_flag();
+    AddOptions(*entry.app, entry.options);
+  }
 
   std::vector<const char*> argv;
   for (const std::string& arg : args) argv.push_back(arg.c_str());
@@ -121,12 +199,19 @@ CliResult RunLuchCalc(const std::vector<std::string>& args) {
   } catch (const CLI::ParseError& e) {
     if (args.size() <= 1)
       return UsageError(
-          "нужна команда calc или min-voltage / "
-          "a command is needed: calc or min-voltage "
+          "нужна команда calc, min-voltage, report, table или export / "
+          "a command is needed: calc, min-voltage, report, table or export "
           "(--help)");
     return UsageError(e.what());
   }
-  return Run(calc->parsed() ? calc_options : search_options);
+  for (const Entry& entry : commands) {
+    if (!entry.app->parsed()) continue;
+    if (entry.command == Command::kExport && !entry.options.csv && !entry.options.txt) {
+      return UsageError("нужен --csv или --txt / --csv or --txt is needed");
+    }
+    return Run(entry.options);
+  }
+  return UsageError("нет команды / no command");
 }
 
 }  // namespace luch

@@ -1,0 +1,85 @@
+// report, table and export of luch-calc give the bytes the window writes.
+#include <gtest/gtest.h>
+
+#include "app/main_state.h"
+#include "cli/luch_calc_app.h"
+#include "common/file_io.h"
+#include "library/block_library.h"
+#include "library/cable_library.h"
+#include "support/fake_platform.h"
+#include "support/temp_dir.h"
+
+namespace luch {
+namespace {
+
+using testing::FakePlatform;
+using testing::TempDir;
+
+const std::filesystem::path kExamples =
+    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+
+class LuchCalcOutputs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"Кабель.ini", "Блок.ini", "Дом 5.луч"}) {
+      std::filesystem::copy(kExamples / Utf8Path(name), dir / name);
+    }
+    cables.LoadCables(dir.path());
+    state = std::make_unique<MainState>(dir.path(), fake.platform(), cables, blocks);
+    ASSERT_TRUE(state->LoadProject(Project()));
+  }
+
+  std::string Project() { return PathToUtf8(dir / "Дом 5.луч"); }
+
+  CliResult Run(std::vector<std::string> args) {
+    args.insert(args.begin(), "luch-calc");
+    args.insert(args.end(), {"--data-dir", PathToUtf8(dir.path())});
+    return RunLuchCalc(args);
+  }
+
+  TempDir dir;
+  TempDir out;
+  FakePlatform fake;
+  CableLibrary cables;
+  BlockLibrary blocks{dir.path()};
+  std::unique_ptr<MainState> state;
+};
+
+TEST_F(LuchCalcOutputs, ReportAndTableEqualTheWindows) {
+  state->BitBtnStartClick();
+  state->mInfoClick();
+  state->mTableClick();
+  const std::string when = fake.locale.date_time;
+  const CliResult report =
+      Run({"report", Project(), "-o", PathToUtf8(out / "r.txt"), "--date-time", when});
+  ASSERT_EQ(report.exit_code, 0) << report.err;
+  EXPECT_EQ(out.Read("r.txt"), dir.Read("Отчет.txt"));
+  const CliResult table =
+      Run({"table", Project(), "-o", PathToUtf8(out / "t.txt"), "--date-time", when});
+  ASSERT_EQ(table.exit_code, 0) << table.err;
+  EXPECT_EQ(out.Read("t.txt"), dir.Read("Таблица напряжения.txt"));
+}
+
+TEST_F(LuchCalcOutputs, ExportEqualsTheWindowsInBothFormats) {
+  state->BitBtnStartClick();
+  fake.dialogs.answers.push_back(PathToUtf8(out / "window.csv"));
+  fake.dialogs.answers.push_back(PathToUtf8(out / "window.txt"));
+  state->mMicrosoftExcelClick();
+  state->mTextClick();
+  ASSERT_EQ(Run({"export", Project(), "--csv", "-o", PathToUtf8(out / "cli.csv")}).exit_code, 0);
+  ASSERT_EQ(Run({"export", Project(), "--txt", "-o", PathToUtf8(out / "cli.txt")}).exit_code, 0);
+  EXPECT_EQ(out.Read("cli.csv"), out.Read("window.csv"));
+  EXPECT_EQ(out.Read("cli.txt"), out.Read("window.txt"));
+}
+
+TEST_F(LuchCalcOutputs, UsageAndWriteErrors) {
+  EXPECT_EQ(Run({"export", Project(), "-o", PathToUtf8(out / "x")}).exit_code, 2);
+  EXPECT_EQ(Run({"export", Project(), "--csv", "--txt", "-o", PathToUtf8(out / "x")}).exit_code, 2);
+  EXPECT_EQ(Run({"report", Project()}).exit_code, 2);
+  const CliResult onto_folder = Run({"table", Project(), "-o", PathToUtf8(out.path())});
+  EXPECT_EQ(onto_folder.exit_code, 2);
+  EXPECT_NE(onto_folder.err.find("Cannot create file"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace luch
