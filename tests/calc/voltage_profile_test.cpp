@@ -19,10 +19,9 @@ using testing::CalcFixture;
 // Three known block types and one row of a type that is not in the library.
 struct SmallRay : CalcFixture {
   SmallRay()
-      : CalcFixture({{"КСПВ", 100, 50, 100}},
-                    {{"Датчик", "9.0", {{"Норма", "0", "2"}}},
-                     {"Без Umin", "", {{"Норма", "0", "1"}}},
-                     {"Низкий", "0.5", {{"Норма", "0", "1"}}}}) {
+      : CalcFixture({{"КСПВ", 100, 50, 100}}, {{"Датчик", "9.0", {{"Норма", "0", "2"}}},
+                                               {"Без Umin", "", {{"Норма", "0", "1"}}},
+                                               {"Низкий", "0.5", {{"Норма", "0", "1"}}}}) {
     SetRows({{"КСПВ", 35, "Датчик", "Норма", true},
              {"КСПВ", 40, "Датчик", "Норма"},
              {"КСПВ", 0, "Без Umin", "Норма"},
@@ -177,8 +176,8 @@ TEST(ChartWindow, PlaceInSectionChart) {
   window.FormClose({.top = 10, .left = 2000, .height = 300, .width = 500});
   EXPECT_EQ(OpenSettingsFile(dir.path()).ReadInteger("Chart", "Left", 0), 2000);
   // Saved on a wider screen: pulled back into view.
-  EXPECT_EQ(window.FormCreate(), (WindowGeometry{.top = 10, .left = 780, .height = 300,
-                                                 .width = 500}));
+  EXPECT_EQ(window.FormCreate(),
+            (WindowGeometry{.top = 10, .left = 780, .height = 300, .width = 500}));
 }
 
 TEST(ChartWindow, SavesThePictureWhereTheDialogSays) {

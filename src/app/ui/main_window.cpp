@@ -22,6 +22,8 @@
 
 #include "app/ui/project_table_model.h"
 #include "app/ui/voltage_cell_delegate.h"
+#include "calc/ui/voltage_chart_qt.h"
+#include "calc/voltage_profile.h"
 
 namespace luch {
 namespace {
@@ -51,6 +53,12 @@ TMain::TMain(MainState& state, QWidget* parent) : QMainWindow(parent), state_(st
   BuildStatusBars(central);
   setCentralWidget(central);
   BuildMenus();
+  chart_ = new TChart(state_.data_dir(), state_.platform(), this);
+  connect(chart_, &TChart::RowClicked, this, [this](int row) {
+    state_.current_row = state_.selection_top = state_.selection_bottom = row;
+    RefreshFromState();
+    StringGrid1->scrollTo(model_->index(row - 1, 0));
+  });
 
   // FormCreate: the settings over the design values; the column widths wait
   // for the deferred step, which runs once the event loop shows the window.
@@ -114,7 +122,10 @@ void TMain::BuildToolPanel(QWidget* parent) {
 
   connect(BitBtnStart, &QPushButton::clicked, this,
           [this] { Calculate(false); });
-  connect(BitBtnOpen, &QPushButton::clicked, this, [this] { Run([this] { state_.mOpenClick(); }); });
+  connect(BitBtnOpen, &QPushButton::clicked, this, [this] {
+    Run([this] { state_.mOpenClick(); });
+    ProjectReplaced();
+  });
   connect(BitBtnSave, &QPushButton::clicked, this, [this] { Run([this] { state_.mSaveClick(); }); });
   connect(EditVsego, &QSpinBox::valueChanged, this, [this](int value) {
     if (refreshing_) return;
@@ -237,8 +248,11 @@ void TMain::Calculate(bool search) {
       state_.BitBtnStartClick();
     }
   });
+  chart_->SetProfile(BuildVoltageProfile(state_.table, state_.params, state_.blocks()));
   StringGrid1->setFocus();
 }
+
+void TMain::ProjectReplaced() { chart_->ClearProfile(); }
 
 void TMain::RefreshFromState() {
   refreshing_ = true;
@@ -314,6 +328,7 @@ void TMain::ApplicationEvents1Message() {
     if (width != 0) StringGrid1->setColumnWidth(i, width);
   }
   Run([this] { state_.DeferredStartUp(); });
+  ProjectReplaced();
 }
 
 void TMain::FormResize() {
@@ -331,6 +346,7 @@ void TMain::resizeEvent(QResizeEvent* event) {
 
 void TMain::closeEvent(QCloseEvent* event) {
   state_.FormClose(CurrentSettings());
+  if (chart_->isVisible()) chart_->close();  // keeps its place in the settings
   if (on_close_) on_close_();
   event->accept();
 }

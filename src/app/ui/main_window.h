@@ -23,6 +23,7 @@ class QTableView;
 namespace luch {
 
 class ProjectTableModel;
+class TChart;
 
 class TMain : public QMainWindow {
   Q_OBJECT
@@ -32,6 +33,7 @@ class TMain : public QMainWindow {
 
   MainState& state() { return state_; }
   QTableView* grid() const { return StringGrid1; }
+  TChart* chart() const { return chart_; }
   QAction* action(const std::string& name) const;  // by control name, e.g. "mOpen"
   QLabel* statusPanel(int bar, int panel) const;   // bar 1 or 2
 
@@ -67,6 +69,8 @@ class TMain : public QMainWindow {
   void ShowChoiceMenu(const ChoiceMenu& menu);
   // F9 (or F10 when `search`): runs, redraws, and gives the grid the focus.
   void Calculate(bool search);
+  // After New or Open: the chart forgets the former project's result.
+  void ProjectReplaced();
   // Runs a command of the state and redraws.
   void Run(const std::function<void()>& command);
 
@@ -78,6 +82,7 @@ class TMain : public QMainWindow {
   QPointer<QWidget> cables_window_;
   QPointer<QWidget> blocks_window_;
   QPointer<QWidget> house_window_;
+  TChart* chart_ = nullptr;  // "График напряжения", follows every calculation
   std::function<void()> on_close_;
   std::array<int, 11> pending_col_widths_{};
   bool started_ = false;

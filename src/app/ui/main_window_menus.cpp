@@ -8,6 +8,7 @@
 
 #include "app/ui/main_window.h"
 #include "calc/ui/setup_dialog_qt.h"
+#include "calc/ui/voltage_chart_qt.h"
 #include "editing/block_replacement.h"
 #include "editing/cable_replacement.h"
 #include "editing/ui/change_blk_window.h"
@@ -68,6 +69,7 @@ void TMain::BuildMenus() {
 
   QMenu* window = bar->addMenu(QString::fromUtf8("О&кно"));
   AddAction(window, "mRast", "&Расстояние между домами");
+  QAction* chart = AddAction(window, "mChart", "&График напряжения", QKeySequence(Qt::Key_F11));
 
   QAction* about = bar->addAction(QString::fromUtf8("&О программе"));
   about->setObjectName("mAbout");
@@ -101,10 +103,22 @@ void TMain::BuildMenus() {
     item->setEnabled(true);
     connect(item, &QAction::triggered, this, [this, command] { Run(command); });
   };
-  wire(open, [this] { state_.mOpenClick(); });
+  wire(open, [this] {
+    state_.mOpenClick();
+    ProjectReplaced();
+  });
   wire(save, [this] { state_.mSaveClick(); });
   wire(save_as, [this] { state_.mSaveAsClick(); });
-  wire(create, [this] { state_.mNewClick(); });
+  wire(create, [this] {
+    state_.mNewClick();
+    ProjectReplaced();
+  });
+  chart->setEnabled(true);
+  connect(chart, &QAction::triggered, this, [this] {
+    chart_->show();
+    chart_->raise();
+    chart_->activateWindow();
+  });
   start->setEnabled(true);
   find->setEnabled(true);
   connect(start, &QAction::triggered, this, [this] { Calculate(false); });

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "app/ui/main_window.h"
+#include "calc/ui/voltage_chart_qt.h"
 #include "calc/voltage_cell_colours.h"
 #include "common/file_io.h"
 #include "library/block_library.h"
@@ -111,6 +112,26 @@ TEST_F(CalculationWindowTest, ReportAfterF9WritesTheFile) {
   ASSERT_GT(lines.size(), 10u);
   EXPECT_EQ(lines[1], "Объект:             Дом 5.луч");
   EXPECT_EQ(fake.launcher.opened.size(), 1u);
+}
+
+TEST_F(CalculationWindowTest, TheChartFollowsEveryCalculation) {
+  QTest::keyClick(window.get(), Qt::Key_F11);
+  ASSERT_TRUE(window->chart()->isVisible());
+  EXPECT_EQ(window->chart()->windowTitle(), QString::fromUtf8("График напряжения"));
+  window->action("mStart")->trigger();
+  ASSERT_TRUE(window->chart()->chart()->profile().valid);
+  EXPECT_EQ(window->chart()->chart()->profile().points.size(), 12u);
+  Grab("main_with_chart.png");
+  window->EditU->clear();
+  QTest::keyClick(window->EditU, Qt::Key_1);
+  QTest::keyClicks(window->EditU, "e9");
+  window->action("mStart")->trigger();
+  EXPECT_FALSE(window->chart()->chart()->profile().valid);
+  // A click on a block's point selects its row in the grid.
+  emit window->chart()->RowClicked(7);
+  EXPECT_EQ(window->grid()->currentIndex().row(), 6);
+  window->close();
+  EXPECT_FALSE(window->chart()->isVisible());
 }
 
 }  // namespace

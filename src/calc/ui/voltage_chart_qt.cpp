@@ -1,0 +1,558 @@
+#include "calc/ui/voltage_chart_qt.h"
+
+#include <QBuffer>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "common/number_text.h"
+
+namespace luch {
+namespace {
+
+QString Q(const char* text) { return QString::fromUtf8(text); }
+
+const QColor kBackground(255, 255, 255);
+const QColor kGrid(228, 230, 234);
+const QColor kFrame(120, 124, 130);
+const QColor kText(40, 40, 40);
+const QColor kLineSeries(25, 95, 200);
+const QColor kBlockSeries(140, 200, 140);  // opaque: a translucent polyline is stroked slowly
+const QColor kInOrder(0, 150, 0);
+const QColor kBelow(220, 0, 0);
+const QColor kUnknown(140, 140, 140);
+const QColor kUmin(215, 120, 0);
+const QColor kSupply(90, 90, 110);
+const QColor kHover(20, 20, 20);
+const QColor kFailedText(160, 0, 0);
+
+constexpr double kHitRadius = 8.0;  // px: how near the mouse must be to a point
+constexpr double kPointSize = 7.0;  // px: diameter of a block point
+// On a crowded ray (more blocks than a quarter of the plot's width in
+// pixels) points of one colour drawn closer than this are left out: green
+// ones far enough apart that the line shows between them, red ones only where
+// they would cover each other. A shorter ray shows every block.
+constexpr double kCrowdedPixelsPerBlock = 4.0;
+constexpr double kPointSpacing = 12.0;
+constexpr double kBelowSpacing = 5.0;
+constexpr double kUminHalfWidth = 6.0;
+constexpr double kLegendSample = 22.0;
+
+enum LegendKind { kLegendLineKind, kLegendInOrderKind, kLegendBelowKind, kLegendUminKind };
+
+// Keeps at most first, lowest, highest and last point of every pixel column
+// when the points run left to right and crowd the width: the drawn line looks
+// the same and costs a few thousand segments at most.
+QPolygonF ThinPath(const QPolygonF& path, double plot_width) {
+  if (path.size() < 4 * plot_width) return path;
+  for (qsizetype i = 1; i < path.size(); ++i) {
+    if (path[i].x() < path[i - 1].x()) return path;
+  }
+  QPolygonF thinned;
+  thinned.reserve(static_cast<qsizetype>(4 * plot_width) + 8);
+  qsizetype i = 0;
+  while (i < path.size()) {
+    const double column = std::floor(path[i].x());
+    qsizetype end = i, lowest = i, highest = i;
+    while (end < path.size() && std::floor(path[end].x()) == column) {
+      if (path[end].y() > path[lowest].y()) lowest = end;
+      if (path[end].y() < path[highest].y()) highest = end;
+      ++end;
+    }
+    qsizetype picks[4] = {i, std::min(lowest, highest), std::max(lowest, highest), end - 1};
+    qsizetype previous = -1;
+    for (qsizetype pick : picks) {
+      if (pick != previous) thinned.append(path[pick]);
+      previous = pick;
+    }
+    i = end;
+  }
+  return thinned;
+}
+
+// A point is kept when it lies at least `spacing` pixels away (in x or y)
+// from the last kept one.
+bool FarFrom(const QPointF& p, const std::optional<QPointF>& last, double spacing) {
+  return !last || std::fabs(p.x() - last->x()) >= spacing ||
+         std::fabs(p.y() - last->y()) >= spacing;
+}
+
+// Intervals of a scale, counted rather than summed so that no tick is lost to
+// rounding; a scale of a range beyond reason gets none.
+int TickCount(const AxisScale& scale) {
+  const double count = std::round((scale.max - scale.min) / scale.step);
+  return count >= 0 && count <= 100 ? static_cast<int>(count) : 0;
+}
+
+QString TickLabel(double value, int decimals) {
+  if (std::fabs(value) < 1e-12) value = 0.0;  // no "-0"
+  return QString::number(value, 'f', decimals);
+}
+
+}  // namespace
+
+// --- VoltageChart ----------------------------------------------------------
+
+VoltageChart::VoltageChart(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  Relayout();
+}
+
+void VoltageChart::SetProfile(const VoltageProfile& profile) {
+  profile_ = profile;
+  has_profile_ = true;
+  hovered_row_ = 0;
+  Relayout();
+  update();
+}
+
+void VoltageChart::ClearProfile() {
+  profile_ = VoltageProfile{};
+  has_profile_ = false;
+  hovered_row_ = 0;
+  Relayout();
+  update();
+}
+
+double VoltageChart::MapX(double metres) const {
+  if (!std::isfinite(metres)) return metres > 0 ? plot_.right() : plot_.left();
+  return plot_.left() + (metres - x_scale_.min) / (x_scale_.max - x_scale_.min) * plot_.width();
+}
+
+double VoltageChart::MapY(double volts) const {
+  if (!std::isfinite(volts)) return volts > 0 ? plot_.top() : plot_.bottom();
+  return plot_.bottom() - (volts - y_scale_.min) / (y_scale_.max - y_scale_.min) * plot_.height();
+}
+
+void VoltageChart::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Relayout();
+}
+
+void VoltageChart::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange) Relayout();
+}
+
+void VoltageChart::Relayout() {
+  crowded_ = false;
+  line_path_.clear();
+  block_path_.clear();
+  in_order_points_.clear();
+  below_points_.clear();
+  unknown_points_.clear();
+  umin_marks_.clear();
+  zb_drops_.clear();
+  hits_.clear();
+  legend_.clear();
+  x_ticks_.clear();
+  y_ticks_.clear();
+  grid_lines_.clear();
+  if (!has_profile_ || !profile_.valid) return;
+
+  const QFontMetricsF metrics(font());
+  const double line_height = metrics.height();
+  const double w = std::max(width(), 120), h = std::max(height(), 100);
+
+  // The ranges: distances from the controller (at 0) to the far end; voltages
+  // from 0 to the supply voltage, widened to every value shown.
+  double x_lo = 0.0, x_hi = 0.0, y_lo = 0.0, y_hi = 0.0;
+  auto widen = [](double& lo, double& hi, double v) {
+    if (std::isfinite(v)) lo = std::min(lo, v), hi = std::max(hi, v);
+  };
+  widen(y_lo, y_hi, profile_.supply_voltage);
+  for (const VoltagePoint& p : profile_.points) {
+    widen(x_lo, x_hi, p.distance_m);
+    widen(y_lo, y_hi, p.block_voltage);
+    widen(y_lo, y_hi, p.line_voltage);
+    if (p.umin) widen(y_lo, y_hi, *p.umin);
+  }
+  y_hi += (y_hi - y_lo) * 0.04;  // room above the supply line for its label
+
+  const double legend_bottom = LayoutLegend(8.0);
+  const double top = legend_bottom + 10.0;
+  const double bottom = line_height * 2 + 18.0;
+  y_scale_ = NiceScale(y_lo, y_hi, std::max(2, static_cast<int>((h - top - bottom) / 34)));
+  const int y_decimals = y_scale_.Decimals();
+  double label_width = 0.0;
+  for (int k = 0, count = TickCount(y_scale_); k <= count; ++k) {
+    const double v = y_scale_.min + k * y_scale_.step;
+    label_width = std::max(label_width, metrics.horizontalAdvance(TickLabel(v, y_decimals)));
+  }
+  const double left = 10.0 + line_height + 8.0 + label_width + 6.0;
+  const double right = 20.0 + metrics.horizontalAdvance(QStringLiteral("00000")) / 2;
+  plot_ = QRectF(QPointF(left, top),
+                 QPointF(std::max(left + 40.0, w - right), std::max(top + 40.0, h - bottom)));
+  const int x_intervals = std::max(2, static_cast<int>(plot_.width() / 90));
+  x_scale_ = NiceScale(x_lo, x_hi, x_intervals, 1.0);
+  const int x_decimals = x_scale_.Decimals();
+
+  // Ticks, their labels and the grid.
+  for (int k = 0, count = TickCount(y_scale_); k <= count; ++k) {
+    const double v = y_scale_.min + k * y_scale_.step;
+    const double y = MapY(v);
+    grid_lines_.append(QLineF(plot_.left(), y, plot_.right(), y));
+    const QString text = TickLabel(v, y_decimals);
+    y_ticks_.push_back({QRectF(plot_.left() - 6 - label_width - 4, y - line_height / 2,
+                               label_width + 4, line_height),
+                        text});
+  }
+  for (int k = 0, count = TickCount(x_scale_); k <= count; ++k) {
+    const double v = x_scale_.min + k * x_scale_.step;
+    const double x = MapX(v);
+    grid_lines_.append(QLineF(x, plot_.top(), x, plot_.bottom()));
+    x_ticks_.push_back(
+        {QRectF(x - 60, plot_.bottom() + 5, 120, line_height), TickLabel(v, x_decimals)});
+  }
+  x_title_ = QRectF(plot_.left(), plot_.bottom() + 6 + line_height, plot_.width(), line_height + 6);
+  y_title_centre_ = QPointF(10.0 + line_height / 2, plot_.center().y());
+
+  supply_y_ = MapY(profile_.supply_voltage);
+  supply_label_ =
+      QString::fromStdString(CFormat(chart_texts::kSupplyLabel, {profile_.supply_voltage}));
+  const double label_w = metrics.horizontalAdvance(supply_label_) + 4;
+  const double label_top =
+      supply_y_ - plot_.top() >= line_height + 3 ? supply_y_ - line_height - 2 : supply_y_ + 2;
+  supply_label_box_ = QRectF(plot_.right() - label_w - 6, label_top, label_w, line_height);
+
+  // The series, the points and the marks, in pixels.
+  const qsizetype n = static_cast<qsizetype>(profile_.points.size());
+  QPolygonF line, blocks;
+  line.reserve(n + 1);
+  blocks.reserve(n);
+  line.append(QPointF(MapX(0.0), supply_y_));  // the controller gives the supply voltage
+  std::optional<QPointF> last_in_order, last_below, last_unknown, last_umin, last_drop;
+  crowded_ = n * kCrowdedPixelsPerBlock > plot_.width();
+  const bool crowded = crowded_;
+  const double spacing = crowded ? kPointSpacing : 0.0;
+  const double below_spacing = crowded ? kBelowSpacing : 0.0;
+  hits_.reserve(profile_.points.size());
+  for (qsizetype i = 0; i < n; ++i) {
+    const VoltagePoint& p = profile_.points[i];
+    const double x = MapX(p.distance_m);
+    const QPointF node(x, MapY(p.line_voltage));
+    const QPointF block(x, MapY(p.block_voltage));
+    line.append(node);
+    blocks.append(block);
+    hits_.push_back({x, block.y(), node.y(), static_cast<int>(i)});
+    // Each colour is thinned on its own: a red point is never hidden by green ones.
+    auto [points, last] = !p.umin           ? std::pair(&unknown_points_, &last_unknown)
+                          : p.below_minimum ? std::pair(&below_points_, &last_below)
+                                            : std::pair(&in_order_points_, &last_in_order);
+    if (FarFrom(block, *last, p.below_minimum ? below_spacing : spacing)) {
+      points->append(block);
+      *last = block;
+    }
+    if (p.umin) {
+      const QPointF mark(x, MapY(*p.umin));
+      if (FarFrom(mark, last_umin, crowded ? kUminHalfWidth : 0.0)) {
+        umin_marks_.append(QLineF(x - kUminHalfWidth, mark.y(), x + kUminHalfWidth, mark.y()));
+        last_umin = mark;
+      }
+    }
+    if (p.has_zb && block.y() - node.y() >= 2.0 && FarFrom(node, last_drop, crowded ? 3.0 : 0.0)) {
+      zb_drops_.append(QLineF(node, block));
+      last_drop = node;
+    }
+  }
+  line_path_ = ThinPath(line, plot_.width());
+  block_path_ = ThinPath(blocks, plot_.width());
+  std::stable_sort(hits_.begin(), hits_.end(),
+                   [](const HitPoint& a, const HitPoint& b) { return a.x < b.x; });
+}
+
+double VoltageChart::LayoutLegend(double top) {
+  const QFontMetricsF metrics(font());
+  const double row_height = metrics.height() + 4;
+  const char* texts[] = {chart_texts::kLegendLine, chart_texts::kLegendInOrder,
+                         chart_texts::kLegendBelow, chart_texts::kLegendUmin};
+  const double available = std::max(width(), 120) - 24.0;
+  // Entries in rows, each row centred.
+  std::vector<std::vector<LegendItem>> rows(1);
+  double row_width = 0.0;
+  for (int kind = 0; kind < 4; ++kind) {
+    LegendItem item;
+    item.kind = kind;
+    item.text = Q(texts[kind]);
+    const double entry = kLegendSample + 6 + metrics.horizontalAdvance(item.text);
+    const double gap = rows.back().empty() ? 0.0 : 18.0;
+    if (!rows.back().empty() && row_width + gap + entry > available) {
+      rows.emplace_back();
+      row_width = 0.0;
+    } else {
+      row_width += gap;
+    }
+    item.box = QRectF(row_width, 0, entry, row_height);
+    row_width += entry;
+    rows.back().push_back(item);
+  }
+  double y = top;
+  for (std::vector<LegendItem>& row : rows) {
+    const double used = row.back().box.right();
+    const double shift = std::max(12.0, (std::max(width(), 120) - used) / 2);
+    for (LegendItem& item : row) {
+      item.box.translate(shift, y);
+      legend_.push_back(item);
+    }
+    y += row_height;
+  }
+  return y;
+}
+
+const VoltagePoint* VoltageChart::PointOfRow(int row) const {
+  if (!has_profile_ || !profile_.valid || row < 1) return nullptr;
+  const std::vector<VoltagePoint>& points = profile_.points;
+  // Row r is point r - 1 in every profile that BuildVoltageProfile makes.
+  if (row <= static_cast<int>(points.size()) && points[row - 1].row == row) {
+    return &points[row - 1];
+  }
+  auto found = std::find_if(points.begin(), points.end(),
+                            [row](const VoltagePoint& p) { return p.row == row; });
+  return found == points.end() ? nullptr : &*found;
+}
+
+std::optional<QPointF> VoltageChart::BlockPointAt(int row) const {
+  const VoltagePoint* p = PointOfRow(row);
+  if (!p) return std::nullopt;
+  return QPointF(MapX(p->distance_m), MapY(p->block_voltage));
+}
+
+int VoltageChart::RowAt(QPointF pos) const {
+  auto first = std::lower_bound(hits_.begin(), hits_.end(), pos.x() - kHitRadius,
+                                [](const HitPoint& h, double x) { return h.x < x; });
+  double best = kHitRadius * kHitRadius;
+  int best_row = 0;
+  for (auto it = first; it != hits_.end() && it->x <= pos.x() + kHitRadius; ++it) {
+    const double dx2 = (it->x - pos.x()) * (it->x - pos.x());
+    for (const double y : {it->y_block, it->y_line}) {
+      const double d2 = dx2 + (y - pos.y()) * (y - pos.y());
+      if (d2 <= best) {
+        best = d2;
+        best_row = profile_.points[it->index].row;
+      }
+    }
+  }
+  return best_row;
+}
+
+void VoltageChart::mouseMoveEvent(QMouseEvent* event) {
+  const int row = RowAt(event->position());
+  if (row != hovered_row_) {
+    hovered_row_ = row;
+    setCursor(row ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    update();
+  }
+  if (const VoltagePoint* point = PointOfRow(row)) {
+    QToolTip::showText(event->globalPosition().toPoint(),
+                       QString::fromStdString(PointToolTip(*point)), this);
+  } else {
+    QToolTip::hideText();
+  }
+}
+
+void VoltageChart::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+  const int row = RowAt(event->position());
+  if (row) emit RowClicked(row);
+}
+
+void VoltageChart::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  if (hovered_row_) {
+    hovered_row_ = 0;
+    update();
+  }
+}
+
+// --- Painting -------------------------------------------------------------------
+
+void VoltageChart::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), kBackground);
+  if (!has_profile_) return DrawMessage(painter, chart_texts::kNoData);
+  if (!profile_.valid) return DrawMessage(painter, chart_texts::kFailed);
+  DrawAxes(painter);
+  DrawSeries(painter);
+  DrawLegend(painter);
+}
+
+void VoltageChart::DrawMessage(QPainter& painter, const char* text) const {
+  painter.setPen(has_profile_ ? kFailedText : kFrame);
+  QFont big = font();
+  big.setPointSizeF(big.pointSizeF() * 1.3);
+  painter.setFont(big);
+  painter.drawText(rect(), Qt::AlignCenter, Q(text));
+}
+
+void VoltageChart::DrawAxes(QPainter& painter) const {
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(kGrid, 1));
+  painter.drawLines(grid_lines_);
+  painter.setPen(QPen(kFrame, 1));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(plot_);
+  painter.setPen(kText);
+  for (const TickText& tick : y_ticks_) {
+    painter.drawText(tick.box, Qt::AlignRight | Qt::AlignVCenter, tick.text);
+  }
+  for (const TickText& tick : x_ticks_) {
+    painter.drawText(tick.box, Qt::AlignHCenter | Qt::AlignTop, tick.text);
+  }
+  QFont bold = font();
+  bold.setBold(true);
+  painter.setFont(bold);
+  painter.drawText(x_title_, Qt::AlignHCenter | Qt::AlignBottom, Q(chart_texts::kAxisX));
+  painter.save();
+  painter.translate(y_title_centre_);
+  painter.rotate(-90);
+  painter.drawText(QRectF(-plot_.height() / 2, -20, plot_.height(), 40), Qt::AlignCenter,
+                   Q(chart_texts::kAxisY));
+  painter.restore();
+  painter.setFont(font());
+}
+
+void VoltageChart::DrawSeries(QPainter& painter) const {
+  painter.save();
+  painter.setClipRect(plot_.adjusted(-kPointSize, -kPointSize, kPointSize, kPointSize));
+
+  // The supply voltage, dashed, with its label.
+  painter.setPen(QPen(kSupply, 1.5, Qt::DashLine));
+  painter.drawLine(QLineF(plot_.left(), supply_y_, plot_.right(), supply_y_));
+  painter.setPen(kSupply);
+  painter.drawText(supply_label_box_, Qt::AlignRight | Qt::AlignVCenter, supply_label_);
+
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(QPen(kUmin, 2.5, Qt::SolidLine, Qt::FlatCap));
+  painter.drawLines(umin_marks_);
+  painter.setPen(QPen(kLineSeries, 1, Qt::DotLine));
+  painter.drawLines(zb_drops_);
+  painter.setPen(QPen(kBlockSeries, 1));
+  painter.drawPolyline(block_path_);
+
+  // Points get a white halo so that neighbours stay apart. On a crowded ray
+  // the line goes over the green and grey points (they only mark where blocks
+  // are), never over the red ones.
+  auto draw_points = [&painter](const QVector<QPointF>& points, const QColor& colour) {
+    painter.setPen(QPen(kBackground, kPointSize + 2.5, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPoints(points.constData(), static_cast<int>(points.size()));
+    painter.setPen(QPen(colour, kPointSize, Qt::SolidLine, Qt::RoundCap));
+    painter.drawPoints(points.constData(), static_cast<int>(points.size()));
+  };
+  auto draw_line = [&painter, this] {
+    painter.setPen(QPen(kLineSeries, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(line_path_);
+  };
+  if (!crowded_) draw_line();
+  draw_points(unknown_points_, kUnknown);
+  draw_points(in_order_points_, kInOrder);
+  if (crowded_) draw_line();
+  draw_points(below_points_, kBelow);
+  if (const std::optional<QPointF> hovered = BlockPointAt(hovered_row_)) {
+    painter.setPen(QPen(kHover, 1.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(*hovered, kPointSize, kPointSize);
+  }
+  painter.restore();
+}
+
+void VoltageChart::DrawLegend(QPainter& painter) const {
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  for (const LegendItem& item : legend_) {
+    const double y = item.box.center().y();
+    const double x = item.box.left();
+    switch (item.kind) {
+      case kLegendLineKind:
+        painter.setPen(QPen(kLineSeries, 2.2, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QLineF(x + 1, y, x + kLegendSample - 1, y));
+        break;
+      case kLegendInOrderKind:
+      case kLegendBelowKind:
+        painter.setPen(QPen(item.kind == kLegendBelowKind ? kBelow : kInOrder, kPointSize,
+                            Qt::SolidLine, Qt::RoundCap));
+        painter.drawPoint(QPointF(x + kLegendSample / 2, y));
+        break;
+      default:
+        painter.setPen(QPen(kUmin, 2.5, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QLineF(x + kLegendSample / 2 - kUminHalfWidth, y,
+                                x + kLegendSample / 2 + kUminHalfWidth, y));
+        break;
+    }
+    painter.setPen(kText);
+    painter.drawText(item.box.adjusted(kLegendSample + 6, 0, 0, 0),
+                     Qt::AlignLeft | Qt::AlignVCenter, item.text);
+  }
+}
+
+// --- TChart ---------------------------------------------------------------------
+
+TChart::TChart(std::filesystem::path data_dir, Platform platform, QWidget* parent)
+    : QWidget(parent, Qt::Window), logic_(std::move(data_dir), platform) {
+  setObjectName("TChart");
+  setWindowTitle(Q(chart_texts::kCaption));
+
+  chart_ = new VoltageChart(this);
+  chart_->setObjectName("VoltageChart1");
+  button_save_ = new QPushButton(Q(chart_texts::kButtonSave), this);
+  button_save_->setObjectName("ButtonSave");
+  button_save_->setAutoDefault(false);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(button_save_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 8);
+  layout->setSpacing(6);
+  layout->addWidget(chart_, 1);
+  layout->addLayout(buttons);
+
+  connect(chart_, &VoltageChart::RowClicked, this, &TChart::RowClicked);
+  connect(button_save_, &QPushButton::clicked, this, &TChart::ButtonSaveClick);
+
+  // FormCreate
+  const WindowGeometry geometry = logic_.FormCreate();
+  move(geometry.left, geometry.top);
+  resize(geometry.width, geometry.height);
+}
+
+void TChart::SetProfile(const VoltageProfile& profile) { chart_->SetProfile(profile); }
+
+void TChart::ClearProfile() { chart_->ClearProfile(); }
+
+void TChart::ButtonSaveClick() {
+  logic_.ButtonSaveClick([this] {
+    const QImage image = chart_->grab().toImage();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+      return std::string();
+    }
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+  });
+}
+
+void TChart::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void TChart::closeEvent(QCloseEvent* event) {
+  logic_.FormClose(WindowGeometry{.top = y(), .left = x(), .height = height(), .width = width()});
+  event->accept();  // hides; the main window keeps the window for the rest of the run
+}
+
+}  // namespace luch
