@@ -259,8 +259,17 @@ void TMain::RefreshFromState() {
   model_->Refresh();
   if (EditVsego->value() != state_.table.BlockCount()) EditVsego->setValue(state_.table.BlockCount());
   if (EditU->text().toStdString() != state_.params.EditU) EditU->setText(Q(state_.params.EditU));
-  for (size_t i = 0; i < status1_.size(); ++i) status1_[i]->setText(Q(state_.status.bar1[i]));
-  for (size_t i = 0; i < status2_.size(); ++i) status2_[i]->setText(Q(state_.status.bar2[i]));
+  // A panel keeps its design width, and widens when its text needs more.
+  const auto show_panel = [](QLabel* label, const std::string& text, int design_width) {
+    label->setText(Q(text));
+    label->setMinimumWidth(std::max(design_width, label->sizeHint().width() + 8));
+  };
+  for (size_t i = 0; i < status1_.size(); ++i) {
+    show_panel(status1_[i], state_.status.bar1[i], kStatus1Widths[i]);
+  }
+  for (size_t i = 0; i < status2_.size(); ++i) {
+    show_panel(status2_[i], state_.status.bar2[i], kStatus2Widths[i]);
+  }
   if (QAction* info = action("mInfo")) info->setEnabled(state_.report_enabled);
   if (QAction* undo = action("mUndo")) undo->setEnabled(state_.CanUndo());
   if (QAction* redo = action("mRedo")) redo->setEnabled(state_.CanRedo());

@@ -123,6 +123,7 @@ TEST_F(CalculationWindowTest, TheChartFollowsEveryCalculation) {
   ASSERT_TRUE(window->chart()->chart()->profile().valid);
   EXPECT_EQ(window->chart()->chart()->profile().points.size(), 12u);
   Grab("voltage-chart.png", window->chart());
+  Grab("main-window.png");
   window->EditU->clear();
   QTest::keyClick(window->EditU, Qt::Key_1);
   QTest::keyClicks(window->EditU, "e9");
