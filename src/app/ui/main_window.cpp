@@ -33,9 +33,6 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 constexpr std::array<int, 5> kStatus1Widths = {170, 80, 100, 100, 50};
 constexpr std::array<int, 4> kStatus2Widths = {170, 150, 150, 50};
 
-// A menu caption keeps its "&" accelerator as Qt does; a library name shown in
-// a choice menu is escaped so that it reads back unchanged.
-QString MenuEscaped(const std::string& name) { return Q(name).replace("&", "&&"); }
 
 }  // namespace
 
@@ -135,38 +132,6 @@ void TMain::BuildToolPanel(QWidget* parent) {
           [this](const QString& text) { state_.params.EditU = text.toStdString(); });
   connect(Button28, &QPushButton::clicked, this, [this] { Run([this] { state_.Button28Click(); }); });
   connect(Button24, &QPushButton::clicked, this, [this] { Run([this] { state_.Button24Click(); }); });
-}
-
-void TMain::BuildGrid(QWidget* parent) {
-  StringGrid1 = new QTableView(parent);
-  StringGrid1->setObjectName("StringGrid1");
-  model_ = new ProjectTableModel(state_.table, this);
-  StringGrid1->setModel(model_);
-  StringGrid1->setItemDelegateForColumn(
-      kVoltageV, new VoltageCellDelegate(state_.table, state_.blocks(), StringGrid1));
-  StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-  StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
-  StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  StringGrid1->setShowGrid(true);
-  StringGrid1->setWordWrap(false);
-  StringGrid1->verticalHeader()->hide();
-  StringGrid1->verticalHeader()->setMinimumSectionSize(kMinRowHeight);
-  StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  StringGrid1->horizontalHeader()->setMinimumSectionSize(0);
-  StringGrid1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-  StringGrid1->viewport()->installEventFilter(this);
-  StringGrid1->installEventFilter(this);
-  connect(StringGrid1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-          [this] { ReadSelectionIntoState(); });
-  connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this] { ReadSelectionIntoState(); });
-  connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    if (PopupMenu1) PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(pos));
-  });
 }
 
 void TMain::BuildStatusBars(QWidget* parent) {
@@ -289,24 +254,6 @@ void TMain::RefreshFromState() {
   refreshing_ = false;
 }
 
-void TMain::ReadSelectionIntoState() {
-  if (refreshing_) return;
-  const QModelIndex current = StringGrid1->currentIndex();
-  if (current.isValid()) state_.current_row = current.row() + 1;
-  const QModelIndexList rows = StringGrid1->selectionModel()->selectedRows();
-  if (rows.isEmpty()) {
-    state_.selection_top = state_.selection_bottom = state_.current_row;
-    return;
-  }
-  int top = rows.front().row(), bottom = top;
-  for (const QModelIndex& index : rows) {
-    top = std::min(top, index.row());
-    bottom = std::max(bottom, index.row());
-  }
-  state_.selection_top = top + 1;
-  state_.selection_bottom = bottom + 1;
-}
-
 MainSettings TMain::CurrentSettings() const {
   MainSettings values;
   values.geometry = WindowGeometry{pos().y(), pos().x(), height(), width()};
@@ -358,55 +305,6 @@ void TMain::closeEvent(QCloseEvent* event) {
   if (chart_->isVisible()) chart_->close();  // keeps its place in the settings
   if (on_close_) on_close_();
   event->accept();
-}
-
-bool TMain::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == StringGrid1->viewport()) {
-    if (event->type() == QEvent::MouseButtonRelease) {
-      // StringGrid1MouseUp: the cell under the mouse, or (-1, -1) outside.
-      const auto* mouse = static_cast<QMouseEvent*>(event);
-      const QModelIndex index = StringGrid1->indexAt(mouse->position().toPoint());
-      state_.clicked = index.isValid() ? ClickedCell{index.column(), index.row() + 1}
-                                       : ClickedCell{-1, -1};
-    } else if (event->type() == QEvent::MouseButtonDblClick) {
-      // StringGrid1DblClick acts on the cell of the first click's release.
-      ChoiceMenu menu;
-      Run([this, &menu] { menu = state_.StringGrid1DblClick(); });
-      ShowChoiceMenu(menu);
-      return true;
-    }
-  }
-  if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & Qt::ControlModifier) {
-      QAction* move = key->key() == Qt::Key_Up ? action("pmUp")
-                      : key->key() == Qt::Key_Down ? action("pmDown") : nullptr;
-      if (move && move->isEnabled()) {
-        move->trigger();
-        return true;
-      }
-    }
-  }
-  return QMainWindow::eventFilter(watched, event);
-}
-
-void TMain::ShowChoiceMenu(const ChoiceMenu& menu) {
-  if (menu.kind == ChoiceMenuKind::kNone) return;
-  QMenu popup(this);
-  popup.setObjectName(menu.kind == ChoiceMenuKind::kCable   ? "PopupMenuCabels"
-                      : menu.kind == ChoiceMenuKind::kBlock ? "PopupMenuBlockName"
-                                                            : "PopupMenuRegimName");
-  for (size_t k = 0; k < menu.items.size(); ++k) {
-    QAction* item = popup.addAction(MenuEscaped(menu.items[k].caption));
-    item->setData(static_cast<int>(k));
-  }
-  const QModelIndex cell =
-      model_->index(std::max(0, state_.clicked.row - 1), std::max(0, state_.clicked.col));
-  const QPoint at = StringGrid1->viewport()->mapToGlobal(StringGrid1->visualRect(cell).bottomLeft());
-  QAction* chosen = popup.exec(at);
-  if (!chosen) return;
-  const ChoiceItem item = menu.items[static_cast<size_t>(chosen->data().toInt())];
-  Run([this, &menu, &item] { state_.ChoiceMenuClick(menu.kind, item); });
 }
 
 }  // namespace luch
