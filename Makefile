@@ -1,9 +1,15 @@
 # make run   install what is missing, build, start the program on the sample data
 # make test  install what is missing, build, run every test
+# make test-asan  every test again, built with AddressSanitizer + UBSan (build-asan)
+# make fuzz  build the fuzz targets (clang, build-fuzz) and run each FUZZ_SECONDS
+# make lint  clang-tidy and cppcheck over src/ (zero findings expected)
 BUILD ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench clean test-asan fuzz lint
 
 all: build
 
@@ -24,6 +30,23 @@ run: build
 
 bench: build
 	$(BUILD)/luch-bench
+
+# Sanitizer findings stop the test that meets them (-fno-sanitize-recover).
+test-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUCH_SANITIZE=ON \
+	  -DLUCH_BUILD_BENCH=OFF > /dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+fuzz: deps
+	@bash scripts/fuzz run $(FUZZ_SECONDS) $(FUZZ_BUILD)
+
+lint: configure
+	@bash scripts/lint $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

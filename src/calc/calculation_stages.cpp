@@ -17,6 +17,7 @@ namespace t = calc_texts;
 
 // len * Cm * Zw * Zw formed exactly (it can exceed 64 bits), then rounded once.
 double InductanceProduct(int32_t len, int32_t cm, int32_t zw) {
+  // NOLINTNEXTLINE(modernize-use-using): __extension__ (quiet -Wpedantic) takes no alias
   __extension__ typedef __int128 Wide;
   const Wide product =
       static_cast<Wide>(int64_t{len} * int64_t{cm}) * static_cast<Wide>(int64_t{zw} * int64_t{zw});
@@ -108,6 +109,7 @@ void PrepareCalculation(CalculationContext& c, CalculationState& s) {
     const std::string cable = table.CableName(i);
     const int32_t r = c.cables.CableResistanceByName(cable);
     const int32_t len = table.LengthM(i);
+    // cppcheck-suppress constStatement ; int64_t{r} is a cast, not an array access
     a.SegmentResistance[k] =
         static_cast<float>(static_cast<double>(int64_t{r} * int64_t{len}) * 0.002);
     rsum += a.SegmentResistance[k];

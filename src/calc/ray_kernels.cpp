@@ -85,11 +85,11 @@ inline void RowCurrents(const RowProgram& pr, int p, const Vec* v, Vec* current,
 }
 
 inline void Load(const double* from, Vec* to) {
-  for (int b = 0; b < kVectors; ++b) to[b] = Vec{from[kWidth * b], from[kWidth * b + 1]};
+  for (std::ptrdiff_t b = 0; b < kVectors; ++b) to[b] = Vec{from[kWidth * b], from[kWidth * b + 1]};
 }
 
 inline void Store(const Vec* from, double* to) {
-  for (int b = 0; b < kVectors; ++b) {
+  for (std::ptrdiff_t b = 0; b < kVectors; ++b) {
     to[kWidth * b] = from[b][0];
     to[kWidth * b + 1] = from[b][1];
   }
@@ -127,7 +127,7 @@ void RunSearchGroup(const RowProgram& pr, const double* start, const bool* live,
   Mask bad[kVectors], active[kVectors], stop[kVectors];
   Load(start, v);
   int active_count = 0;
-  for (int b = 0; b < kVectors; ++b) {
+  for (std::ptrdiff_t b = 0; b < kVectors; ++b) {
     s[b] = Splat(0.0);
     active[b] = Mask{live[kWidth * b] ? -1 : 0, live[kWidth * b + 1] ? -1 : 0};
   }

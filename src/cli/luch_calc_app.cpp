@@ -192,6 +192,7 @@ CliResult RunLuchCalc(const std::vector<std::string>& args) {
   }
 
   std::vector<const char*> argv;
+  argv.reserve(args.size() + 1);
   for (const std::string& arg : args) argv.push_back(arg.c_str());
   if (argv.empty()) argv.push_back("luch-calc");
   try {

@@ -1,5 +1,6 @@
 #include "common/file_io.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <fstream>
@@ -9,7 +10,13 @@
 #include "common/cp1251.h"
 
 #ifdef _WIN32
-#include <io.h>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -30,11 +37,20 @@ std::filesystem::path TemporaryNameBeside(const std::filesystem::path& path) {
 // Writes and flushes the bytes to the disk; false on any failure.
 bool WriteAndSync(const std::filesystem::path& path, std::string_view bytes) {
 #ifdef _WIN32
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.flush();
-  return static_cast<bool>(out);
+  // Wide-character name: Cyrillic folders and files work whatever the ANSI code page.
+  const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  size_t done = 0;
+  bool ok = true;
+  while (ok && done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    ok = ::WriteFile(file, bytes.data() + done, chunk, &written, nullptr) && written > 0;
+    done += written;
+  }
+  ok = ok && ::FlushFileBuffers(file);
+  return ::CloseHandle(file) && ok;
 #else
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
@@ -50,6 +66,70 @@ bool WriteAndSync(const std::filesystem::path& path, std::string_view bytes) {
   const bool synced = ::fsync(fd) == 0;
   return ::close(fd) == 0 && synced;
 #endif
+}
+
+// Puts the finished temporary file in the place of `path` in one step.
+bool MoveOverTarget(const std::filesystem::path& temp, const std::filesystem::path& path) {
+#ifdef _WIN32
+  // The rename reaches the disk before the call returns. A virus scanner, an
+  // indexer or a backup tool may hold the old file for a moment: try again
+  // briefly then (a read-only target stays refused and costs 0.2 s).
+  for (int attempt = 0;; ++attempt) {
+    if (::MoveFileExW(temp.c_str(), path.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return true;
+    }
+    const DWORD error = ::GetLastError();
+    if (attempt >= 4 || (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION &&
+                         error != ERROR_ACCESS_DENIED)) {
+      return false;
+    }
+    ::Sleep(50);
+  }
+#else
+  std::error_code error;
+  std::filesystem::rename(temp, path, error);
+  return !error;
+#endif
+}
+
+// Makes the rename itself durable (after a power cut the folder could still
+// name the old file); best effort. Windows: MoveOverTarget writes through.
+void SyncFolderOf([[maybe_unused]] const std::filesystem::path& path) {
+#ifndef _WIN32
+  const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+#endif
+}
+
+// Removes the temporary files of `path` ("<name>.tmp" and digits) that have
+// not changed for kStaleTemporaryAge: what a crash in the middle of a write
+// left behind.
+void RemoveStaleTemporaries(const std::filesystem::path& path) {
+  using Clock = std::filesystem::file_time_type::clock;
+  const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+  const auto prefix = path.filename().native() + std::filesystem::path(".tmp").native();
+  const auto now = Clock::now();
+  std::vector<std::filesystem::path> stale;
+  std::error_code error;
+  std::filesystem::directory_iterator it(folder, error);
+  for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+    const auto name = it->path().filename().native();
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+    if (!std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                     [](auto c) { return c >= '0' && c <= '9'; })) {
+      continue;
+    }
+    std::error_code status_error;
+    if (!it->is_regular_file(status_error)) continue;
+    const auto modified = it->last_write_time(status_error);
+    if (status_error || now - modified < kStaleTemporaryAge) continue;
+    stale.push_back(it->path());
+  }
+  for (const std::filesystem::path& file : stale) std::filesystem::remove(file, error);
 }
 
 }  // namespace
@@ -86,7 +166,7 @@ bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes) {
   if (!in) return false;
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
-  if (size < 0) return false;
+  if (size < 0 || static_cast<std::uintmax_t>(size) > kMaxFileBytes) return false;
   in.seekg(0, std::ios::beg);
   bytes.resize(static_cast<size_t>(size));
   in.read(bytes.data(), size);
@@ -95,6 +175,17 @@ bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes) {
     return false;
   }
   return true;
+}
+
+size_t CountLines(std::string_view bytes) {
+  size_t lines = 0;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) {
+      ++lines;
+    }
+  }
+  if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') ++lines;
+  return lines;
 }
 
 bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
@@ -106,11 +197,12 @@ bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) 
     std::filesystem::remove(temp, error);
     return false;
   }
-  std::filesystem::rename(temp, path, error);
-  if (error) {
+  if (!MoveOverTarget(temp, path)) {
     std::filesystem::remove(temp, error);
     return false;
   }
+  SyncFolderOf(path);
+  RemoveStaleTemporaries(path);
   return true;
 }
 
@@ -126,7 +218,7 @@ bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::st
 bool ReadTextLines(const std::filesystem::path& path, std::vector<std::string>& lines) {
   lines.clear();
   std::string bytes;
-  if (!ReadFileBytes(path, bytes)) return false;
+  if (!ReadFileBytes(path, bytes) || CountLines(bytes) > kMaxFileLines) return false;
   const std::string text = Cp1251ToUtf8(bytes);
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {

@@ -55,7 +55,7 @@ std::string FormatReal(double value, const Spec& spec) {
   if (spec.conversion == 'e' || spec.conversion == 'g') {
     // C prints at least two exponent digits: 1e+05, not 1e+5.
     const size_t e = body.find('e');
-    if (e != std::string::npos && body.size() - e == 3) body = body.substr(0, e + 2) + "0" + body.substr(e + 2);
+    if (e != std::string::npos && body.size() - e == 3) body.insert(e + 2, 1, '0');
   }
   if (spec.alt && body.find('.') == std::string::npos && spec.conversion == 'f') body += '.';
   return Pad(SignPrefix(std::signbit(value), spec) + body, spec, true);
@@ -193,11 +193,11 @@ void RoundDecimal(double value, int decimals, std::string& integer, std::string&
     digits.insert(0, static_cast<size_t>(-point) + 0, '0');
     point = 0;
   }
-  if (static_cast<int>(digits.size()) < point + decimals + 1) {
-    digits.append(static_cast<size_t>(point + decimals + 1) - digits.size(), '0');
-  }
-  const bool round_up = digits[static_cast<size_t>(point + decimals)] >= '5';
-  digits.resize(static_cast<size_t>(point + decimals));
+  // Both are 0 or more here.
+  const size_t kept = static_cast<size_t>(point) + static_cast<size_t>(decimals);
+  if (digits.size() < kept + 1) digits.append(kept + 1 - digits.size(), '0');
+  const bool round_up = digits[kept] >= '5';
+  digits.resize(kept);
   if (round_up) {
     int k = static_cast<int>(digits.size()) - 1;
     while (k >= 0 && digits[static_cast<size_t>(k)] == '9') digits[static_cast<size_t>(k--)] = '0';

@@ -32,8 +32,8 @@ std::string ValueOf(std::string_view line) {
 
 ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path)) {
   std::string bytes;
-  existed_ = ReadFileBytes(path_, bytes);
-  Parse(bytes);
+  existed_ = ReadFileBytes(path_, bytes) && Parse(bytes);
+  unreadable_ = !existed_ && FileExists(path_);
 }
 
 ProfileFile ProfileFile::FromBytes(std::string_view bytes) {
@@ -42,9 +42,11 @@ ProfileFile ProfileFile::FromBytes(std::string_view bytes) {
   return file;
 }
 
-void ProfileFile::Parse(std::string_view bytes) {
+bool ProfileFile::Parse(std::string_view bytes) {
   preamble_.clear();
   sections_.clear();
+  index_.clear();
+  if (CountLines(bytes) > kMaxFileLines) return false;
   const std::string text = Cp1251ToUtf8(bytes);
   size_t start = 0;
   const auto add_line = [this](std::string_view raw) {
@@ -75,6 +77,7 @@ void ProfileFile::Parse(std::string_view bytes) {
   }
   if (start < text.size()) add_line(std::string_view(text).substr(start));
   Reindex();
+  return true;
 }
 
 void ProfileFile::Reindex() {
@@ -217,6 +220,7 @@ void ProfileFile::DeleteKey(std::string_view section, std::string_view key) {
 }
 
 void ProfileFile::Clear() {
+  unreadable_ = false;
   preamble_.clear();
   sections_.clear();
   index_.clear();
@@ -232,7 +236,18 @@ std::string ProfileFile::ToBytes() const {
   return Utf8ToCp1251(text);
 }
 
-bool ProfileFile::Save() const { return SaveAs(path_); }
+std::string QuotedIfNeeded(std::string_view text) {
+  if (text.empty()) return std::string(text);
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  const char first = text.front();
+  const char last = text.back();
+  const bool quoted =
+      text.size() >= 2 && ((first == '"' && last == '"') || (first == '\'' && last == '\''));
+  if (blank(first) || blank(last) || quoted) return "\"" + std::string(text) + "\"";
+  return std::string(text);
+}
+
+bool ProfileFile::Save() const { return !unreadable_ && SaveAs(path_); }
 
 bool ProfileFile::SaveAs(const std::filesystem::path& path) const {
   return WriteFileAtomic(path, ToBytes());

@@ -1,7 +1,9 @@
 // Windows-style INI files ("profile files") in Windows-1251.
 //
 // The file is read whole when the object is made and written whole, atomically,
-// by Save(); a failed write leaves the file on disk as it was. Section and key
+// by Save(); a failed write leaves the file on disk as it was. A file larger
+// than kMaxFileBytes or of more than kMaxFileLines lines (file_io.h) is not
+// read: it counts as unreadable. Section and key
 // names compare case-insensitively (Latin and Cyrillic letters alike); values
 // are read with blanks around them removed, up to 2047 characters. Writing a
 // key keeps every other section, key, comment and blank line in place.
@@ -22,7 +24,8 @@ class ProfileFile {
   ProfileFile() = default;
   // Reads the file at `path`; a missing or unreadable file reads as empty.
   explicit ProfileFile(std::filesystem::path path);
-  // A file from its Windows-1251 bytes, not bound to any path.
+  // A file from its Windows-1251 bytes, not bound to any path; empty for
+  // bytes of more than kMaxFileLines lines.
   static ProfileFile FromBytes(std::string_view bytes);
 
   const std::filesystem::path& path() const { return path_; }
@@ -54,12 +57,15 @@ class ProfileFile {
 
   void EraseSection(std::string_view section);
   void DeleteKey(std::string_view section, std::string_view key);
-  // Forgets every line, as a deleted file.
+  // Forgets every line, as a deleted file (Save may then replace a file that
+  // could not be read).
   void Clear();
 
   // The whole file as Windows-1251 bytes with CR LF line ends.
   std::string ToBytes() const;
-  // Writes the whole file to path() atomically. False when it cannot.
+  // Writes the whole file to path() atomically. False when it cannot, and
+  // when a file was at path() but could not be read: saving would replace its
+  // unseen sections by the few keys written since.
   bool Save() const;
   bool SaveAs(const std::filesystem::path& path) const;
 
@@ -76,7 +82,8 @@ class ProfileFile {
     std::vector<Line> lines;
   };
 
-  void Parse(std::string_view bytes);
+  // False, leaving the file empty, for more than kMaxFileLines lines.
+  bool Parse(std::string_view bytes);
   const Section* FindSection(std::string_view name) const;
   Section* FindSection(std::string_view name);
   static const Line* FindKey(const Section& section, std::string_view folded_key);
@@ -84,9 +91,16 @@ class ProfileFile {
 
   std::filesystem::path path_;
   bool existed_ = false;
+  bool unreadable_ = false;  // a file was at path_ but could not be read
   std::vector<Line> preamble_;  // lines before the first section
   std::vector<Section> sections_;
   std::unordered_map<std::string, size_t> index_;  // folded name -> first section
 };
+
+// `text` as a value that ReadString gives back unchanged: inside quotes when
+// it has a blank at an end or is itself enclosed in quotes (reading drops the
+// blanks and one pair of enclosing quotes), else as it is.
+//   QuotedIfNeeded(" x") == "\" x\"";  QuotedIfNeeded("\"x\"") == "\"\"x\"\""
+std::string QuotedIfNeeded(std::string_view text);
 
 }  // namespace luch

@@ -69,8 +69,8 @@ std::optional<int32_t> ReadOptionalInteger(const ProfileFile& file, const std::s
 
 }  // namespace
 
-BlockLibrary::BlockLibrary(std::filesystem::path data_dir)
-    : path_(std::move(data_dir) / Utf8Path(kBlockFileName)) {}
+BlockLibrary::BlockLibrary(const std::filesystem::path& data_dir)
+    : path_(data_dir / Utf8Path(kBlockFileName)) {}
 
 BlockLibrary::~BlockLibrary() = default;
 

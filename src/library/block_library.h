@@ -24,7 +24,7 @@ inline constexpr int kMaxRegimes = 31;       // regimes 1..31 are read
 class BlockLibrary {
  public:
   // The library of Блок.ini in `data_dir`. Nothing is read until a lookup.
-  explicit BlockLibrary(std::filesystem::path data_dir);
+  explicit BlockLibrary(const std::filesystem::path& data_dir);
   ~BlockLibrary();
   BlockLibrary(const BlockLibrary&) = delete;
   BlockLibrary& operator=(const BlockLibrary&) = delete;

@@ -72,7 +72,11 @@ void BlockWindow::LoadBlockNames() {
 }
 
 void BlockWindow::SaveBlockNamesIn(ProfileFile& file) const {
-  for (size_t i = 0; i < names_.size(); ++i) file.WriteString(SectionOf(i), "Название", names_[i]);
+  // Names are matched byte for byte against the projects: keep their blanks
+  // and quotes through the file.
+  for (size_t i = 0; i < names_.size(); ++i) {
+    file.WriteString(SectionOf(i), "Название", QuotedIfNeeded(names_[i]));
+  }
 }
 
 void BlockWindow::SaveBlockNames() {
@@ -108,7 +112,7 @@ void BlockWindow::WriteSelectedBlockIn(ProfileFile& file) const {
   for (size_t k = 0; k < regimes_.size(); ++k) {
     const int r = static_cast<int>(k) + 1;
     const RegimeRow& row = regimes_[k];
-    file.WriteString(section, Key("Режим", r), row[0]);
+    file.WriteString(section, Key("Режим", r), QuotedIfNeeded(row[0]));
     file.WriteInteger(section, Key("P", r), LeadingInteger(row[1]));
     file.WriteReal(section, Key("I", r), Finite(LeadingReal(row[2])), separator);
   }

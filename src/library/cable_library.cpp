@@ -107,11 +107,13 @@ bool CableLibrary::SaveCables(const std::filesystem::path& data_dir) const {
   for (size_t k = 0; k < rows_.size(); ++k) {
     const std::string section = "Кабель" + std::to_string(k + 1);
     const CableType& row = rows_[k];
-    file.WriteString(section, "Название", row.name);
+    // Names are matched byte for byte against the projects: keep their blanks
+    // and quotes through the file.
+    file.WriteString(section, "Название", QuotedIfNeeded(row.name));
     file.WriteInteger(section, "Сопротивление", LeadingInteger(row.resistance));
     file.WriteInteger(section, "Емкость", LeadingInteger(row.capacitance));
     file.WriteInteger(section, "Волновое", LeadingInteger(row.wave_impedance));
-    file.WriteString(section, "Примечание", row.note);
+    file.WriteString(section, "Примечание", QuotedIfNeeded(row.note));
   }
   return file.SaveAs(data_dir / Utf8Path(kCableFileName));
 }

@@ -40,6 +40,7 @@ int CableWindow::FormResizeWidth(int width) {
 std::array<int, 6> CableWindow::ColumnWidths(int client_width) {
   std::array<int, 6> widths{};
   for (size_t k = 0; k < widths.size(); ++k) {
+    // cppcheck-suppress constStatement ; int64_t{...} is a cast, not an array access
     widths[k] = static_cast<int>(int64_t{kColumnPercent[k]} * client_width / 100);
   }
   return widths;

@@ -8,7 +8,9 @@ bool AppendReplacementRule(const std::filesystem::path& data_dir, std::string_vi
                            std::string_view new_name) {
   const std::filesystem::path path = data_dir / Utf8Path(kReplacementFileName);
   std::vector<std::string> lines;
-  ReadTextLines(path, lines);  // a missing file starts empty
+  // A missing file starts empty; one that is there but cannot be read (too
+  // large, no rights) is left alone rather than replaced by this one rule.
+  if (!ReadTextLines(path, lines) && FileExists(path)) return false;
   lines.push_back(std::string(old_name) + ">" + std::string(new_name));
   return WriteTextLines(path, lines);
 }

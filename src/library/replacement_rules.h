@@ -14,7 +14,8 @@ namespace luch {
 inline constexpr const char* kReplacementFileName = "Замена блоков.ini";
 
 // Appends the line old + ">" + new to the file in `data_dir` (created when
-// missing). Returns false when the file cannot be written.
+// missing). Returns false, changing nothing, when the file cannot be written
+// or is there but cannot be read.
 bool AppendReplacementRule(const std::filesystem::path& data_dir, std::string_view old_name,
                            std::string_view new_name);
 

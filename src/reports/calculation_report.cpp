@@ -53,9 +53,9 @@ std::vector<std::string> BuildVoltageTable(const ProjectTable& table,
                                            std::string_view date_time) {
   std::vector<std::string> lines =
       BuildReportHeader(summary, parameters.EditU, t::kTableLengthUnit, date_time);
-  lines.push_back(t::kTableTitle);
+  lines.emplace_back(t::kTableTitle);
   lines.emplace_back();
-  lines.push_back(t::kTableColumns);
+  lines.emplace_back(t::kTableColumns);
   const double supply = parameters.SupplyVoltage();
   for (int i = 1; i <= table.BlockCount(); ++i) {
     const double cable_voltage = CableVoltage(table, i, parameters.ZBResistance);

@@ -64,10 +64,10 @@ void QtMessages::ShowError(std::string_view message) {
 }
 
 QString QtFilter(const std::string& filter) {
-  const QString text = Q(filter);
+  QString text = Q(filter);
   const qsizetype bar = text.indexOf('|');
   if (bar < 0) return text;
-  const QString description = text.left(bar);
+  QString description = text.left(bar);
   const QString pattern = text.mid(bar + 1);
   // Qt reads the patterns from the parentheses; the shown text stays as given.
   if (description.contains('(') && description.contains(pattern)) return description;

@@ -47,7 +47,7 @@ void TMess::CentreOnOwner() {
   }
 }
 
-QtWaitWindow::~QtWaitWindow() { Close(); }
+QtWaitWindow::~QtWaitWindow() { QtWaitWindow::Close(); }
 
 void QtWaitWindow::Show() {
   Close();

@@ -1,0 +1,257 @@
+// Writes that cannot be done: the user is told with the program's message
+// ("Unable to write to %s" for a project, "Cannot create file %s" for a report
+// or an export) and the file already there keeps its content, byte for byte.
+// The tests run as root in CI, where file permissions do not bind: a read-only
+// folder is a read-only tmpfs, mounted in a child process with a mount
+// namespace of its own (skipped where mounting is not permitted); a full disk
+// is a tmpfs filled up, or a file size limit (RLIMIT_FSIZE), which works
+// everywhere.
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "app/main_state.h"
+#include "common/file_io.h"
+#include "library/block_library.h"
+#include "library/cable_library.h"
+#include "reports/report_commands.h"
+#include "support/fake_platform.h"
+#include "support/temp_dir.h"
+
+namespace luch {
+namespace {
+
+using testing::FakePlatform;
+using testing::TempDir;
+
+constexpr const char* kErrorCaption = "Расчет луча ТЕРН-12";
+
+// The main window's logic over a data folder, with the fakes.
+struct Program {
+  explicit Program(const std::filesystem::path& data_dir)
+      : blocks(data_dir), state(data_dir, fake.platform(), cables, blocks) {}
+
+  void FillRows(int rows) {
+    state.SetBlockCount(rows);
+    for (int r = 1; r <= rows; ++r) {
+      state.table.SetAddress(r, "Подъезд " + std::to_string(r) + ", этаж " + std::to_string(r));
+      state.table.SetCableName(r, "КСПВ 2х0,8");
+      state.table.SetLengthM(r, 10 + r);
+      state.table.SetBlockName(r, "Изолятор короткого замыкания");
+    }
+  }
+  // The one error box shown, "" when none or more.
+  std::string OnlyError() const {
+    const auto& shown = fake.messages.shown;
+    if (shown.size() != 1 || shown[0].caption != kErrorCaption ||
+        shown[0].icon != MessageIcon::kStop) {
+      return "";
+    }
+    return shown[0].text;
+  }
+
+  FakePlatform fake;
+  CableLibrary cables;
+  BlockLibrary blocks;
+  MainState state;
+};
+
+size_t TemporariesIn(const std::filesystem::path& folder) {
+  size_t count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (PathToUtf8(entry.path().filename()).find(".tmp") != std::string::npos) ++count;
+  }
+  return count;
+}
+
+TEST(WriteFailures, ProjectSaveIsReportedAndTouchesNothing) {
+  TempDir dir;
+  dir.Write("файл", "a regular file where a folder should be");
+  {
+    Program program(dir.path());
+    const std::string under_file = PathToUtf8(dir / "файл") + "/Дом 5.луч";
+    EXPECT_FALSE(program.state.SaveProject(under_file));
+    EXPECT_EQ(program.OnlyError(), "Unable to write to " + under_file + ".");
+    EXPECT_EQ(dir.Read("файл"), "a regular file where a folder should be");
+    EXPECT_TRUE(program.state.ProjectFileName.empty());
+  }
+  {
+    std::filesystem::create_directory(dir / "Папка.луч");
+    Program program(dir.path());
+    const std::string folder = PathToUtf8(dir / "Папка.луч");
+    EXPECT_FALSE(program.state.SaveProject(folder));
+    EXPECT_EQ(program.OnlyError(), "Unable to write to " + folder + ".");
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "Папка.луч"));
+  }
+  {
+    Program program(dir.path());
+    const std::string path = PathToUtf8(dir / "Дом 5.луч");
+    program.FillRows(3);
+    ASSERT_TRUE(program.state.SaveProject(path));
+    const std::string before = dir.Read("Дом 5.луч");
+    program.FillRows(30);
+    SetWriteFailureForTesting(true);
+    EXPECT_FALSE(program.state.SaveProject(path));
+    SetWriteFailureForTesting(false);
+    EXPECT_EQ(program.OnlyError(), "Unable to write to " + path + ".");
+    EXPECT_EQ(dir.Read("Дом 5.луч"), before);
+  }
+  EXPECT_EQ(TemporariesIn(dir.path()), 0u);
+}
+
+TEST(WriteFailures, ReportAndExportFailuresAreReported) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "Отчет.txt");
+  Program program(dir.path());
+  program.FillRows(4);
+  program.state.mInfoClick();
+  EXPECT_EQ(program.OnlyError(), "Cannot create file " + PathToUtf8(dir / "Отчет.txt") + ".");
+  EXPECT_TRUE(program.fake.launcher.opened.empty());
+
+  dir.Write("файл", "a regular file where a folder should be");
+  Program exporting(dir.path());
+  const std::string under_file = PathToUtf8(dir / "файл") + "/таблица.csv";
+  exporting.fake.dialogs.answers.push_back(under_file);
+  exporting.state.mMicrosoftExcelClick();
+  EXPECT_EQ(exporting.OnlyError(), "Cannot create file " + under_file + ".");
+  EXPECT_EQ(TemporariesIn(dir.path()), 0u);
+}
+
+// While it lives, no file of this process may grow beyond `bytes`: a write
+// past that fails as on a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    saved_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved_;
+    limited.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, saved_handler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+  void (*saved_handler_)(int) = SIG_DFL;
+};
+
+TEST(WriteFailures, AFullDiskKeepsTheOldProjectAndReport) {
+  TempDir dir;
+  Program program(dir.path());
+  const std::string path = PathToUtf8(dir / "Дом 5.луч");
+  program.FillRows(2);
+  ASSERT_TRUE(program.state.SaveProject(path));
+  program.state.mInfoClick();
+  ASSERT_TRUE(program.fake.messages.shown.empty());
+  const std::string project_before = dir.Read("Дом 5.луч");
+  const std::string report_before = dir.Read("Отчет.txt");
+  ASSERT_LT(project_before.size(), 4096u);
+
+  program.FillRows(500);  // some 60 KB of project, 40 KB of report
+  {
+    const FileSizeLimit limit(8192);
+    EXPECT_FALSE(program.state.SaveProject(path));
+    program.state.mInfoClick();
+  }
+  ASSERT_EQ(program.fake.messages.shown.size(), 2u);
+  EXPECT_EQ(program.fake.messages.shown[0].text, "Unable to write to " + path + ".");
+  EXPECT_EQ(program.fake.messages.shown[1].text,
+            "Cannot create file " + PathToUtf8(dir / "Отчет.txt") + ".");
+  EXPECT_EQ(dir.Read("Дом 5.луч"), project_before);
+  EXPECT_EQ(dir.Read("Отчет.txt"), report_before);
+  EXPECT_EQ(TemporariesIn(dir.path()), 0u);
+}
+
+constexpr int kCannotMount = 77;
+
+// Runs `body` in a child process that has a 64 KiB tmpfs mounted on `folder`
+// in a mount namespace of its own; gives the child's exit code (the body's
+// result), or kCannotMount where this system does not let the test mount.
+int InChildWithSmallTmpfs(const std::filesystem::path& folder, const std::function<int()>& body) {
+  std::fflush(nullptr);
+  const pid_t child = ::fork();
+  if (child < 0) return kCannotMount;
+  if (child == 0) {
+    if (::unshare(CLONE_NEWNS) != 0 ||
+        ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("luch-test", folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") != 0) {
+      ::_exit(kCannotMount);
+    }
+    const int result = body();
+    std::fflush(nullptr);
+    ::_exit(result);
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+#define CHILD_CHECK(condition)                                                     \
+  do {                                                                             \
+    if (!(condition)) {                                                            \
+      std::fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #condition); \
+      return 1;                                                                    \
+    }                                                                              \
+  } while (false)
+
+TEST(WriteFailures, AFullOrReadOnlyFilesystemKeepsTheOldProject) {
+  TempDir dir;
+  const std::filesystem::path mounted = dir / "tmpfs";
+  std::filesystem::create_directory(mounted);
+  const int result = InChildWithSmallTmpfs(mounted, [&mounted]() -> int {
+    Program program(mounted);
+    const std::string path = PathToUtf8(mounted / Utf8Path("Дом 5.луч"));
+    program.FillRows(2);
+    CHILD_CHECK(program.state.SaveProject(path));
+    std::string before;
+    CHILD_CHECK(ReadFileBytes(Utf8Path(path), before));
+
+    // Full: the new project does not fit beside the old one.
+    program.FillRows(1000);
+    CHILD_CHECK(!program.state.SaveProject(path));
+    CHILD_CHECK(program.OnlyError() == "Unable to write to " + path + ".");
+    std::string after;
+    CHILD_CHECK(ReadFileBytes(Utf8Path(path), after) && after == before);
+    CHILD_CHECK(TemporariesIn(mounted) == 0);
+
+    // Read-only: not even a small project can be written.
+    CHILD_CHECK(::mount(nullptr, mounted.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0);
+    program.fake.messages.shown.clear();
+    program.FillRows(1);
+    CHILD_CHECK(!program.state.SaveProject(path));
+    CHILD_CHECK(program.OnlyError() == "Unable to write to " + path + ".");
+    CHILD_CHECK(ReadFileBytes(Utf8Path(path), after) && after == before);
+    program.fake.messages.shown.clear();
+    program.state.mInfoClick();
+    CHILD_CHECK(program.OnlyError() ==
+                "Cannot create file " + PathToUtf8(mounted / Utf8Path("Отчет.txt")) + ".");
+    return 0;
+  });
+  if (result == kCannotMount) {
+    GTEST_SKIP() << "this system does not let the test mount a tmpfs (needs root and a mount "
+                    "namespace); the full disk is covered by AFullDiskKeepsTheOldProjectAndReport";
+  }
+  EXPECT_EQ(result, 0) << "see the child's message above";
+}
+
+}  // namespace
+}  // namespace luch
+
+#endif  // _WIN32
