@@ -3,13 +3,15 @@
 # make test-asan  every test again, built with AddressSanitizer + UBSan (build-asan)
 # make fuzz  build the fuzz targets (clang, build-fuzz) and run each FUZZ_SECONDS
 # make lint  clang-tidy and cppcheck over src/ (zero findings expected)
+# make windows       cross-build the core, luch-calc and the core tests for Windows
+# make test-windows  run them under wine
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test bench clean test-asan fuzz lint
+.PHONY: all deps configure build run test bench clean test-asan fuzz lint windows test-windows
 
 all: build
 
@@ -47,6 +49,12 @@ fuzz: deps
 
 lint: configure
 	@bash scripts/lint $(BUILD)
+
+windows:
+	@bash scripts/windows-build
+
+test-windows:
+	@bash scripts/windows-test
 
 clean:
 	rm -rf $(BUILD)
