@@ -97,7 +97,13 @@ void MainState::mNewClick() {
 }
 
 bool MainState::LoadProject(const std::string& utf8_path) {
-  if (!LoadProjectFile(Utf8Path(utf8_path), table, params)) return false;
+  const std::filesystem::path path = Utf8Path(utf8_path);
+  if (!LoadProjectFile(path, table, params)) {
+    // A file that vanished changes nothing, silently; one that is there but
+    // cannot be read (too large, no access) is said so.
+    if (FileExists(path)) platform_.messages->ShowError("Cannot open file " + utf8_path);
+    return false;
+  }
   history_.Clear();
   SetBlockCount(table.BlockCount());
   ProjectFileName = utf8_path;

@@ -130,6 +130,17 @@ TEST_F(MainStateTest, OpenUsesItsDialogAndAVanishedFileChangesNothing) {
   EXPECT_EQ(state.status.bar1[0], "Проект: ");
 }
 
+TEST_F(MainStateTest, AProjectThatCannotBeReadIsReportedAndChangesNothing) {
+  state.table.SetAddress(1, "прежний");
+  dir.Write("огромный.луч", "[Луч]\r\nБлоков=3\r\n" + std::string(kMaxFileBytes, ';'));
+  fake.dialogs.answers.push_back(ProjectPath("огромный.луч"));
+  state.mOpenClick();
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text, "Cannot open file " + ProjectPath("огромный.луч") + ".");
+  EXPECT_EQ(state.table.Address(1), "прежний");
+  EXPECT_EQ(state.ProjectFileName, "");
+}
+
 TEST_F(MainStateTest, AFailedSaveKeepsTheNameAndTheOldFile) {
   ASSERT_TRUE(state.SaveProject(ProjectPath("a.луч")));
   const std::string before = dir.Read("a.луч");
