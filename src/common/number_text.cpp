@@ -13,64 +13,64 @@
 namespace luch {
 namespace {
 
-struct Spec {
+struct Conversion {
   bool left = false, plus = false, space = false, zero = false, alt = false;
   int width = 0;
   int precision = -1;
-  char conversion = 0;
+  char type = 0;  // d, f, s, ...
 };
 
-std::string Pad(std::string body, const Spec& spec, bool numeric) {
+std::string Pad(std::string body, const Conversion& conv, bool numeric) {
   const size_t length = Utf8Length(body);
-  if (spec.width <= 0 || length >= static_cast<size_t>(spec.width)) return body;
-  const size_t fill = static_cast<size_t>(spec.width) - length;
-  if (spec.left) return body + std::string(fill, ' ');
-  if (numeric && spec.zero) {
+  if (conv.width <= 0 || length >= static_cast<size_t>(conv.width)) return body;
+  const size_t fill = static_cast<size_t>(conv.width) - length;
+  if (conv.left) return body + std::string(fill, ' ');
+  if (numeric && conv.zero) {
     size_t sign = (!body.empty() && (body[0] == '-' || body[0] == '+' || body[0] == ' ')) ? 1 : 0;
     return body.substr(0, sign) + std::string(fill, '0') + body.substr(sign);
   }
   return std::string(fill, ' ') + body;
 }
 
-std::string SignPrefix(bool negative, const Spec& spec) {
+std::string SignPrefix(bool negative, const Conversion& conv) {
   if (negative) return "-";
-  if (spec.plus) return "+";
-  if (spec.space) return " ";
+  if (conv.plus) return "+";
+  if (conv.space) return " ";
   return "";
 }
 
-std::string FormatReal(double value, const Spec& spec) {
-  const int precision = spec.precision < 0 ? 6 : spec.precision;
-  if (std::isnan(value)) return Pad(SignPrefix(std::signbit(value), spec) + "nan", spec, false);
-  if (std::isinf(value)) return Pad(SignPrefix(value < 0, spec) + "inf", spec, false);
+std::string FormatReal(double value, const Conversion& conv) {
+  const int precision = conv.precision < 0 ? 6 : conv.precision;
+  if (std::isnan(value)) return Pad(SignPrefix(std::signbit(value), conv) + "nan", conv, false);
+  if (std::isinf(value)) return Pad(SignPrefix(value < 0, conv) + "inf", conv, false);
   char buffer[512];
   std::chars_format format = std::chars_format::fixed;
-  if (spec.conversion == 'e') format = std::chars_format::scientific;
-  if (spec.conversion == 'g') format = std::chars_format::general;
+  if (conv.type == 'e') format = std::chars_format::scientific;
+  if (conv.type == 'g') format = std::chars_format::general;
   const int digits = std::min(precision, 100);
   auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), format,
-                              spec.conversion == 'g' && digits == 0 ? 1 : digits);
+                              conv.type == 'g' && digits == 0 ? 1 : digits);
   std::string body(buffer, result.ptr);
   if (result.ec != std::errc()) body.assign(1, '0');
-  if (spec.conversion == 'e' || spec.conversion == 'g') {
+  if (conv.type == 'e' || conv.type == 'g') {
     // C prints at least two exponent digits: 1e+05, not 1e+5.
     const size_t e = body.find('e');
     if (e != std::string::npos && body.size() - e == 3) body.insert(e + 2, 1, '0');
   }
-  if (spec.alt && body.find('.') == std::string::npos && spec.conversion == 'f') body += '.';
-  return Pad(SignPrefix(std::signbit(value), spec) + body, spec, true);
+  if (conv.alt && body.find('.') == std::string::npos && conv.type == 'f') body += '.';
+  return Pad(SignPrefix(std::signbit(value), conv) + body, conv, true);
 }
 
-std::string FormatWhole(int64_t value, const Spec& spec) {
+std::string FormatWhole(int64_t value, const Conversion& conv) {
   std::string digits = std::to_string(value < 0 ? -static_cast<uint64_t>(value)
                                                 : static_cast<uint64_t>(value));
-  if (spec.precision >= 0 && digits.size() < static_cast<size_t>(spec.precision)) {
-    digits.insert(0, static_cast<size_t>(spec.precision) - digits.size(), '0');
+  if (conv.precision >= 0 && digits.size() < static_cast<size_t>(conv.precision)) {
+    digits.insert(0, static_cast<size_t>(conv.precision) - digits.size(), '0');
   }
-  if (spec.precision == 0 && value == 0) digits.clear();
-  Spec padding = spec;
-  if (spec.precision >= 0) padding.zero = false;
-  return Pad(SignPrefix(value < 0, spec) + digits, padding, true);
+  if (conv.precision == 0 && value == 0) digits.clear();
+  Conversion padding = conv;
+  if (conv.precision >= 0) padding.zero = false;
+  return Pad(SignPrefix(value < 0, conv) + digits, padding, true);
 }
 
 int64_t AsWhole(const CArg* arg) {
@@ -115,57 +115,57 @@ std::string CFormat(std::string_view format, std::initializer_list<CArg> args) {
       ++i;
       continue;
     }
-    Spec spec;
+    Conversion conv;
     for (; i < format.size(); ++i) {
       const char f = format[i];
-      if (f == '-') spec.left = true;
-      else if (f == '+') spec.plus = true;
-      else if (f == ' ') spec.space = true;
-      else if (f == '0') spec.zero = true;
-      else if (f == '#') spec.alt = true;
+      if (f == '-') conv.left = true;
+      else if (f == '+') conv.plus = true;
+      else if (f == ' ') conv.space = true;
+      else if (f == '0') conv.zero = true;
+      else if (f == '#') conv.alt = true;
       else break;
     }
     for (; i < format.size() && format[i] >= '0' && format[i] <= '9'; ++i) {
-      spec.width = std::min(spec.width * 10 + (format[i] - '0'), 100000);
+      conv.width = std::min(conv.width * 10 + (format[i] - '0'), 100000);
     }
     if (i < format.size() && format[i] == '.') {
       ++i;
-      spec.precision = 0;
+      conv.precision = 0;
       for (; i < format.size() && format[i] >= '0' && format[i] <= '9'; ++i) {
-        spec.precision = std::min(spec.precision * 10 + (format[i] - '0'), 100000);
+        conv.precision = std::min(conv.precision * 10 + (format[i] - '0'), 100000);
       }
     }
     while (i < format.size() && (format[i] == 'l' || format[i] == 'h' || format[i] == 'L')) ++i;
     if (i >= format.size()) break;
-    spec.conversion = format[i++];
-    switch (spec.conversion) {
+    conv.type = format[i++];
+    switch (conv.type) {
       case 'd':
       case 'i':
       case 'u':
-        out += FormatWhole(AsWhole(take()), spec);
+        out += FormatWhole(AsWhole(take()), conv);
         break;
       case 'f':
       case 'F':
       case 'e':
       case 'g':
-        spec.conversion = spec.conversion == 'F' ? 'f' : spec.conversion;
-        out += FormatReal(AsReal(take()), spec);
+        conv.type = conv.type == 'F' ? 'f' : conv.type;
+        out += FormatReal(AsReal(take()), conv);
         break;
       case 's': {
         std::string_view text = AsText(take());
-        if (spec.precision >= 0) text = Utf8Prefix(text, static_cast<size_t>(spec.precision));
-        spec.zero = false;
-        out += Pad(std::string(text), spec, false);
+        if (conv.precision >= 0) text = Utf8Prefix(text, static_cast<size_t>(conv.precision));
+        conv.zero = false;
+        out += Pad(std::string(text), conv, false);
         break;
       }
       case 'c': {
         const int64_t code = AsWhole(take());
-        out += Pad(std::string(1, static_cast<char>(code)), spec, false);
+        out += Pad(std::string(1, static_cast<char>(code)), conv, false);
         break;
       }
       default:
         out += '%';
-        out += spec.conversion;
+        out += conv.type;
     }
   }
   return out;
