@@ -1,7 +1,9 @@
 #include "fuzz_support.h"
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <map>
 #include <system_error>
 
@@ -11,31 +13,38 @@ namespace luch::fuzz {
 namespace {
 
 // In memory where the system has it: every save syncs its file to the disk,
-// which would otherwise take most of the time of a run.
+// which would otherwise take most of the time of a run. Named after the
+// process; libFuzzer may end a process without running exit handlers, so each
+// start removes the folders of processes that are gone.
 std::filesystem::path MakeDataDir() {
   std::error_code error;
   const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
                                          ? std::filesystem::path("/dev/shm")
                                          : std::filesystem::temp_directory_path();
-  std::string pattern = (base / "luch-fuzz-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) {
-    std::perror("mkdtemp");
+  const std::string prefix = "luch-fuzz-";
+  for (std::filesystem::directory_iterator it(base, error), end; !error && it != end;
+       it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name.rfind(prefix, 0) != 0) continue;
+    const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+    if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+      std::error_code ignored;
+      std::filesystem::remove_all(it->path(), ignored);
+    }
+  }
+  const std::filesystem::path dir = base / (prefix + std::to_string(::getpid()));
+  std::filesystem::remove_all(dir, error);
+  if (!std::filesystem::create_directory(dir, error)) {
+    std::fprintf(stderr, "cannot make the fuzz data folder\n");
     std::abort();
   }
-  return pattern;
+  return dir;
 }
 
 }  // namespace
 
 const std::filesystem::path& DataDir() {
-  static const std::filesystem::path dir = [] {
-    std::filesystem::path made = MakeDataDir();
-    std::atexit([] {
-      std::error_code error;
-      std::filesystem::remove_all(DataDir(), error);
-    });
-    return made;
-  }();
+  static const std::filesystem::path dir = MakeDataDir();
   return dir;
 }
 

@@ -13,7 +13,8 @@
 
 namespace luch::fuzz {
 
-// A fresh folder for this process, removed when it ends normally.
+// A fresh folder for this process (luch-fuzz-PID in /dev/shm or the temporary
+// folder), removed by the next fuzz process that starts after this one ended.
 const std::filesystem::path& DataDir();
 
 // Writes `bytes` as the file `utf8_name` of DataDir() and returns its path.
