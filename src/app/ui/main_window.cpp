@@ -1,4 +1,5 @@
 #include "app/ui/main_window.h"
+#include "common/ui/window_place.h"
 
 #include <QAction>
 #include <QApplication>
@@ -256,7 +257,7 @@ void TMain::RefreshFromState() {
 
 MainSettings TMain::CurrentSettings() const {
   MainSettings values;
-  values.geometry = WindowGeometry{pos().y(), pos().x(), height(), width()};
+  values.geometry = PlaceOf(*this);
   values.row_height = StringGrid1->verticalHeader()->defaultSectionSize();
   for (int i = 0; i < kColumnCount; ++i) {
     values.col_widths[static_cast<size_t>(i)] = StringGrid1->columnWidth(i);
@@ -266,8 +267,7 @@ MainSettings TMain::CurrentSettings() const {
 }
 
 void TMain::ApplySettings(const MainSettings& settings) {
-  move(settings.geometry.left, settings.geometry.top);
-  resize(settings.geometry.width, settings.geometry.height);
+  ApplyPlace(*this, settings.geometry);
   SetRowHeight(settings.row_height);
 }
 

@@ -99,7 +99,7 @@ void TMain::BuildMenus() {
 
   // Every command starts disabled; each is enabled where it is connected.
   for (auto& [name, item] : actions_) item->setEnabled(false);
-  const auto wire = [this](QAction* item, std::function<void()> command) {
+  const auto wire = [this](QAction* item, const std::function<void()>& command) {
     item->setEnabled(true);
     connect(item, &QAction::triggered, this, [this, command] { Run(command); });
   };

@@ -1,4 +1,5 @@
 #include "calc/ui/setup_dialog_qt.h"
+#include "common/ui/window_place.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -144,10 +145,7 @@ void TSetup::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (centred_) return;
   centred_ = true;
-  if (QWidget* owner = parentWidget()) {
-    const QRect over = owner->window()->frameGeometry();
-    move(over.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-  }
+  if (QWidget* owner = parentWidget()) CentreOver(*this, owner->window()->frameGeometry());
 }
 
 bool RunSetupDialog(QWidget* parent, ProjectParameters& params) {

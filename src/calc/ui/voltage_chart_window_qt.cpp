@@ -1,4 +1,5 @@
 #include "calc/ui/voltage_chart_qt.h"
+#include "common/ui/window_place.h"
 #include "calc/ui/voltage_chart_style.h"
 
 #include <QBuffer>
@@ -45,8 +46,7 @@ TChart::TChart(std::filesystem::path data_dir, Platform platform, QWidget* paren
 
   // FormCreate
   const WindowGeometry geometry = logic_.FormCreate();
-  move(geometry.left, geometry.top);
-  resize(geometry.width, geometry.height);
+  ApplyPlace(*this, geometry);
 }
 
 void TChart::SetProfile(const VoltageProfile& profile) { chart_->SetProfile(profile); }
@@ -74,7 +74,7 @@ void TChart::keyPressEvent(QKeyEvent* event) {
 }
 
 void TChart::closeEvent(QCloseEvent* event) {
-  logic_.FormClose(WindowGeometry{.top = y(), .left = x(), .height = height(), .width = width()});
+  logic_.FormClose(PlaceOf(*this));
   event->accept();  // hides; the main window keeps the window for the rest of the run
 }
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "editing/ui/dialog_place.h"
+#include "common/ui/window_place.h"
 
 namespace luch {
 namespace {

@@ -1,4 +1,5 @@
 #include "library/ui/block_window_qt.h"
+#include "common/ui/window_place.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -145,8 +146,7 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
 
   // FormCreate
   const WindowGeometry geometry = logic_.FormCreate();
-  move(geometry.left, geometry.top);
-  resize(geometry.width, geometry.height);
+  ApplyPlace(*this, geometry);
   FormResize();
   Refresh();
 }
@@ -217,7 +217,7 @@ void TBlock::Refresh() {
 }
 
 WindowGeometry TBlock::CurrentGeometry() const {
-  return WindowGeometry{.top = y(), .left = x(), .height = height(), .width = width()};
+  return PlaceOf(*this);
 }
 
 void TBlock::FormResize() {

@@ -1,4 +1,5 @@
 #include "library/ui/cables_window_qt.h"
+#include "common/ui/window_place.h"
 
 #include <QAbstractTableModel>
 #include <QCloseEvent>
@@ -157,8 +158,8 @@ TCabels::TCabels(std::filesystem::path data_dir, CableLibrary& library, Platform
 
   // FormCreate
   const WindowGeometry geometry = logic_.FormCreate();
-  move(geometry.left, geometry.top);
-  resize(CableWindow::FormResizeWidth(geometry.width), geometry.height);
+  ApplyPlace(*this, WindowGeometry{geometry.top, geometry.left, geometry.height,
+                                   CableWindow::FormResizeWidth(geometry.width)});
   Refresh();
   SelectRow(1);
   FormResize();
@@ -201,7 +202,7 @@ void TCabels::Button1Click() {
 }
 
 WindowGeometry TCabels::CurrentGeometry() const {
-  return WindowGeometry{.top = y(), .left = x(), .height = height(), .width = width()};
+  return PlaceOf(*this);
 }
 
 void TCabels::FormResize() {

@@ -1,4 +1,5 @@
 #include "tools/ui/about_box_qt.h"
+#include "common/ui/window_place.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -55,10 +56,7 @@ void TAboutBox::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (centred_) return;
   centred_ = true;
-  if (QWidget* owner = parentWidget()) {
-    const QRect over = owner->window()->frameGeometry();
-    move(over.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-  }
+  if (QWidget* owner = parentWidget()) CentreOver(*this, owner->window()->frameGeometry());
 }
 
 void ShowAboutBox(QWidget* parent) {

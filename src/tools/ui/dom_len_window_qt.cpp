@@ -1,4 +1,5 @@
 #include "tools/ui/dom_len_window_qt.h"
+#include "common/ui/window_place.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -79,8 +80,7 @@ TDomLen::TDomLen(std::filesystem::path data_dir, Platform platform, QWidget* par
 
   // FormCreate
   const WindowGeometry geometry = logic_.FormCreate();
-  move(geometry.left, geometry.top);
-  resize(geometry.width, geometry.height);
+  ApplyPlace(*this, geometry);
   for (QLineEdit* field : {mask_edit1_, mask_edit2_, mask_edit3_}) {
     connect(field, &QLineEdit::textChanged, this, &TDomLen::MaskEdit3Change);
   }
@@ -107,7 +107,7 @@ void TDomLen::MaskEdit3Change() {
 }
 
 void TDomLen::closeEvent(QCloseEvent* event) {
-  logic_.FormClose(WindowGeometry{.top = y(), .left = x(), .height = height(), .width = width()});
+  logic_.FormClose(PlaceOf(*this));
   event->accept();  // hides: the entries stay for the rest of the run
 }
 

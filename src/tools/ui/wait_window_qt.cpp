@@ -1,4 +1,5 @@
 #include "tools/ui/wait_window_qt.h"
+#include "common/ui/window_place.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -42,9 +43,7 @@ void TMess::CentreOnOwner() {
   } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
     over = screen->availableGeometry();
   }
-  if (over.isValid()) {
-    move(over.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-  }
+  if (over.isValid()) CentreOver(*this, over);
 }
 
 QtWaitWindow::~QtWaitWindow() { QtWaitWindow::Close(); }
