@@ -116,7 +116,7 @@ void BlockWindow::WriteSelectedBlockIn(ProfileFile& file) const {
     file.WriteInteger(section, Key("P", r), LeadingInteger(row[1]));
     file.WriteReal(section, Key("I", r), Finite(LeadingReal(row[2])), separator);
   }
-  file.WriteReal(section, "Umin", Finite(LeadingReal(edit_umin_)), separator);
+  file.WriteReal(section, "Umin", Finite(LeadingTypedReal(edit_umin_)), separator);
 }
 
 void BlockWindow::SaveSelectedBlockIn(ProfileFile& file) const {
@@ -247,7 +247,7 @@ void BlockWindow::StringGrid1DblClick() {
       [[fallthrough]];  // no power: the regime draws a current
     }
     case 2: {
-      const float current = Real32(LeadingReal(ask(text::kCurrentPrompt, row[2])));
+      const float current = Real32(LeadingTypedReal(ask(text::kCurrentPrompt, row[2])));
       row[2] = OneDecimal(current);
       if (current > 0) row[1] = std::string("0");
       break;
@@ -281,7 +281,7 @@ void BlockWindow::ButtonAddRegClick() {
     row[2] = "0.0";
   } else {
     row[1] = "0.0";
-    row[2] = OneDecimal(Finite(LeadingReal(platform_.prompter->TextPrompt(
+    row[2] = OneDecimal(Finite(LeadingTypedReal(platform_.prompter->TextPrompt(
         text::kAddRegimeCaption, text::kCurrentPrompt, text::kDefaultCurrent))));
   }
   SaveSelectedBlock();
@@ -314,7 +314,7 @@ void BlockWindow::EditUminClick() {
   if (selected_ < 0) return;
   const std::string answer =
       platform_.prompter->TextPrompt(text::kUminCaption, text::kUminPrompt, edit_umin_);
-  edit_umin_ = OneDecimal(Real32(LeadingReal(answer)));
+  edit_umin_ = OneDecimal(Real32(LeadingTypedReal(answer)));
   SaveSelectedBlock();
 }
 

@@ -79,22 +79,58 @@ TEST_F(MainStateTest, ARememberedProjectThatVanishedIsForgotten) {
   EXPECT_EQ(ProfileFile(dir / "Tarvel.ini").ReadString("Main", "FileName", "?"), "");
 }
 
-TEST_F(MainStateTest, ARememberedProjectIsReopened) {
+TEST_F(MainStateTest, ARememberedProjectIsReopenedUnderTheNameAsKept) {
   state.mNewClick();
   state.table.SetAddress(1, "Щит 1");
-  ASSERT_TRUE(state.SaveProject(ProjectPath("Дом 5.луч")));
+  ASSERT_TRUE(state.SaveProject("Дом 5.луч"));  // a name without a folder: the data directory
   state.FormClose(MainSettings{});
   MainState again(dir.path(), fake.platform(), cables, blocks);
   again.FormCreate(MainSettings{});
   again.DeferredStartUp();
+  EXPECT_EQ(again.ProjectFileName, "Дом 5.луч");
   EXPECT_EQ(again.status.bar1[0], "Проект: Дом 5.луч");
   EXPECT_EQ(again.table.BlockCount(), 1);
   EXPECT_EQ(again.table.Address(1), "Щит 1");
   EXPECT_EQ(again.params.EditU, "28.00");
 }
 
-TEST_F(MainStateTest, NewEmptiesRowOneAndHidesTheRest) {
-  state.table.SetAddress(1, "a");
+TEST_F(MainStateTest, ARememberedProjectThatCannotBeReadIsReportedAndForgotten) {
+  dir.Write("огромный.луч", "[Луч]\r\n" + std::string(kMaxFileBytes, ';'));
+  ProfileFile settings(dir / "Tarvel.ini");
+  settings.WriteString("Main", "FileName", "огромный.луч");
+  ASSERT_TRUE(settings.Save());
+  state.FormCreate(MainSettings{});
+  state.DeferredStartUp();
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text, "Cannot open file огромный.луч.");
+  EXPECT_EQ(state.ProjectFileName, "");
+  EXPECT_EQ(state.status.bar1[0], "Проект: ");
+}
+
+TEST_F(MainStateTest, NewAndOpenShowNothingOfTheFormerProject) {
+  state.SetBlockCount(3);
+  for (int r = 1; r <= 3; ++r) {
+    state.table.SetAddress(r, "прежний");
+    state.table.SetCell(r, kResistanceOhm, "460");
+    state.table.SetCurrentMA(r, 5.0f);
+    state.table.SetVoltageV(r, 9.5f);
+  }
+  state.status.bar1[2] = "Проблем: 3";
+  state.status.bar2[0] = "Длина 300 м";
+  ProfileFile project(dir / "два.луч");
+  project.WriteString("Луч", "Блоков", "2");
+  project.WriteString("Блок1", "Длина", "3");
+  ASSERT_TRUE(project.Save());
+  fake.dialogs.answers.push_back(ProjectPath("два.луч"));
+  state.mOpenClick();
+  EXPECT_EQ(state.table.GetCell(1, kResistanceOhm), "");  // computed afresh: no cable
+  EXPECT_EQ(state.table.GetCell(2, kCurrentMA), "");
+  EXPECT_EQ(state.table.GetCell(1, kVoltageV), "");
+  EXPECT_EQ(state.status.bar1[2], "Проблем:");
+  EXPECT_EQ(state.status.bar2[0], "Длина");
+  state.SetBlockCount(3);
+  EXPECT_EQ(state.table.Address(3), "");
+
   state.table.SetAddress(2, "b");
   state.mNewClick();
   EXPECT_EQ(state.table.BlockCount(), 1);
@@ -104,7 +140,7 @@ TEST_F(MainStateTest, NewEmptiesRowOneAndHidesTheRest) {
   EXPECT_EQ(state.params.ZBResistance, 40.0f);
   EXPECT_EQ(state.params.AccuracyStep, 0.05f);
   state.SetBlockCount(2);
-  EXPECT_EQ(state.table.Address(2), "b");
+  EXPECT_EQ(state.table.Address(2), "");
 }
 
 TEST_F(MainStateTest, SaveWithoutANameAsksForOneAndCancelSavesNothing) {
