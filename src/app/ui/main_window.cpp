@@ -34,6 +34,29 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 constexpr std::array<int, 5> kStatus1Widths = {170, 80, 100, 100, 50};
 constexpr std::array<int, 4> kStatus2Widths = {170, 150, 150, 50};
 
+// The tool panel: its controls keep the width they need; a window narrower
+// than that cuts them off at the right instead of squeezing them, and never
+// has to be wider on their account.
+class ClippingPanel : public QWidget {
+ public:
+  using QWidget::QWidget;
+  void SetContent(QWidget* content) { content_ = content; }
+  QSize sizeHint() const override { return content_ ? content_->sizeHint() : QWidget::sizeHint(); }
+  QSize minimumSizeHint() const override { return {1, height()}; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    if (content_) {
+      content_->setGeometry(0, 0, std::max(width(), content_->minimumSizeHint().width()),
+                            height());
+    }
+  }
+
+ private:
+  QWidget* content_ = nullptr;
+};
+
 // A status panel: its design width, wider when its text needs more, but never
 // a lower bound of the window's width (a narrow window cuts the panels).
 class StatusPanel : public QLabel {
@@ -100,15 +123,15 @@ TMain::TMain(MainState& state, QWidget* parent) : QMainWindow(parent), state_(st
 TMain::~TMain() = default;
 
 void TMain::BuildToolPanel(QWidget* parent) {
-  Panel1 = new QWidget(parent);
+  auto* panel = new ClippingPanel(parent);
+  Panel1 = panel;
   Panel1->setObjectName("Panel1");
   Panel1->setFixedHeight(80);
-  // The panel's controls do not bound the window's width: a window narrower
-  // than they need cuts them off at the right.
-  Panel1->setMinimumWidth(1);
-  auto* row = new QHBoxLayout(Panel1);
+  auto* content = new QWidget(Panel1);
+  panel->SetContent(content);
+  auto* row = new QHBoxLayout(content);
   const auto make_button = [&](const char* name, const char* caption, QStyle::StandardPixmap icon) {
-    auto* button = new QPushButton(style()->standardIcon(icon), QString::fromUtf8(caption), Panel1);
+    auto* button = new QPushButton(style()->standardIcon(icon), QString::fromUtf8(caption), content);
     button->setObjectName(name);
     button->setMinimumHeight(48);
     button->setIconSize(QSize(24, 24));
@@ -119,7 +142,7 @@ void TMain::BuildToolPanel(QWidget* parent) {
   BitBtnOpen = make_button("BitBtnOpen", "    &Открыть", QStyle::SP_DialogOpenButton);
   BitBtnSave = make_button("BitBtnSave", "    &Сохранить", QStyle::SP_DialogSaveButton);
 
-  auto* group1 = new QGroupBox(QString::fromUtf8("Блоков"), Panel1);
+  auto* group1 = new QGroupBox(QString::fromUtf8("Блоков"), content);
   group1->setObjectName("GroupBox1");
   auto* group1_layout = new QHBoxLayout(group1);
   EditVsego = new QSpinBox(group1);
@@ -131,7 +154,7 @@ void TMain::BuildToolPanel(QWidget* parent) {
   group1_layout->addWidget(EditVsego);
   row->addWidget(group1);
 
-  auto* group2 = new QGroupBox(QString::fromUtf8("Напряжение КМУ"), Panel1);
+  auto* group2 = new QGroupBox(QString::fromUtf8("Напряжение КМУ"), content);
   group2->setObjectName("GroupBox2");
   auto* group2_layout = new QHBoxLayout(group2);
   EditU = new QLineEdit(group2);
@@ -245,7 +268,10 @@ void TMain::Calculate(bool search) {
   StringGrid1->setFocus();
 }
 
-void TMain::ProjectReplaced() { chart_->ClearProfile(); }
+void TMain::ProjectReplaced() {
+  chart_->ClearProfile();
+  StringGrid1->setFocus();  // the designer goes on in the table
+}
 
 void TMain::RefreshFromState() {
   refreshing_ = true;

@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QPointer>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
@@ -151,11 +152,36 @@ std::optional<std::string> QtLauncher::AssociatedProgram(const std::filesystem::
 }
 
 void QtLauncher::OpenWithAssociated(const std::filesystem::path& file) {
-  if (DesktopProgram(file) &&
-      QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(PathToUtf8(file))))) {
+  const QString path = QString::fromStdString(PathToUtf8(file));
+  QPointer<QWidget> owner = DialogOwner(nullptr);
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+  if (DesktopProgram(file) && QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
+  TextViewer::Open(file, owner);
+#else
+  const QString xdg_open = QStandardPaths::findExecutable("xdg-open");
+  if (!DesktopProgram(file) || xdg_open.isEmpty()) {
+    TextViewer::Open(file, owner);
     return;
   }
-  TextViewer::Open(file, DialogOwner(nullptr));
+  // The desktop may name a program that then cannot start (a terminal editor
+  // without a terminal): xdg-open says so by its exit status, and the viewer
+  // shows the file instead. A program that does start is not waited for.
+  auto* process = new QProcess(QCoreApplication::instance());
+  const auto fail = [process, file, owner] {
+    process->deleteLater();
+    TextViewer::Open(file, owner);
+  };
+  QObject::connect(process, &QProcess::finished, process,
+                   [process, fail](int code, QProcess::ExitStatus status) {
+                     if (code != 0 || status != QProcess::NormalExit) return fail();
+                     process->deleteLater();
+                   });
+  QObject::connect(process, &QProcess::errorOccurred, process, [fail](QProcess::ProcessError error) {
+    if (error == QProcess::FailedToStart) fail();
+  });
+  process->setProcessChannelMode(QProcess::ForwardedChannels);
+  process->start(xdg_open, {path});
+#endif
 }
 
 std::optional<std::string> QtLauncher::DesktopProgram(const std::filesystem::path& file) {

@@ -46,6 +46,7 @@ TextViewer::TextViewer(std::filesystem::path file, const QString& content, QWidg
   setWindowTitle(Q(PathToUtf8(file_.filename())) + " - " + QString::fromUtf8(kTextViewerName));
   auto* tools = new QToolBar(this);
   save_as_ = tools->addAction(QString::fromUtf8("Сохранить как..."), this, &TextViewer::SaveAs);
+  save_as_->setIconText(save_as_->text());  // a tool button would drop the "..."
   save_as_->setShortcut(QKeySequence::SaveAs);
 #ifdef LUCH_HAVE_PRINTING
   QAction* print = tools->addAction(QString::fromUtf8("Печать"), this, &TextViewer::Print);
