@@ -13,7 +13,8 @@ bool CutTextDelegate::IsCut(const QStyleOptionViewItem& option, const QModelInde
   if (text.isEmpty()) return false;
   const QStyle* style = view ? view->style() : nullptr;
   // The text margin of Qt's item views, on either side.
-  const int margin = (style ? style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) : 2) + 1;
+  const int margin =
+      (style ? style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) : 2) + 1;
   return option.fontMetrics.horizontalAdvance(text) + 2 * margin > option.rect.width();
 }
 

@@ -64,7 +64,8 @@ TEST(QtDialogs, ListExactlyTheFilesOfTheirPatternAndPickThem) {
       const std::optional<std::string> chosen =
           open ? dialogs.OpenFile(request) : dialogs.SaveFile(request);
       EXPECT_EQ(names, QStringList{QString::fromUtf8(c.listed)}) << c.filter << " open=" << open;
-      EXPECT_EQ(shown_filter.toStdString(), std::string(c.filter).substr(0, std::string(c.filter).find('|')));
+      EXPECT_EQ(shown_filter.toStdString(),
+                std::string(c.filter).substr(0, std::string(c.filter).find('|')));
       EXPECT_EQ(chosen, PathToUtf8(dir / c.listed)) << c.filter;
     }
   }
@@ -85,7 +86,8 @@ TEST(QtLauncher, WithoutADesktopProgramTheViewerShowsTheFile) {
   launcher.OpenWithAssociated(dir / "Отчет.txt");
   TextViewer* viewer = nullptr;
   for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (auto* found = qobject_cast<TextViewer*>(widget); found && found->isVisible()) viewer = found;
+    if (auto* found = qobject_cast<TextViewer*>(widget); found && found->isVisible())
+      viewer = found;
   }
   ASSERT_NE(viewer, nullptr);
   EXPECT_EQ(viewer->windowTitle(), QString::fromUtf8("Отчет.txt - Отчет"));
