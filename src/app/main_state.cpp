@@ -217,15 +217,16 @@ void MainState::mMnogoClick() {
 }
 
 void MainState::pmUpClick() {
+  const int before = current_row;
   EditingContext ctx = EditContext();
-  luch::pmUpClick(ctx);
-  CollapseSelection();
+  // Row 1 cannot go up: nothing changes, the selection included.
+  if (luch::pmUpClick(ctx) != before) CollapseSelection();
 }
 
 void MainState::pmDownClick() {
+  const int before = current_row;
   EditingContext ctx = EditContext();
-  luch::pmDownClick(ctx);
-  CollapseSelection();
+  if (luch::pmDownClick(ctx) != before) CollapseSelection();
 }
 
 void MainState::mReverseClick() {

@@ -135,7 +135,13 @@ bool WriteClipboard(const std::filesystem::path& data_dir, const std::vector<Cli
                     char decimal_separator, MessageBoxes& messages) {
   const std::filesystem::path path = ClipboardPath(data_dir);
   std::string bytes;
-  ReadFileBytes(path, bytes);  // a missing file starts empty
+  // A missing file starts empty; one that is there but cannot be read (too
+  // large, too many lines, no access) is not replaced by the few rows copied.
+  if ((!ReadFileBytes(path, bytes) && std::filesystem::exists(path)) ||
+      CountLines(bytes) > kMaxFileLines) {
+    messages.ShowError("Unable to write to " + PathToUtf8(path));
+    return false;
+  }
   ProfileFile file = ProfileFile::FromBytes(WithoutRowsFrom(bytes, rows.size()));
   for (size_t k = 0; k < rows.size(); ++k) {
     const std::string section = std::to_string(k);

@@ -206,6 +206,26 @@ TEST_F(MainStateTest, CountControlAcceptsOnlyWholeNumbersInRange) {
   EXPECT_EQ(state.current_row, 3);
 }
 
+TEST_F(MainStateTest, AMoveThatCannotHappenKeepsTheSelection) {
+  using Cursor = std::array<int, 3>;  // current row, selection top and bottom
+  const auto cursor = [this] {
+    return Cursor{state.current_row, state.selection_top, state.selection_bottom};
+  };
+  state.SetBlockCount(5);
+  state.current_row = 1;
+  state.selection_top = 1;
+  state.selection_bottom = 3;
+  state.pmUpClick();
+  EXPECT_EQ(cursor(), (Cursor{1, 1, 3}));
+  state.current_row = 5;
+  state.selection_top = 4;
+  state.selection_bottom = 5;
+  state.pmDownClick();
+  EXPECT_EQ(cursor(), (Cursor{5, 4, 5}));
+  state.pmUpClick();  // a real move: the cursor goes with the row
+  EXPECT_EQ(cursor(), (Cursor{4, 4, 4}));
+}
+
 TEST_F(MainStateTest, VoltagePresetsOnlyChangeTheField) {
   state.status.bar1[3] = "Ток: 10 мА";
   state.Button24Click();
