@@ -67,6 +67,15 @@ TEST_F(MainStateTest, SettingsAreWrittenInTheirOrderAndReadBack) {
   EXPECT_EQ(again.ProjectFileName, "C:\\Проекты\\Дом.луч");
 }
 
+TEST_F(MainStateTest, APlaceSavedOnALargerScreenIsPulledBack) {
+  dir.Write("Tarvel.ini", "[Main]\r\nLeft=2000\r\nTop=5000\r\n");
+  fake.screen.width = 1280;
+  fake.screen.height = 1024;
+  const MainSettings read = state.FormCreate(MainSettings{});
+  EXPECT_EQ(read.geometry.left, 1280 - 873);
+  EXPECT_EQ(read.geometry.top, 1024 - 480);
+}
+
 TEST_F(MainStateTest, ARememberedProjectThatVanishedIsForgotten) {
   ProfileFile settings(dir / "Tarvel.ini");
   settings.WriteString("Main", "FileName", ProjectPath("нет такого.луч"));
