@@ -8,6 +8,7 @@
 #include "common/file_io.h"
 #include "common/number_text.h"
 #include "common/profile_file.h"
+#include "library/block_file_format.h"
 
 #if !defined(_WIN32)
 #include <sys/stat.h>
@@ -28,7 +29,7 @@ struct BlockLibrary::Data {
   struct BlockType {
     std::string name;
     std::vector<BlockRegime> regimes;  // 1..n; n is the last regime with any key
-    double umin = 8.0;
+    double umin = block_file::kDefaultUmin;
   };
   struct NameHash {
     using is_transparent = void;
@@ -76,7 +77,7 @@ std::optional<int32_t> ReadOptionalInteger(const ProfileFile& file, const std::s
   return value;
 }
 
-std::string Section(int b) { return "Блок" + std::to_string(b); }
+using block_file::Section;
 
 }  // namespace
 
@@ -141,9 +142,8 @@ bool BlockLibrary::CacheHolds(const FileStamp& stamp) const {
   const int64_t now = FileClockNowNs();
   std::string bytes;
   if (!ReadFileBytes(path_, bytes) || bytes != cache_->bytes) return false;
-  stamp_trusted_ =
-      now - stamp.modified_ns >=
-      std::chrono::duration_cast<std::chrono::nanoseconds>(kStampGranularity).count();
+  stamp_trusted_ = now - stamp.modified_ns >=
+                   std::chrono::duration_cast<std::chrono::nanoseconds>(kStampGranularity).count();
   return true;
 }
 
@@ -170,16 +170,19 @@ const BlockLibrary::Data& BlockLibrary::Current() const {
       continue;
     }
     Data::BlockType& type = data->types[static_cast<size_t>(b)];
-    type.name = file.ReadString(section, "Название", "");
-    type.umin = file.ReadReal(section, "Umin", 8.0);
+    type.name = file.ReadString(section, block_file::kName, "");
+    type.umin = file.ReadReal(section, block_file::kUmin, block_file::kDefaultUmin);
     for (int r = 1; r <= kMaxRegimes; ++r) {
-      const std::string n = std::to_string(r);
+      const std::string name_key = block_file::RegimeKey(r);
+      const std::string power_key = block_file::PowerKey(r);
+      const std::string current_key = block_file::CurrentKey(r);
       Data::BlockRegime regime;
-      regime.name = file.ReadString(section, "Режим" + n, "");
-      regime.power = ReadOptionalInteger(file, section, "P" + n);
-      regime.current = file.ReadReal(section, "I" + n, 0.0);
-      const bool any_key = file.KeyExists(section, "Режим" + n) ||
-                           file.KeyExists(section, "P" + n) || file.KeyExists(section, "I" + n);
+      regime.name = file.ReadString(section, name_key, "");
+      regime.power = ReadOptionalInteger(file, section, power_key);
+      regime.current = file.ReadReal(section, current_key, block_file::kDefaultCurrent);
+      const bool any_key = file.KeyExists(section, name_key) ||
+                           file.KeyExists(section, power_key) ||
+                           file.KeyExists(section, current_key);
       if (any_key) {
         type.regimes.resize(static_cast<size_t>(r));
         type.regimes.back() = std::move(regime);
@@ -193,9 +196,8 @@ const BlockLibrary::Data& BlockLibrary::Current() const {
   cache_ = std::move(data);
   cached_stamp_ = stamp;
   cache_valid_ = true;
-  stamp_trusted_ =
-      read_at - stamp.modified_ns >=
-      std::chrono::duration_cast<std::chrono::nanoseconds>(kStampGranularity).count();
+  stamp_trusted_ = read_at - stamp.modified_ns >=
+                   std::chrono::duration_cast<std::chrono::nanoseconds>(kStampGranularity).count();
   return *cache_;
 }
 
@@ -215,7 +217,7 @@ BlockLibrary::Batch::~Batch() {
 
 std::string BlockLibrary::BlockNameAt(int b) const {
   const Data& data = Current();
-  if (!Data::InTable(b)) return data.file.ReadString(Section(b), "Название", "");
+  if (!Data::InTable(b)) return data.file.ReadString(Section(b), block_file::kName, "");
   return data.Type(b)->name;
 }
 
@@ -228,7 +230,7 @@ int BlockLibrary::BlockIndexByName(std::string_view name) const {
 std::string BlockLibrary::RegimeNameAt(int b, int r) const {
   const Data& data = Current();
   if (!Data::InTable(b, r)) {
-    return data.file.ReadString(Section(b), "Режим" + std::to_string(r), "");
+    return data.file.ReadString(Section(b), block_file::RegimeKey(r), "");
   }
   const Data::BlockRegime* regime = data.Regime(b, r);
   return regime ? regime->name : std::string();
@@ -237,22 +239,27 @@ std::string BlockLibrary::RegimeNameAt(int b, int r) const {
 int32_t BlockLibrary::RegimePowerAt(int b, int r) const {
   const Data& data = Current();
   if (!Data::InTable(b, r)) {
-    return ReadOptionalInteger(data.file, Section(b), "P" + std::to_string(r)).value_or(100);
+    return ReadOptionalInteger(data.file, Section(b), block_file::PowerKey(r))
+        .value_or(block_file::kDefaultPower);
   }
   const Data::BlockRegime* regime = data.Regime(b, r);
-  return regime && regime->power ? *regime->power : 100;
+  return regime && regime->power ? *regime->power : block_file::kDefaultPower;
 }
 
 double BlockLibrary::RegimeCurrentAt(int b, int r) const {
   const Data& data = Current();
-  if (!Data::InTable(b, r)) return data.file.ReadReal(Section(b), "I" + std::to_string(r), 0.0);
+  if (!Data::InTable(b, r)) {
+    return data.file.ReadReal(Section(b), block_file::CurrentKey(r), block_file::kDefaultCurrent);
+  }
   const Data::BlockRegime* regime = data.Regime(b, r);
   return regime ? regime->current : 0.0;
 }
 
 double BlockLibrary::BlockUmin(int b) const {
   const Data& data = Current();
-  if (!Data::InTable(b)) return data.file.ReadReal(Section(b), "Umin", 8.0);
+  if (!Data::InTable(b)) {
+    return data.file.ReadReal(Section(b), block_file::kUmin, block_file::kDefaultUmin);
+  }
   return data.Type(b)->umin;
 }
 

@@ -39,7 +39,7 @@ class BlockLibrary {
 
   const std::filesystem::path& file_path() const { return path_; }
 
-  // "Название" of section Блок+b; the empty text when the section or key is missing.
+  // The name of section Блок+b; the empty text when the section or key is missing.
   std::string BlockNameAt(int b) const;
   // For b = 0..1023, stopping at the first section without any key: the first
   // b whose name equals `name` exactly; -1 when none.
