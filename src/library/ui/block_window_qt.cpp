@@ -1,20 +1,22 @@
 #include "library/ui/block_window_qt.h"
-#include "common/ui/window_place.h"
 
+#include <QAbstractListModel>
+#include <QAbstractTableModel>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QTableWidget>
+#include <QTableView>
 
 #include "common/ui/cut_text_delegate.h"
 #include "common/ui/grid_keys.h"
+#include "common/ui/window_place.h"
 
 namespace luch {
 namespace {
@@ -47,6 +49,18 @@ class FixedHeightDelegate : public CutTextDelegate {
   }
 };
 
+// Tells the views of a model over rows that live elsewhere that they changed:
+// a reset when their number changed, else a change of every cell (which keeps
+// the selection and the scroll position).
+template <typename Model>
+void RowsChanged(Model& model, int& shown_rows, int rows, int columns) {
+  if (rows != shown_rows) {
+    model.Reset([&] { shown_rows = rows; });
+  } else if (rows > 0) {
+    emit model.dataChanged(model.index(0, 0), model.index(rows - 1, columns - 1));
+  }
+}
+
 // A group's list or grid above two buttons at its bottom.
 void PlaceGroup(QGroupBox* group, const QRect& rect, QWidget* view, QPushButton* first,
                 QPushButton* second) {
@@ -59,6 +73,72 @@ void PlaceGroup(QGroupBox* group, const QRect& rect, QWidget* view, QPushButton*
 }
 
 }  // namespace
+
+// ListBox1: the names of the logic, one per entry.
+class BlockNamesModel : public QAbstractListModel {
+ public:
+  BlockNamesModel(const BlockWindow& logic, QObject* parent)
+      : QAbstractListModel(parent), logic_(logic) {}
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+    return parent.isValid() ? 0 : rows_;
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_) return {};
+    return Q(logic_.names()[static_cast<size_t>(index.row())]);
+  }
+  void Sync() { RowsChanged(*this, rows_, static_cast<int>(logic_.names().size()), 1); }
+  template <typename Change>
+  void Reset(Change change) {
+    beginResetModel();
+    change();
+    endResetModel();
+  }
+
+ private:
+  const BlockWindow& logic_;
+  int rows_ = 0;
+};
+
+// StringGrid1: the regime rows of the logic under their three headers.
+class RegimeGridModel : public QAbstractTableModel {
+ public:
+  RegimeGridModel(const BlockWindow& logic, QObject* parent)
+      : QAbstractTableModel(parent), logic_(logic) {}
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+    return parent.isValid() ? 0 : rows_;
+  }
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override {
+    return parent.isValid() ? 0 : static_cast<int>(text::kHeaders.size());
+  }
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_) return {};
+    return Q(
+        logic_.regimes()[static_cast<size_t>(index.row())][static_cast<size_t>(index.column())]);
+  }
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= columnCount()) {
+      return {};
+    }
+    return Q(text::kHeaders[static_cast<size_t>(section)]);
+  }
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+  }
+  void Sync() {
+    RowsChanged(*this, rows_, static_cast<int>(logic_.regimes().size()), columnCount());
+  }
+  template <typename Change>
+  void Reset(Change change) {
+    beginResetModel();
+    change();
+    endResetModel();
+  }
+
+ private:
+  const BlockWindow& logic_;
+  int rows_ = 0;
+};
 
 TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform platform,
                QWidget* parent)
@@ -73,9 +153,11 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
 
   group_names_ = new QGroupBox(Q(text::kGroupNames), this);
   group_names_->setObjectName("GroupBox1");
-  list_ = new QListWidget(group_names_);
+  list_ = new QListView(group_names_);
   list_->setObjectName("ListBox1");
-  list_->setSortingEnabled(false);
+  names_model_ = new BlockNamesModel(logic_, this);
+  list_->setModel(names_model_);
+  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list_->setUniformItemSizes(true);
   list_->setItemDelegate(new FixedHeightDelegate(list_));
   list_->viewport()->installEventFilter(this);
@@ -86,8 +168,10 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
 
   group_regimes_ = new QGroupBox(Q(text::kGroupRegimes), this);
   group_regimes_->setObjectName("GroupBox2");
-  grid_ = new QTableWidget(1, 3, group_regimes_);
+  grid_ = new QTableView(group_regimes_);
   grid_->setObjectName("StringGrid1");
+  regimes_model_ = new RegimeGridModel(logic_, this);
+  grid_->setModel(regimes_model_);
   grid_->setItemDelegate(new CutTextDelegate(grid_));
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -100,9 +184,6 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
   header->setStretchLastSection(false);
   header->setHighlightSections(false);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  QStringList headers;
-  for (const char* h : text::kHeaders) headers << Q(h);
-  grid_->setHorizontalHeaderLabels(headers);
   for (int c = 0; c < 3; ++c) header->resizeSection(c, kColumnWidths[size_t(c)]);
   grid_->viewport()->installEventFilter(this);
   grid_->installEventFilter(this);
@@ -125,10 +206,11 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
   status_->setObjectName("StatusText");
   status_bar_->addWidget(status_, 1);
 
-  connect(list_, &QListWidget::currentRowChanged, this, &TBlock::OnListRowChanged);
-  connect(list_, &QListWidget::itemClicked, this,
-          [this](QListWidgetItem* item) { OnListClicked(list_->row(item)); });
-  connect(list_, &QListWidget::itemDoubleClicked, this,
+  connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) { OnListRowChanged(current.row()); });
+  connect(list_, &QListView::clicked, this,
+          [this](const QModelIndex& entry) { OnListClicked(entry.row()); });
+  connect(list_, &QListView::doubleClicked, this,
           [this] { Run([this] { logic_.ListBox1DblClick(); }); });
   connect(button_add_blk_, &QPushButton::clicked, this,
           [this] { Run([this] { logic_.ButtonAddBlkClick(); }); });
@@ -138,9 +220,10 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
           [this] { Run([this] { logic_.ButtonAddRegClick(); }); });
   connect(button_del_reg_, &QPushButton::clicked, this,
           [this] { Run([this] { logic_.ButtonDelRegClick(); }); });
-  connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row) {
-    if (!refreshing_) logic_.SetGridRow(row + 1);
-  });
+  connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            if (!refreshing_) logic_.SetGridRow(current.row() + 1);
+          });
   connect(edit_umin_, &QLineEdit::textEdited, this,
           [this](const QString& typed) { logic_.SetEditUmin(typed.toStdString()); });
   // The form sees Esc before its controls (key preview).
@@ -181,34 +264,15 @@ void TBlock::OnListClicked(int row) {
 
 void TBlock::Refresh() {
   refreshing_ = true;
-  const std::vector<std::string>& names = logic_.names();
-  bool same = list_->count() == static_cast<int>(names.size());
-  for (int i = 0; same && i < list_->count(); ++i) {
-    same = list_->item(i)->text() == Q(names[size_t(i)]);
-  }
-  if (!same) {
-    list_->clear();
-    for (const std::string& name : names) list_->addItem(Q(name));
-  }
-  if (list_->currentRow() != logic_.selected()) list_->setCurrentRow(logic_.selected());
+  names_model_->Sync();
+  const QModelIndex selected = names_model_->index(logic_.selected(), 0);
+  if (list_->currentIndex() != selected) list_->setCurrentIndex(selected);
   if (logic_.selected() < 0) list_->clearSelection();
 
-  const std::vector<BlockWindow::RegimeRow>& regimes = logic_.regimes();
-  grid_->setRowCount(static_cast<int>(regimes.size()));
-  for (int r = 0; r < grid_->rowCount(); ++r) {
-    for (int c = 0; c < 3; ++c) {
-      const QString cell = Q(regimes[size_t(r)][size_t(c)]);
-      QTableWidgetItem* item = grid_->item(r, c);
-      if (!item) {
-        item = new QTableWidgetItem;
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        grid_->setItem(r, c, item);
-      }
-      if (item->text() != cell) item->setText(cell);
-    }
-  }
-  if (grid_->currentRow() != logic_.grid_row() - 1) {
-    grid_->setCurrentCell(logic_.grid_row() - 1, std::max(0, grid_->currentColumn()));
+  regimes_model_->Sync();
+  const int row = logic_.grid_row() - 1;
+  if (grid_->currentIndex().row() != row) {
+    grid_->setCurrentIndex(regimes_model_->index(row, std::max(0, grid_->currentIndex().column())));
   }
 
   if (edit_umin_->text() != Q(logic_.edit_umin())) edit_umin_->setText(Q(logic_.edit_umin()));
@@ -222,9 +286,7 @@ void TBlock::Refresh() {
   refreshing_ = false;
 }
 
-WindowGeometry TBlock::CurrentGeometry() const {
-  return PlaceOf(*this);
-}
+WindowGeometry TBlock::CurrentGeometry() const { return PlaceOf(*this); }
 
 void TBlock::FormResize() {
   const int status_height = status_bar_->sizeHint().height();
@@ -258,8 +320,7 @@ void TBlock::closeEvent(QCloseEvent* event) {
 
 bool TBlock::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (watched == grid_ && type == QEvent::KeyPress &&
-      IsEditKey(*static_cast<QKeyEvent*>(event))) {
+  if (watched == grid_ && type == QEvent::KeyPress && IsEditKey(*static_cast<QKeyEvent*>(event))) {
     // Enter or Space: a double-click on the current regime cell.
     const QModelIndex current = grid_->currentIndex();
     if (current.isValid()) {

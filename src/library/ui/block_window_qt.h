@@ -15,12 +15,15 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QStatusBar;
-class QTableWidget;
+class QTableView;
 
 namespace luch {
+
+class BlockNamesModel;
+class RegimeGridModel;
 
 class TBlock : public QWidget {
   Q_OBJECT
@@ -61,11 +64,13 @@ class TBlock : public QWidget {
   bool refreshing_ = false;
   int row_at_press_ = -1;  // the selected entry when the mouse went down on the list
   QGroupBox* group_names_;
-  QListWidget* list_;
+  QListView* list_;
+  BlockNamesModel* names_model_;
   QPushButton* button_add_blk_;
   QPushButton* button_del_block_;
   QGroupBox* group_regimes_;
-  QTableWidget* grid_;
+  QTableView* grid_;
+  RegimeGridModel* regimes_model_;
   QPushButton* button_add_reg_;
   QPushButton* button_del_reg_;
   QGroupBox* group_umin_;

@@ -4,9 +4,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QAbstractItemModelTester>
+#include <QListView>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 #include "common/profile_file.h"
@@ -27,12 +28,11 @@ T* Find(QWidget& window, const char* name) {
   return child;
 }
 
-QString Cell(QTableWidget* grid, int row, int column) {
-  const QTableWidgetItem* item = grid->item(row, column);
-  return item ? item->text() : QString();
+QString Cell(QTableView* grid, int row, int column) {
+  return grid->model()->index(row, column).data().toString();
 }
 
-void DoubleClickCell(QTableWidget* grid, int row, int column) {
+void DoubleClickCell(QTableView* grid, int row, int column) {
   const QPoint center = grid->visualRect(grid->model()->index(row, column)).center();
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, center);
   QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, center);
@@ -48,13 +48,20 @@ TEST(TBlockWindow, AddsATypeARegimeAndUmin) {
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
-  auto* list = Find<QListWidget>(window, "ListBox1");
-  auto* grid = Find<QTableWidget>(window, "StringGrid1");
+  auto* list = Find<QListView>(window, "ListBox1");
+  auto* grid = Find<QTableView>(window, "StringGrid1");
   auto* edit_umin = Find<QLineEdit>(window, "EditUmin");
   auto* status = Find<QLabel>(window, "StatusText");
-  EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), " Название");
-  EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), " P мвт");
-  EXPECT_EQ(grid->horizontalHeaderItem(2)->text(), " I ма");
+  // Both views are models over the logic's rows, checked as Qt checks models.
+  constexpr auto kFatal = QAbstractItemModelTester::FailureReportingMode::Fatal;
+  QAbstractItemModelTester names_tester(list->model(), kFatal);
+  QAbstractItemModelTester regimes_tester(grid->model(), kFatal);
+  const auto header = [grid](int column) {
+    return grid->model()->headerData(column, Qt::Horizontal).toString();
+  };
+  EXPECT_EQ(header(0), " Название");
+  EXPECT_EQ(header(1), " P мвт");
+  EXPECT_EQ(header(2), " I ма");
   EXPECT_EQ(grid->horizontalHeader()->sectionSize(0), 121);
   EXPECT_LE(window.minimumWidth(), 502);  // the design width can come back from Tarvel.ini
   EXPECT_EQ(status->text(), "Типов блоков: 0");
@@ -66,9 +73,9 @@ TEST(TBlockWindow, AddsATypeARegimeAndUmin) {
 
   fake.prompter.Answer("Оповещатель");
   QTest::mouseClick(Find<QPushButton>(window, "ButtonAddBlk"), Qt::LeftButton);
-  ASSERT_EQ(list->count(), 1);
-  EXPECT_EQ(list->item(0)->text(), "Оповещатель");
-  EXPECT_EQ(list->currentRow(), 0);
+  ASSERT_EQ(list->model()->rowCount(), 1);
+  EXPECT_EQ(list->model()->index(0, 0).data().toString(), "Оповещатель");
+  EXPECT_EQ(list->currentIndex().row(), 0);
   EXPECT_EQ(Cell(grid, 0, 0), "Нормальный");
   EXPECT_EQ(edit_umin->text(), "8.0");
   EXPECT_EQ(status->text(), "Типов блоков: 1");
@@ -78,7 +85,7 @@ TEST(TBlockWindow, AddsATypeARegimeAndUmin) {
   fake.prompter.Answer("0");
   fake.prompter.Answer("25");
   QTest::mouseClick(Find<QPushButton>(window, "ButtonAddReg"), Qt::LeftButton);
-  ASSERT_EQ(grid->rowCount(), 2);
+  ASSERT_EQ(grid->model()->rowCount(), 2);
   EXPECT_EQ(Cell(grid, 1, 0), "Включен");
   EXPECT_EQ(Cell(grid, 1, 2), "25.0");
 
@@ -105,7 +112,7 @@ TEST(TBlockWindow, AddsATypeARegimeAndUmin) {
   auto* del_block = Find<QPushButton>(window, "ButtonDelBlock");
   const auto click_entry = [list](int row) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
+                      list->visualRect(list->model()->index(row, 0)).center());
   };
   click_entry(0);
   EXPECT_EQ(window.logic().selected(), 0);
@@ -142,7 +149,7 @@ TEST(TBlockWindow, KeepsItsGroupsAnchoredAndEscHidesAndSaves) {
   EXPECT_EQ(regimes->geometry().height(), regimes0.height() + 80);
   EXPECT_EQ(umin->geometry().topLeft(), umin0.topLeft() + QPoint(100, 80));
 
-  QTest::keyClick(Find<QListWidget>(window, "ListBox1"), Qt::Key_Escape);
+  QTest::keyClick(Find<QListView>(window, "ListBox1"), Qt::Key_Escape);
   EXPECT_FALSE(window.isVisible());
   const ProfileFile settings(dir / "Tarvel.ini");
   EXPECT_EQ(settings.ReadInteger("Block", "Width", 0), window.width());
