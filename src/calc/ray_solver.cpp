@@ -27,8 +27,8 @@ struct Ending {
 
 // Passes run exactly in whole groups: at least kShortestRun at a time, up to
 // kLongestRun while the bounds keep failing to decide.
-constexpr int64_t kShortestRun = 2 * kLanes;
-constexpr int64_t kLongestRun = 64 * kLanes;
+constexpr int64_t kShortestRun = int64_t{2} * kLanes;
+constexpr int64_t kLongestRun = int64_t{64} * kLanes;
 
 // The first pass that ends a loop, scanning passes 1, 2, ... in order.
 // `go_on(first, last)` is true when certainly no pass of first..last ends the
@@ -245,7 +245,7 @@ class PowerWalkBack {
       Revisit(first, mid - 1);
       return;
     }
-    int32_t left_at[kShortestRun];
+    int32_t left_at[kShortestRun] = {};
     LaneResults lanes;
     double start[kLanes];
     bool live[kLanes];
