@@ -1,7 +1,9 @@
 // A small timing harness: every scenario registers itself and prints one line
-//   NAME fast_ms=X plain_ms=Y ratio=Y/X identical=yes|no
-// from the medians of several runs. `luch-bench [NAME...]` runs the named
-// scenarios, or all of them.
+//   NAME fast_ms=X plain_ms=Y literal_ms=Z ratio=Y/X identical=yes|no
+// from the medians of several runs: fast is the program's way, plain the
+// straightforward one, literal the one the documented algorithm spells out
+// step by step; identical says whether all three leave the same results. `luch-bench [NAME...]`
+// runs the named scenarios, or all of them.
 #pragma once
 
 #include <functional>
@@ -24,6 +26,7 @@ struct Register {
 double MedianMs(int runs, const std::function<void()>& work);
 
 // Prints the scenario's line.
-void Report(const std::string& name, double fast_ms, double plain_ms, bool identical);
+void Report(const std::string& name, double fast_ms, double plain_ms, double literal_ms,
+            bool identical);
 
 }  // namespace luch::bench

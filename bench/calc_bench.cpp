@@ -1,5 +1,7 @@
-// The fast solver against the step-by-step reference on long rays.
+// The fast solver on long rays against the plain numeric loops and the
+// literal step-by-step loops (reference_solver.h).
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +16,7 @@
 #include "calc/headless_platform.h"
 #include "calc/reference_solver.h"
 #include "common/file_io.h"
+#include "common/number_text.h"
 #include "common/profile_file.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
@@ -53,6 +56,8 @@ class BenchData {
     block(1, "Оповещатель", "9", "2", "0");
     block(2, "Модуль", "9", "3", "0");
     block(3, "Пульт", "18", "0", "0.2");
+    block(4, "Изолятор", "9", "0", "0");
+    block(5, "Щит", "995", "0", "0.2");
     blocks.Save();
     cable_library.LoadCables(dir_);
     block_library = std::make_unique<BlockLibrary>(dir_);
@@ -74,9 +79,15 @@ struct Ray {
   ProjectParameters params;
 };
 
-// n rows of min_m..max_m metres: detectors, with a sounder or a module (some
-// behind lightning protection) every few rows.
-Ray MakeRay(int n, const char* cable, int min_m, int max_m, float step, uint32_t seed) {
+// The block of a row, chosen by a random number 0..7.
+using Mix = std::array<const char*, 8>;
+constexpr Mix kUsual = {"Оповещатель", "Модуль",     "Извещатель", "Извещатель",
+                        "Извещатель",  "Извещатель", "Извещатель", "Извещатель"};
+
+// n rows of min_m..max_m metres with blocks of `mix`; a module is behind
+// lightning protection half the time.
+Ray MakeRay(int n, const char* cable, int min_m, int max_m, float step, uint32_t seed,
+            const Mix& mix = kUsual) {
   std::mt19937 random(seed);
   Ray ray;
   ray.params.SetNewProjectValues();
@@ -85,10 +96,10 @@ Ray MakeRay(int n, const char* cable, int min_m, int max_m, float step, uint32_t
   for (int i = 1; i <= n; ++i) {
     ray.table.SetCableName(i, cable);
     ray.table.SetLengthM(i, min_m + static_cast<int>(random() % uint32_t(max_m - min_m + 1)));
-    const uint32_t kind = random() % 8;
-    ray.table.SetBlockName(i, kind == 0 ? "Оповещатель" : kind == 1 ? "Модуль" : "Извещатель");
+    const std::string block = mix[random() % 8];
+    ray.table.SetBlockName(i, block);
     ray.table.SetRegimeName(i, "Нормальный");
-    ray.table.SetHasZB(i, kind == 1 && random() % 2 == 0);
+    ray.table.SetHasZB(i, block == "Модуль" && random() % 2 == 0);
   }
   return ray;
 }
@@ -100,6 +111,7 @@ struct Outcome {
   std::vector<std::string> messages;
   float total_current = 0.0f;
   int64_t passes = 0;
+  int64_t skipped = 0;  // not part of the outcome
   bool operator==(const Outcome& o) const {
     bool rows_equal = true;
     for (int i = 1; i <= ray.table.BlockCount(); ++i) {
@@ -133,39 +145,88 @@ double Time(BenchData& data, const Ray& ray, Command command, int runs, Outcome&
     outcome.messages = headless.messages();
     outcome.total_current = totals.TotalCurrent;
     outcome.passes = stats.passes;
+    outcome.skipped = stats.skipped;
     last = std::move(outcome);
   }
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];
 }
 
-void Compare(const std::string& name, const Ray& ray, Command fast, Command plain, int plain_runs) {
+struct Loops {
+  Command fast;
+  Command plain;
+  Command literal;
+};
+
+// Times the three loops on `ray`. With `literal_step`, the literal loop, which
+// would take minutes, is timed on the same ray at that coarser step and scaled
+// by the ratio of the pass counts (its passes cost the same at any step); it is
+// then compared with the plain loop at that step.
+void Compare(const std::string& name, const Ray& ray, const Loops& loops, int plain_runs,
+             float literal_step = 0.0f) {
   BenchData data;
-  Outcome fast_outcome, plain_outcome;
-  const double fast_ms = Time(data, ray, fast, 5, fast_outcome);
-  const double plain_ms = Time(data, ray, plain, plain_runs, plain_outcome);
-  std::printf("# %s: %s after %lld passes, U(1) %s, U(2) %s, U(N) %s\n", name.c_str(),
-              fast_outcome.success ? "success" : "failure",
-              static_cast<long long>(fast_outcome.passes),
-              fast_outcome.ray.table.GetCell(1, kVoltageV).c_str(),
-              fast_outcome.ray.table.GetCell(2, kVoltageV).c_str(),
-              fast_outcome.ray.table.GetCell(ray.table.BlockCount(), kVoltageV).c_str());
-  Report(name, fast_ms, plain_ms, fast_outcome == plain_outcome);
+  Outcome fast, plain, literal;
+  const double fast_ms = Time(data, ray, loops.fast, 5, fast);
+  const double plain_ms = Time(data, ray, loops.plain, plain_runs, plain);
+  bool identical = fast == plain;
+  double literal_ms = 0.0;
+  std::string scaled;
+  if (literal_step == 0.0f) {
+    literal_ms = Time(data, ray, loops.literal, 1, literal);
+    identical = identical && literal == plain;
+  } else {
+    Ray coarse = ray;
+    coarse.params.AccuracyStep = literal_step;
+    Outcome coarse_plain;
+    Time(data, coarse, loops.plain, 1, coarse_plain);
+    literal_ms = Time(data, coarse, loops.literal, 1, literal) *
+                 (static_cast<double>(plain.passes) / static_cast<double>(literal.passes));
+    identical = identical && literal == coarse_plain;
+    scaled = "; literal timed at step " + CFormat("%g", {literal_step}) + " (" +
+             std::to_string(literal.passes) + " passes) and scaled";
+  }
+  std::printf("# %s: %s after %lld passes (%lld skipped on bounds), U(1) %s, U(2) %s, U(N) %s%s\n",
+              name.c_str(), fast.success ? "success" : "failure",
+              static_cast<long long>(fast.passes), static_cast<long long>(fast.skipped),
+              fast.ray.table.GetCell(1, kVoltageV).c_str(),
+              fast.ray.table.GetCell(2, kVoltageV).c_str(),
+              fast.ray.table.GetCell(ray.table.BlockCount(), kVoltageV).c_str(), scaled.c_str());
+  Report(name, fast_ms, plain_ms, literal_ms, identical);
 }
 
-bool Fast(CalculationContext& c, CalculationStats* s) { return BitBtnStartClick(c, s); }
-bool Plain(CalculationContext& c, CalculationStats* s) { return ReferenceBitBtnStartClick(c, s); }
-bool FastSearch(CalculationContext& c, CalculationStats* s) { return mFindUKMUClick(c, s); }
-bool PlainSearch(CalculationContext& c, CalculationStats* s) {
-  return ReferenceFindUKMUClick(c, s);
-}
+const Loops kCalculation{
+    [](CalculationContext& c, CalculationStats* s) { return BitBtnStartClick(c, s); },
+    [](CalculationContext& c, CalculationStats* s) { return PlainBitBtnStartClick(c, s); },
+    [](CalculationContext& c, CalculationStats* s) { return ReferenceBitBtnStartClick(c, s); }};
+const Loops kSearch{
+    [](CalculationContext& c, CalculationStats* s) { return mFindUKMUClick(c, s); },
+    [](CalculationContext& c, CalculationStats* s) { return PlainFindUKMUClick(c, s); },
+    [](CalculationContext& c, CalculationStats* s) { return ReferenceFindUKMUClick(c, s); }};
 
 Register calc_4096("calc_4096_step0.001", [] {
-  Compare("calc_4096_step0.001", MakeRay(4096, "Шина 3", 1, 2, 0.001f, 4096), &Fast, &Plain, 3);
+  Compare("calc_4096_step0.001", MakeRay(4096, "Шина 3", 1, 2, 0.001f, 4096), kCalculation, 3);
 });
 
 Register calc_200("calc_200_step0.05", [] {
-  Compare("calc_200_step0.05", MakeRay(200, "Провод 24", 20, 60, 0.05f, 200), &Fast, &Plain, 5);
+  Compare("calc_200_step0.05", MakeRay(200, "Провод 24", 20, 60, 0.05f, 200), kCalculation, 5);
+});
+
+Register calc_4096_fail("calc_4096_fail_step0.001", [] {
+  // Constant-power blocks on a ray too long for them: at every far-end voltage
+  // down to the 1-V bound the controller would have to give more than 28 V.
+  const Mix sounders = {"Оповещатель", "Модуль", "Оповещатель", "Модуль",
+                        "Оповещатель", "Модуль", "Оповещатель", "Модуль"};
+  Compare("calc_4096_fail_step0.001", MakeRay(4096, "Шина 3", 2, 3, 0.001f, 4098, sounders),
+          kCalculation, 3, 0.05f);
+});
+
+Register calc_944_long("calc_944_long_step0.001", [] {
+  // Long segments of thin wire, most blocks drawing nothing: several volts of
+  // drop, so thousands of passes.
+  const Mix sparse = {"Оповещатель", "Извещатель", "Изолятор", "Изолятор",
+                      "Изолятор",    "Изолятор",   "Изолятор", "Изолятор"};
+  Compare("calc_944_long_step0.001", MakeRay(944, "Провод 24", 10, 30, 0.001f, 944, sparse),
+          kCalculation, 5);
 });
 
 Register minvolt_4096("minvolt_4096_step0.001_worst", [] {
@@ -173,7 +234,15 @@ Register minvolt_4096("minvolt_4096_step0.001_worst", [] {
   // search runs down almost the whole ray before it leaves there.
   Ray ray = MakeRay(4096, "Шина 3", 1, 2, 0.001f, 4097);
   ray.table.SetBlockName(2, "Пульт");
-  Compare("minvolt_4096_step0.001_worst", ray, &FastSearch, &PlainSearch, 3);
+  Compare("minvolt_4096_step0.001_worst", ray, kSearch, 3);
+});
+
+Register minvolt_4096_climb("minvolt_4096_climb_step0.001", [] {
+  // The block of row 1 needs 995 V: the search climbs almost to the 1000-V
+  // bound, every pass running down the whole ray.
+  Ray ray = MakeRay(4096, "Шина 3", 1, 2, 0.001f, 4099);
+  ray.table.SetBlockName(1, "Щит");
+  Compare("minvolt_4096_climb_step0.001", ray, kSearch, 1, 0.5f);
 });
 
 }  // namespace

@@ -13,7 +13,7 @@ bool RunCalculation(CalculationContext& context, CalculationStats* stats, RaySol
     result = solver(context.table, state, context.totals);
   }
   FinishCalculation(context, state, result.success);
-  if (stats) stats->passes = result.passes;
+  if (stats) *stats = {result.passes, result.skipped};
   return result.success;
 }
 
@@ -26,7 +26,7 @@ bool RunMinimumVoltageSearch(CalculationContext& context, CalculationStats* stat
     result = solver(context.table, state, context.params, context.totals);
   }
   FinishCalculation(context, state, result.success);
-  if (stats) stats->passes = result.passes;
+  if (stats) *stats = {result.passes, result.skipped};
   return result.success;
 }
 

@@ -38,6 +38,7 @@ struct CalculationContext {
 // counting the one that ended it (0 when it ended before the first pass).
 struct CalculationStats {
   int64_t passes = 0;
+  int64_t skipped = 0;  // passes the fast solver did not need to run
 };
 
 // F9: prepares, steps the far-end voltage down until the controller voltage it

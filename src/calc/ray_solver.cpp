@@ -1,15 +1,10 @@
 #include "calc/ray_solver.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <deque>
-#include <limits>
-#include <mutex>
-#include <system_error>
-#include <thread>
 #include <vector>
 
+#include "calc/pass_bounds.h"
 #include "calc/ray_kernels.h"
 #include "common/number_text.h"
 
@@ -21,82 +16,54 @@ using detail::LaneEnd;
 using detail::LaneResults;
 using detail::RowProgram;
 
-constexpr int64_t kNone = std::numeric_limits<int64_t>::max();
-
 // How the loop ended, and at which pass.
 enum class EndKind { kNone, kSuccess, kStartFailure, kRowFailure, kNotFinite };
 
 struct Ending {
-  int64_t pass = kNone;
+  int64_t pass = 0;
   EndKind kind = EndKind::kNone;
+  int row = 0;  // search: the row where the ending pass failed
 };
 
-// A run of consecutive passes handed to one thread: their far-end voltages
-// and, for the search, the row where each one left (PowerMW was written for
-// the rows above it).
-struct Chunk {
-  int64_t first_pass = 1;
-  std::vector<double> start;
-  std::vector<int32_t> exit_row;
-};
+// Passes run exactly in whole groups: at least kShortestRun at a time, up to
+// kLongestRun while the bounds keep failing to decide.
+constexpr int64_t kShortestRun = int64_t{2} * kLanes;
+constexpr int64_t kLongestRun = int64_t{64} * kLanes;
 
-// The chunk size: about 64k row visits, whole groups.
-int64_t ChunkPasses(int n) {
-  const int64_t groups = std::clamp<int64_t>(65536 / (int64_t{n} * kLanes + 1), 1, 64);
-  return groups * kLanes;
-}
-
-// Runs `evaluate` over chunks 0, 1, 2, ... on one or two threads until the
-// first pass that ends the loop is known. `fill` gives a chunk its far-end
-// voltages; it runs in chunk order under a lock. `evaluate` looks at the
-// passes of a chunk in order, may stop once its passes lie beyond `best`, and
-// returns the first ending it found. Every pass before the returned one has
-// been evaluated.
-template <class Fill, class Evaluate>
-Ending FirstEnding(std::deque<Chunk>& chunks, int64_t chunk_passes, bool helper, Fill fill,
-                   Evaluate evaluate) {
-  std::mutex mutex;
-  std::atomic<int64_t> best{kNone};
-  Ending result;
-  auto work = [&](bool one_chunk) {
-    for (;;) {
-      Chunk* chunk = nullptr;
-      {
-        std::lock_guard<std::mutex> lock(mutex);
-        const int64_t first = static_cast<int64_t>(chunks.size()) * chunk_passes + 1;
-        if (first > best.load()) return;
-        chunks.emplace_back();
-        chunk = &chunks.back();
-        chunk->first_pass = first;
-        fill(*chunk, chunk_passes);
+// The first pass that ends a loop, scanning passes 1, 2, ... in order.
+// `go_on(first, last)` is true when certainly no pass of first..last ends the
+// loop; `exact(first, count)` runs the passes and returns the first ending
+// among them (kNone if there is none). A range that the bounds certify is
+// skipped and the next one tried twice as long; one they do not certify is
+// halved, down to an exact run.
+template <class GoOn, class Exact>
+Ending FirstEnding(GoOn go_on, Exact exact, int64_t& skipped) {
+  int64_t k = 1;
+  int64_t span = 0;  // the next range offered to the bounds; 0: run exactly first
+  int64_t run = kShortestRun;
+  bool ran_last = false;  // the last passes before k were run exactly
+  for (;;) {
+    if (span >= 2 * kShortestRun) {
+      if (go_on(k, k + span - 1)) {
+        k += span;
+        skipped += span;
+        span *= 2;
+        run = kShortestRun;
+        ran_last = false;
+      } else {
+        span /= 2;
       }
-      const Ending found = evaluate(*chunk, best);
-      if (found.kind != EndKind::kNone) {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (found.pass < result.pass) result = found;
-        if (found.pass < best.load()) best.store(found.pass);
-      }
-      if (one_chunk) return;
+      continue;
     }
-  };
-  work(true);
-  if (result.kind == EndKind::kNone) {
-    std::thread other;
-    if (helper && std::thread::hardware_concurrency() >= 2) {
-      try {
-        other = std::thread(work, false);
-      } catch (const std::system_error&) {
-        // No second thread: this one does all the work.
-      }
-    }
-    work(false);
-    if (other.joinable()) other.join();
+    // Two exact runs in a row: the bounds do not decide here, try them less often.
+    if (ran_last) run = std::min(2 * run, kLongestRun);
+    const Ending found = exact(k, run);
+    if (found.kind != EndKind::kNone) return found;
+    k += run;
+    span = 2 * kShortestRun;
+    ran_last = true;
   }
-  return result;
 }
-
-// Whether a second thread pays: long rays with many possible passes.
-bool HelperPays(int n, double max_passes) { return double(n) * max_passes > 2.0e6; }
 
 // --- replays: the passes whose writes stay visible, with their writes ---------
 
@@ -183,25 +150,22 @@ SolverResult SolveRay(ProjectTable& table, const CalculationState& state,
   const RowProgram program = detail::BuildRowProgram(state);
   const double supply = state.SupplyVoltage;
   const double step = state.AccuracyStep;
-  const int64_t chunk_passes = ChunkPasses(state.N);
+  // Falls as k grows (each operation is monotone), so the far-end voltages
+  // of a range of passes lie between those of its ends.
   auto start_voltage = [&](int64_t k) { return supply - static_cast<double>(k) * step; };
 
-  auto fill = [&](Chunk& chunk, int64_t count) {
-    chunk.start.resize(static_cast<size_t>(count));
-    for (int64_t q = 0; q < count; ++q) {
-      chunk.start[static_cast<size_t>(q)] = start_voltage(chunk.first_pass + q);
-    }
+  auto go_on = [&](int64_t first, int64_t last) {
+    const double lo = start_voltage(last);
+    return lo > 1.0 && detail::CalculationPassesGoOn(program, lo, start_voltage(first), supply);
   };
-  auto evaluate = [&](const Chunk& chunk, const std::atomic<int64_t>& best) {
+  auto exact = [&](int64_t first, int64_t count) {
     LaneResults lanes;
-    const int64_t count = static_cast<int64_t>(chunk.start.size());
-    for (int64_t g = 0; g < count; g += kLanes) {
-      const int64_t first = chunk.first_pass + g;
-      if (first > best.load(std::memory_order_relaxed)) break;
-      const double* start = chunk.start.data() + g;
+    double start[kLanes];
+    for (int64_t g = first; g < first + count; g += kLanes) {
+      for (int l = 0; l < kLanes; ++l) start[l] = start_voltage(g + l);
       detail::RunCalculationGroup(program, start, lanes);
       for (int l = 0; l < kLanes; ++l) {
-        const int64_t pass = first + l;
+        const int64_t pass = g + l;
         if (!(start[l] > 1.0)) return Ending{pass, EndKind::kStartFailure};
         if (lanes.end[l] == LaneEnd::kFailed) return Ending{pass, EndKind::kRowFailure};
         if (lanes.voltage[l] >= supply) continue;
@@ -213,9 +177,8 @@ SolverResult SolveRay(ProjectTable& table, const CalculationState& state,
     }
     return Ending{};
   };
-  std::deque<Chunk> chunks;
-  const bool helper = HelperPays(state.N, (supply - 1.0) / step);
-  const Ending end = FirstEnding(chunks, chunk_passes, helper, fill, evaluate);
+  int64_t skipped = 0;
+  const Ending end = FirstEnding(go_on, exact, skipped);
 
   const RayArrays& a = state.arrays;
   const int n = state.N;
@@ -223,7 +186,7 @@ SolverResult SolveRay(ProjectTable& table, const CalculationState& state,
     case EndKind::kSuccess: {
       const PassOutcome out = ReplayCalculationPass(table, a, n, start_voltage(end.pass), true);
       totals.TotalCurrent = static_cast<float>(out.current);
-      return {true, end.pass};
+      return {true, end.pass, skipped};
     }
     case EndKind::kStartFailure:
     case EndKind::kRowFailure:
@@ -232,104 +195,163 @@ SolverResult SolveRay(ProjectTable& table, const CalculationState& state,
       if (end.kind == EndKind::kRowFailure) {
         ReplayCalculationPass(table, a, n, start_voltage(end.pass), false);
       }
-      return {false, end.pass};
+      return {false, end.pass, skipped};
     case EndKind::kNotFinite:
       ReplayCalculationPass(table, a, n, start_voltage(end.pass), false);
-      return {false, end.pass};
+      return {false, end.pass, skipped};
     case EndKind::kNone:
       break;
   }
   return {false, 0};
 }
 
+namespace {
+
+// Search passes first..last, every one known to leave at row `leave_by` or
+// above.
+struct Visited {
+  int64_t first;
+  int64_t last;
+  int leave_by;
+};
+
+// After a failed search every row shows the PowerMW of the last pass that got
+// past it. Walking back from the failing pass, each earlier pass that got
+// further than all later ones is run again, writing the rows only it shows on.
+class PowerWalkBack {
+ public:
+  PowerWalkBack(ProjectTable& table, const CalculationState& state, const RowProgram& program,
+                const std::vector<double>& vend, int uncovered)
+      : table_(table), state_(state), program_(program), vend_(vend), uncovered_(uncovered) {}
+
+  void Walk(const std::vector<Visited>& visited) {
+    for (auto it = visited.rbegin(); it != visited.rend() && Open(); ++it) {
+      if (it->leave_by + 1 < uncovered_) Revisit(it->first, it->last);
+    }
+  }
+
+ private:
+  // Passes before the failing one never reached the controller, so none of
+  // them wrote row 1.
+  bool Open() const { return uncovered_ > 2; }
+
+  void Revisit(int64_t first, int64_t last) {
+    if (!Open()) return;
+    if (last - first + 1 > kShortestRun) {
+      const int row = detail::SearchPassesLeaveBy(program_, Vend(first), Vend(last));
+      if (row != 0 && row + 1 >= uncovered_) return;
+      const int64_t mid = first + (last - first + 1) / 2;
+      Revisit(mid, last);
+      Revisit(first, mid - 1);
+      return;
+    }
+    int32_t left_at[kShortestRun] = {};
+    LaneResults lanes;
+    double start[kLanes];
+    bool live[kLanes];
+    for (int64_t g = first; g <= last; g += kLanes) {
+      for (int l = 0; l < kLanes; ++l) {
+        live[l] = g + l <= last;
+        start[l] = live[l] ? Vend(g + l) : 0.0;
+      }
+      detail::RunSearchGroup(program_, start, live, lanes);
+      for (int l = 0; l < kLanes && g + l <= last; ++l) left_at[g + l - first] = lanes.row[l];
+    }
+    for (int64_t j = last; j >= first; --j) {
+      const int from = left_at[j - first] + 1;
+      if (from >= uncovered_) continue;
+      ReplaySearchPass(table_, state_.arrays, state_.N, Vend(j), false, from, uncovered_ - 1);
+      uncovered_ = from;
+    }
+  }
+
+  double Vend(int64_t pass) const { return vend_[static_cast<size_t>(pass)]; }
+
+  ProjectTable& table_;
+  const CalculationState& state_;
+  const RowProgram& program_;
+  const std::vector<double>& vend_;
+  int uncovered_;  // rows from here to N show their final PowerMW
+};
+
+}  // namespace
+
 SolverResult SearchMinimumVoltage(ProjectTable& table, const CalculationState& state,
                                   ProjectParameters& params, CalculationTotals& totals) {
   const RowProgram program = detail::BuildRowProgram(state);
   const double step = state.AccuracyStep;
-  const double vstart = SearchStartVoltage(state);
   const int n = state.N;
-  const int64_t chunk_passes = ChunkPasses(n);
-  double vend = vstart - step;  // the running far-end voltage, advanced in chunk order
-
-  auto fill = [&](Chunk& chunk, int64_t count) {
-    chunk.start.resize(static_cast<size_t>(count));
-    chunk.exit_row.assign(static_cast<size_t>(count), n + 1);
-    for (int64_t q = 0; q < count; ++q) {
-      vend = vend + step;
-      chunk.start[static_cast<size_t>(q)] = vend;
+  // The far-end voltage of pass j is vend[j], the running sum as the loop
+  // forms it; it rises with j, so the far-end voltages of a range of passes
+  // lie between those of its ends. Formed up to the first one at the bound.
+  std::vector<double> vend{SearchStartVoltage(state) - step};
+  auto vend_at = [&](int64_t pass) {
+    while (static_cast<int64_t>(vend.size()) <= pass && vend.back() < kMaxSupplyVoltage) {
+      vend.push_back(vend.back() + step);
     }
+    return vend[std::min(static_cast<size_t>(pass), vend.size() - 1)];
   };
-  auto evaluate = [&](Chunk& chunk, const std::atomic<int64_t>& best) {
+  std::vector<Visited> visited;
+
+  auto go_on = [&](int64_t first, int64_t last) {
+    const double hi = vend_at(last);
+    if (!(hi < kMaxSupplyVoltage)) return false;
+    const int row = detail::SearchPassesLeaveBy(program, vend_at(first), hi);
+    if (row != 0) visited.push_back({first, last, row});
+    return row != 0;
+  };
+  auto exact = [&](int64_t first, int64_t count) {
     LaneResults lanes;
+    double start[kLanes];
     bool live[kLanes];
-    const int64_t count = static_cast<int64_t>(chunk.start.size());
-    for (int64_t g = 0; g < count; g += kLanes) {
-      const int64_t first = chunk.first_pass + g;
-      if (first > best.load(std::memory_order_relaxed)) break;
-      const double* start = chunk.start.data() + g;
-      for (int l = 0; l < kLanes; ++l) live[l] = start[l] < kMaxSupplyVoltage;
+    int lowest = n + 1;
+    auto ending = [&](int64_t pass, EndKind kind, int row) {
+      if (pass > first) visited.push_back({first, pass - 1, lowest});
+      return Ending{pass, kind, row};
+    };
+    for (int64_t g = first; g < first + count; g += kLanes) {
+      for (int l = 0; l < kLanes; ++l) {
+        start[l] = vend_at(g + l);
+        live[l] = start[l] < kMaxSupplyVoltage;
+      }
       detail::RunSearchGroup(program, start, live, lanes);
       for (int l = 0; l < kLanes; ++l) {
-        const int64_t pass = first + l;
-        if (!live[l]) return Ending{pass, EndKind::kStartFailure};
-        if (lanes.end[l] == LaneEnd::kFailed) {
-          chunk.exit_row[static_cast<size_t>(g + l)] = lanes.row[l];
-          return Ending{pass, EndKind::kRowFailure};
-        }
+        const int64_t pass = g + l;
+        if (!live[l]) return ending(pass, EndKind::kStartFailure, 0);
+        if (lanes.end[l] == LaneEnd::kFailed)
+          return ending(pass, EndKind::kRowFailure, lanes.row[l]);
         if (lanes.end[l] == LaneEnd::kExit) {
-          chunk.exit_row[static_cast<size_t>(g + l)] = lanes.row[l];
+          lowest = std::min(lowest, static_cast<int>(lanes.row[l]));
           continue;
         }
         if (!FiniteResult(static_cast<float>(lanes.voltage[l]), lanes.current[l])) {
-          chunk.exit_row[static_cast<size_t>(g + l)] = 0;
-          return Ending{pass, EndKind::kNotFinite};
+          return ending(pass, EndKind::kNotFinite, 0);
         }
-        return Ending{pass, EndKind::kSuccess};
+        return ending(pass, EndKind::kSuccess, 0);
       }
     }
+    visited.push_back({first, first + count - 1, lowest});
     return Ending{};
   };
-  std::deque<Chunk> chunks;
-  const bool helper = HelperPays(n, (kMaxSupplyVoltage - vstart) / step);
-  const Ending end = FirstEnding(chunks, chunk_passes, helper, fill, evaluate);
-  if (end.kind == EndKind::kNone) return {false, 0};
-
+  int64_t skipped = 0;
+  const Ending end = FirstEnding(go_on, exact, skipped);
   const RayArrays& a = state.arrays;
-  auto chunk_of = [&](int64_t pass) -> Chunk& {
-    return chunks[static_cast<size_t>((pass - 1) / chunk_passes)];
-  };
-  auto start_of = [&](int64_t pass) {
-    Chunk& c = chunk_of(pass);
-    return c.start[static_cast<size_t>(pass - c.first_pass)];
-  };
-  auto written_from = [&](int64_t pass) {  // the lowest row whose PowerMW the pass wrote
-    Chunk& c = chunk_of(pass);
-    return c.exit_row[static_cast<size_t>(pass - c.first_pass)] + 1;
-  };
 
   if (end.kind == EndKind::kSuccess) {
-    const PassOutcome out = ReplaySearchPass(table, a, n, start_of(end.pass), true, 1, n);
+    const PassOutcome out = ReplaySearchPass(table, a, n, vend_at(end.pass), true, 1, n);
     params.EditU = CFormat("%2.2f", {static_cast<float>(out.voltage)});
     totals.TotalCurrent = static_cast<float>(out.current);
-    return {true, end.pass};
+    return {true, end.pass, skipped};
   }
   // A failure: PowerMW of each row keeps the value of the last pass that
-  // wrote it. Walk back from the failing pass and run each pass that still
-  // shows on some rows again, writing those rows only.
-  int uncovered = end.kind == EndKind::kStartFailure ? n + 1 : written_from(end.pass);
-  std::vector<std::pair<int64_t, int>> shown;  // pass, lowest row it shows on
-  if (end.kind != EndKind::kStartFailure) shown.emplace_back(end.pass, uncovered);
-  for (int64_t pass = end.pass - 1; pass >= 1 && uncovered > 1; --pass) {
-    const int from = written_from(pass);
-    if (from < uncovered) {
-      ReplaySearchPass(table, a, n, start_of(pass), false, from, uncovered - 1);
-      uncovered = from;
-    }
-  }
-  for (const auto& [pass, from] : shown) {
-    ReplaySearchPass(table, a, n, start_of(pass), false, from, n);
-  }
-  return {false, end.pass};
+  // wrote it; the failing pass itself wrote the rows above the one it failed
+  // at (all of them when it reached the controller with a value not finite).
+  int uncovered = n + 1;
+  if (end.kind == EndKind::kRowFailure) uncovered = end.row + 1;
+  if (end.kind == EndKind::kNotFinite) uncovered = 1;
+  if (uncovered <= n) ReplaySearchPass(table, a, n, vend_at(end.pass), false, uncovered, n);
+  PowerWalkBack(table, state, program, vend, uncovered).Walk(visited);
+  return {false, end.pass, skipped};
 }
 
 }  // namespace luch

@@ -1,9 +1,10 @@
 // The fast solver loops of the calculation (F9) and the minimum voltage search
 // (F10). They give exactly the cells, texts and totals of the step-by-step
-// loops (reference_solver.h): passes are independent of each other, so several
-// are evaluated side by side (on two threads for long rays) on the numbers
-// alone, the first pass that ends the loop is picked, and only the passes
-// whose writes remain visible are run again with their cell writes.
+// loops (reference_solver.h): passes are independent of each other, so whole
+// ranges of passes that certainly do not end the loop are skipped on bounds
+// (pass_bounds.h), the rest are evaluated side by side on the numbers alone,
+// and only the passes whose writes remain visible are run again with their
+// cell writes.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +16,8 @@ namespace luch {
 
 struct SolverResult {
   bool success = false;
-  int64_t passes = 0;  // passes run, counting the one that ended the loop
+  int64_t passes = 0;   // passes of the loop, counting the one that ended it
+  int64_t skipped = 0;  // of them, passes not run because bounds showed they go on
 };
 
 // The F9 solver, after PrepareCalculation (with usable inputs): leaves the

@@ -1,7 +1,9 @@
-// The plain solver loops, written step by step after the algorithm as it is
-// documented: every pass writes its cells as it goes. They are slow on long
-// rays and fine steps; they exist as the reference against which the tests and
-// the benchmarks check the fast solver (ray_solver.h) bit for bit.
+// The solver loops written plainly, as the judges against which the tests and
+// the benchmarks check the fast solver (ray_solver.h) bit for bit:
+// - the reference loops follow the algorithm as it is documented, step by
+//   step: every pass writes its cells as it goes;
+// - the plain loops run the same passes one after another on doubles, keep
+//   the values of the cells in arrays and write the cells once at the end.
 #pragma once
 
 #include "calc/calculation.h"
@@ -20,8 +22,16 @@ SolverResult ReferenceSolveRay(ProjectTable& table, const CalculationState& stat
 SolverResult ReferenceSearchMinimumVoltage(ProjectTable& table, const CalculationState& state,
                                            ProjectParameters& params, CalculationTotals& totals);
 
-// BitBtnStartClick and mFindUKMUClick with the reference loops.
+// The same two loops, plain: the cells they leave are those of the reference.
+SolverResult PlainSolveRay(ProjectTable& table, const CalculationState& state,
+                           CalculationTotals& totals);
+SolverResult PlainSearchMinimumVoltage(ProjectTable& table, const CalculationState& state,
+                                       ProjectParameters& params, CalculationTotals& totals);
+
+// BitBtnStartClick and mFindUKMUClick with the reference or the plain loops.
 bool ReferenceBitBtnStartClick(CalculationContext& context, CalculationStats* stats = nullptr);
 bool ReferenceFindUKMUClick(CalculationContext& context, CalculationStats* stats = nullptr);
+bool PlainBitBtnStartClick(CalculationContext& context, CalculationStats* stats = nullptr);
+bool PlainFindUKMUClick(CalculationContext& context, CalculationStats* stats = nullptr);
 
 }  // namespace luch

@@ -1,6 +1,11 @@
-// The fast solver against the step-by-step reference on random rays: every
-// cell text, panel, message, EditU and parameter must agree bit for bit.
-// LUCH_DIFF_RAYS=N runs N rays (default 300) with a larger size budget.
+// The fast solver against the step-by-step reference on random projects: every
+// cell text, panel, message, EditU and parameter must agree bit for bit. Then
+// the fast solver loops against the plain ones and, where they are quick
+// enough, the literal ones, on rays shaped where the bounds that let the fast
+// loops skip passes are tight (solver_rays.h): cells, outcome, pass count,
+// EditU and the controller current must agree bit for bit.
+// LUCH_DIFF_RAYS=N runs N projects (default 300) and N rays of each shape
+// (default 1000), with larger ones allowed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +18,7 @@
 #include "calc/calc_fixture.h"
 #include "calc/calculation.h"
 #include "calc/reference_solver.h"
+#include "calc/solver_rays.h"
 #include "common/number_text.h"
 #include "common/numbers.h"
 
@@ -22,10 +28,16 @@ namespace {
 using testing::BlockSpec;
 using testing::CableSpec;
 using testing::CalcFixture;
+using testing::kRayShapes;
+using testing::Loop;
 using testing::Observe;
 using testing::Observed;
+using testing::RayShape;
 using testing::RegimeSpec;
 using testing::RowSpec;
+using testing::RunLoop;
+using testing::SolverOutcome;
+using testing::SolverRays;
 
 class RayGenerator {
  public:
@@ -195,6 +207,46 @@ TEST(FastSolver, MatchesTheReferenceOnRandomRays) {
       figures.max_rows, static_cast<long long>(figures.max_passes), figures.skipped);
   EXPECT_GT(figures.successes, rays / 10);
   EXPECT_GT(figures.failures, rays / 10);
+}
+
+TEST(FastSolver, MatchesThePlainLoopsOnTightRays) {
+  const char* env = std::getenv("LUCH_DIFF_RAYS");
+  const int per_shape = env ? std::max(1, std::atoi(env)) : 1000;
+  const int64_t plain_budget = env ? 400000000 : 3000000;  // rows x passes of one ray
+  const int64_t literal_budget = env ? 3000000 : 15000;
+  const char* names[kRayShapes] = {"mixed", "collapse", "protected edge", "climb"};
+  int64_t passes = 0, skipped = 0;
+  for (int shape = 0; shape < kRayShapes; ++shape) {
+    int compared = 0, literal = 0, successes = 0;
+    for (uint32_t seed = 1; compared < per_shape; ++seed) {
+      SolverRays rays(seed * kRayShapes + static_cast<uint32_t>(shape));
+      const bool search = shape == static_cast<int>(RayShape::kClimb) || seed % 2 == 0;
+      const CalculationState state = rays.Make(static_cast<RayShape>(shape), search, 4096);
+      const SolverOutcome fast = RunLoop(state, search, Loop::kFast);
+      const int64_t cost = fast.result.passes * state.N;
+      if (cost > plain_budget) continue;
+      const SolverOutcome plain = RunLoop(state, search, Loop::kPlain);
+      ASSERT_TRUE(fast == plain) << names[shape] << (search ? " search" : " calculation")
+                                 << ", seed " << seed << ", " << state.N << " rows";
+      if (cost <= literal_budget) {
+        ASSERT_TRUE(RunLoop(state, search, Loop::kLiteral) == plain)
+            << names[shape] << ", seed " << seed << ": the plain loop differs from the literal one";
+        ++literal;
+      }
+      ++compared;
+      successes += fast.result.success ? 1 : 0;
+      passes += fast.result.passes;
+      skipped += fast.result.skipped;
+    }
+    std::printf("%s: %d rays (%d also against the literal loop), %d successes\n", names[shape],
+                compared, literal, successes);
+    EXPECT_GT(successes, per_shape / 20) << names[shape];
+    EXPECT_LT(successes, per_shape - per_shape / 20) << names[shape];
+  }
+  // Most of the work must have been skipped, or the bounds were hardly put to the test.
+  std::printf("%lld of %lld passes skipped on bounds\n", static_cast<long long>(skipped),
+              static_cast<long long>(passes));
+  EXPECT_GT(skipped, passes / 2);
 }
 
 }  // namespace

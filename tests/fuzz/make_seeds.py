@@ -102,6 +102,32 @@ write("numbers", {f"n{k}.txt": s if isinstance(s, bytes) else s.encode("cp1251")
 ])})
 
 
+def ray(search, step, supply, rows):
+    """A ray for fuzz_solver: step is the index into its steps (0: 0.001 V, 1: 0.5 V, 2: 0.05 V);
+    each row is (load kind 0 current / 1 power, lightning protection index, segment in 0.01 Ohm,
+    load in 0.01 mA or mW, minimum voltage in V)."""
+    out = bytes([search | step << 5, len(rows) - 1]) + round((supply - 1) / 0.0152).to_bytes(2, "little")
+    for kind, zb, segment, load, umin in rows:
+        high = umin >= 985
+        code = round((umin - 985) / 0.1) if high else round((umin - 1) / 0.25)
+        out += bytes([kind | zb << 2 | high << 7]) + segment.to_bytes(2, "little", signed=True)
+        out += load.to_bytes(2, "little", signed=True) + bytes([code])
+    return out
+
+
+usual = [(0, 0, 1, 5, 9), (1, 0, 2, 2, 9), (1, 2, 1, 3, 9), (0, 0, 2, 5, 9)] * 4
+write("solver", {
+    "calculation.bin": ray(0, 0, 28, usual),
+    "search.bin": ray(1, 0, 28, usual),
+    "collapse.bin": ray(0, 0, 28, [(1, 0, 100, 3000, 9)] * 20),
+    "protected_edge.bin": ray(0, 2, 28, usual[:6] + [(1, 2, 1, 2500, 9)]),
+    "search_protected_start.bin": ray(1, 0, 28, usual[:6] + [(1, 2, 1, 2025, 9)]),
+    "search_climb.bin": ray(1, 1, 28, [(0, 0, 1, 100, 1000)] + [(0, 0, 1, 100, 9 + r) for r in range(12)]),
+    "search_dip.bin": ray(1, 0, 28, [(0, 0, 1, 10, 60 - 2 * r) for r in range(10)] +
+                          [(1, 2, 1, 10000, 1), (1, 0, 1000, 10000, 1)]),
+})
+
+
 # Dictionaries: the names and marks the readers look for, as Windows-1251.
 def dict_entry(text):
     data = text.encode("cp1251") if isinstance(text, str) else text
