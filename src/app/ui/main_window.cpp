@@ -241,12 +241,10 @@ void TMain::SetToolWindows(QWidget* cables, QWidget* blocks, QWidget* house) {
     window->raise();
     window->activateWindow();
   };
-  action("mCabel")->setEnabled(cables != nullptr);
-  action("mBlock")->setEnabled(blocks != nullptr);
-  action("mRast")->setEnabled(house != nullptr);
   connect(action("mCabel"), &QAction::triggered, this, [this, show] { show(cables_window_); });
   connect(action("mBlock"), &QAction::triggered, this, [this, show] { show(blocks_window_); });
   connect(action("mRast"), &QAction::triggered, this, [this, show] { show(house_window_); });
+  UpdateActions();
 }
 
 void TMain::Run(const std::function<void()>& command) {
@@ -280,9 +278,7 @@ void TMain::RefreshFromState() {
   if (EditU->text().toStdString() != state_.params.EditU) EditU->setText(Q(state_.params.EditU));
   for (size_t i = 0; i < status1_.size(); ++i) status1_[i]->setText(Q(state_.status.bar1[i]));
   for (size_t i = 0; i < status2_.size(); ++i) status2_[i]->setText(Q(state_.status.bar2[i]));
-  if (QAction* info = action("mInfo")) info->setEnabled(state_.report_enabled);
-  if (QAction* undo = action("mUndo")) undo->setEnabled(state_.CanUndo());
-  if (QAction* redo = action("mRedo")) redo->setEnabled(state_.CanRedo());
+  UpdateActions();
 
   // The cursor and the selected range as the state holds them.
   const int rows = state_.table.BlockCount();

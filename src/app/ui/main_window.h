@@ -60,6 +60,16 @@ class TMain : public QMainWindow {
   void BuildGrid(QWidget* parent);
   void BuildStatusBars(QWidget* parent);
   void BuildMenus();
+  void BuildFileMenu();
+  void BuildEditMenu();
+  void BuildActionMenu();
+  void BuildParametersMenu();
+  void BuildWindowMenu();
+  void BuildPopupMenu();
+  // Runs `command` through Run when `item` is triggered.
+  void Wire(QAction* item, const std::function<void()>& command);
+  // The one place that enables and disables menu items, from the state.
+  void UpdateActions();
   QAction* AddAction(QMenu* menu, const char* name, const char* caption,
                      const QKeySequence& shortcut = {});
   void ApplySettings(const MainSettings& settings);

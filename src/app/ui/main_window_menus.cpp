@@ -1,9 +1,10 @@
-// The main menu and the grid's context menu of TMain.
+// The main menu and the grid's context menu of TMain, built menu by menu;
+// which items are enabled is decided in UpdateActions alone.
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QHeaderView>
 #include <QTableView>
 
 #include "app/ui/main_window.h"
@@ -18,149 +19,154 @@
 namespace luch {
 
 void TMain::BuildMenus() {
-  QMenuBar* bar = menuBar();
-  QMenu* file = bar->addMenu(QString::fromUtf8("&Файл"));
-  QAction* open = AddAction(file, "mOpen", "&Открыть...", QKeySequence(Qt::Key_F3));
-  QAction* save = AddAction(file, "mSave", "&Сохранить", QKeySequence(Qt::Key_F2));
-  QAction* save_as =
-      AddAction(file, "mSaveAs", "Сохр&анить как...", QKeySequence(Qt::CTRL | Qt::Key_F2));
-  QAction* create = AddAction(file, "mNew", "Со&здать...");
+  BuildFileMenu();
+  BuildEditMenu();
+  BuildActionMenu();
+  BuildParametersMenu();
+  BuildWindowMenu();
+  QAction* about = menuBar()->addAction(QString::fromUtf8("&О программе"));
+  about->setObjectName("mAbout");
+  actions_["mAbout"] = about;
+  Wire(about, [this] { ShowAboutBox(this); });
+  BuildPopupMenu();
+}
+
+void TMain::Wire(QAction* item, const std::function<void()>& command) {
+  connect(item, &QAction::triggered, this, [this, command] { Run(command); });
+}
+
+void TMain::BuildFileMenu() {
+  QMenu* file = menuBar()->addMenu(QString::fromUtf8("&Файл"));
+  Wire(AddAction(file, "mOpen", "&Открыть...", QKeySequence(Qt::Key_F3)), [this] {
+    state_.mOpenClick();
+    ProjectReplaced();
+  });
+  Wire(AddAction(file, "mSave", "&Сохранить", QKeySequence(Qt::Key_F2)),
+       [this] { state_.mSaveClick(); });
+  Wire(AddAction(file, "mSaveAs", "Сохр&анить как...", QKeySequence(Qt::CTRL | Qt::Key_F2)),
+       [this] { state_.mSaveAsClick(); });
+  Wire(AddAction(file, "mNew", "Со&здать..."), [this] {
+    state_.mNewClick();
+    ProjectReplaced();
+  });
   file->addSeparator();
-  QAction* info = AddAction(file, "mInfo", "От&чет");
-  QAction* text = AddAction(file, "mText", "Экспорт в текстовый файл");
-  QAction* excel = AddAction(file, "mMicrosoftExcel", "Экспорт в Microsoft Excel");
-  QAction* voltage_table = AddAction(file, "mTable", "Таблица напряжений ");
+  Wire(AddAction(file, "mInfo", "От&чет"), [this] { state_.mInfoClick(); });
+  Wire(AddAction(file, "mText", "Экспорт в текстовый файл"), [this] { state_.mTextClick(); });
+  Wire(AddAction(file, "mMicrosoftExcel", "Экспорт в Microsoft Excel"),
+       [this] { state_.mMicrosoftExcelClick(); });
+  Wire(AddAction(file, "mTable", "Таблица напряжений "), [this] { state_.mTableClick(); });
   file->addSeparator();
-  QAction* exit = AddAction(file, "mExit", "&Выход");
+  connect(AddAction(file, "mExit", "&Выход"), &QAction::triggered, this, &QWidget::close);
+}
 
-  QMenu* edit = bar->addMenu(QString::fromUtf8("&Правка"));
-  QAction* undo = AddAction(edit, "mUndo", "&Отменить", QKeySequence(Qt::CTRL | Qt::Key_Z));
-  QAction* redo = AddAction(edit, "mRedo", "&Повторить", QKeySequence(Qt::CTRL | Qt::Key_Y));
+void TMain::BuildEditMenu() {
+  QMenu* edit = menuBar()->addMenu(QString::fromUtf8("&Правка"));
+  connect(AddAction(edit, "mUndo", "&Отменить", QKeySequence(Qt::CTRL | Qt::Key_Z)),
+          &QAction::triggered, this, [this] {
+            state_.Undo();
+            RefreshFromState();
+          });
+  connect(AddAction(edit, "mRedo", "&Повторить", QKeySequence(Qt::CTRL | Qt::Key_Y)),
+          &QAction::triggered, this, [this] {
+            state_.Redo();
+            RefreshFromState();
+          });
   edit->addSeparator();
-  QAction* cut = AddAction(edit, "mCut", "&Вырезать", QKeySequence(Qt::CTRL | Qt::Key_X));
-  QAction* copy = AddAction(edit, "mCopy", "&Копировать", QKeySequence(Qt::CTRL | Qt::Key_C));
-  QAction* paste = AddAction(edit, "mPaste", "В&ставить", QKeySequence(Qt::CTRL | Qt::Key_V));
-  QAction* remove = AddAction(edit, "mDelete", "&Удалить", QKeySequence(Qt::Key_Delete));
+  Wire(AddAction(edit, "mCut", "&Вырезать", QKeySequence(Qt::CTRL | Qt::Key_X)),
+       [this] { state_.mCutClick(); });
+  Wire(AddAction(edit, "mCopy", "&Копировать", QKeySequence(Qt::CTRL | Qt::Key_C)),
+       [this] { state_.mCopyClick(); });
+  Wire(AddAction(edit, "mPaste", "В&ставить", QKeySequence(Qt::CTRL | Qt::Key_V)),
+       [this] { state_.mPasteClick(); });
+  Wire(AddAction(edit, "mDelete", "&Удалить", QKeySequence(Qt::Key_Delete)),
+       [this] { state_.mDeleteClick(); });
   edit->addSeparator();
-  QAction* fill = AddAction(edit, "mFillSpace", "Вс&тавить в свободные строки");
-  QAction* many = AddAction(edit, "mMnogo", "Вставить &несколько раз");
+  Wire(AddAction(edit, "mFillSpace", "Вс&тавить в свободные строки"),
+       [this] { state_.mFillSpaceClick(); });
+  Wire(AddAction(edit, "mMnogo", "Вставить &несколько раз"), [this] { state_.mMnogoClick(); });
+}
 
-  QMenu* act = bar->addMenu(QString::fromUtf8("&Действие"));
-  QAction* start = AddAction(act, "mStart", "&Выполнить расчет...", QKeySequence(Qt::Key_F9));
-  QAction* find = AddAction(act, "mFindUKMU", "&Найти  минимальное напряжение КМУ",
-                            QKeySequence(Qt::Key_F10));
+void TMain::BuildActionMenu() {
+  QMenu* act = menuBar()->addMenu(QString::fromUtf8("&Действие"));
+  connect(AddAction(act, "mStart", "&Выполнить расчет...", QKeySequence(Qt::Key_F9)),
+          &QAction::triggered, this, [this] { Calculate(false); });
+  connect(AddAction(act, "mFindUKMU", "&Найти  минимальное напряжение КМУ",
+                    QKeySequence(Qt::Key_F10)),
+          &QAction::triggered, this, [this] { Calculate(true); });
   act->addSeparator();
-  QAction* change_cable = AddAction(act, "mChangeCbl", "Замена &кабеля");
-  QAction* change_block = AddAction(act, "mBlkChng", "&Замена блоков");
+  Wire(AddAction(act, "mChangeCbl", "Замена &кабеля"), [this] {
+    ApplyCableReplacement(state_.table, TChangeCbl::Execute(state_.data_dir(), state_.cables(),
+                                                            state_.platform(), this));
+  });
+  Wire(AddAction(act, "mBlkChng", "&Замена блоков"), [this] {
+    ApplyBlockReplacement(state_.table, TChangeBlk::Execute(state_.data_dir(), state_.blocks(),
+                                                            state_.platform(), this));
+  });
   act->addSeparator();
-  QAction* normal =
-      AddAction(act, "mBlkNorma", "Установить блокам нормальный режим", QKeySequence(Qt::Key_F12));
+  Wire(AddAction(act, "mBlkNorma", "Установить блокам нормальный режим", QKeySequence(Qt::Key_F12)),
+       [this] { state_.mBlkNormaClick(); });
   act->addSeparator();
-  QAction* lengths = AddAction(act, "mLength", "Задать длину всех сегментов");
+  Wire(AddAction(act, "mLength", "Задать длину всех сегментов"), [this] { state_.mLengthClick(); });
+}
 
-  QMenu* params = bar->addMenu(QString::fromUtf8("&Параметры"));
+void TMain::BuildParametersMenu() {
+  QMenu* params = menuBar()->addMenu(QString::fromUtf8("&Параметры"));
+  // Shown by SetToolWindows, which gives them their windows.
   AddAction(params, "mCabel", "Типы &кабеля...", QKeySequence(Qt::Key_F4));
   AddAction(params, "mBlock", "&Блоки...", QKeySequence(Qt::Key_F5));
   params->addSeparator();
-  QAction* project = AddAction(params, "mProject", "&Проект ...", QKeySequence(Qt::Key_F6));
+  Wire(AddAction(params, "mProject", "&Проект ...", QKeySequence(Qt::Key_F6)),
+       [this] { RunSetupDialog(this, state_.params); });
   params->addSeparator();
-  QAction* taller = AddAction(params, "mStrH", "Увеличить высоту строки");
-  QAction* lower = AddAction(params, "mStrL", "Уменьшить высоту строки");
+  Wire(AddAction(params, "mStrH", "Увеличить высоту строки"),
+       [this] { SetRowHeight(StringGrid1->verticalHeader()->defaultSectionSize() + 1); });
+  Wire(AddAction(params, "mStrL", "Уменьшить высоту строки"),
+       [this] { SetRowHeight(StringGrid1->verticalHeader()->defaultSectionSize() - 1); });
+}
 
-  QMenu* window = bar->addMenu(QString::fromUtf8("О&кно"));
-  AddAction(window, "mRast", "&Расстояние между домами");
-  QAction* chart = AddAction(window, "mChart", "&График напряжения", QKeySequence(Qt::Key_F11));
+void TMain::BuildWindowMenu() {
+  QMenu* window = menuBar()->addMenu(QString::fromUtf8("О&кно"));
+  AddAction(window, "mRast", "&Расстояние между домами");  // shown by SetToolWindows
+  connect(AddAction(window, "mChart", "&График напряжения", QKeySequence(Qt::Key_F11)),
+          &QAction::triggered, this, [this] {
+            chart_->show();
+            chart_->raise();
+            chart_->activateWindow();
+          });
+}
 
-  QAction* about = bar->addAction(QString::fromUtf8("&О программе"));
-  about->setObjectName("mAbout");
-  actions_["mAbout"] = about;
-
+void TMain::BuildPopupMenu() {
   // The grid's context menu; the first four share the main menu's handlers.
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
-  const auto add_popup = [this](const char* name, const char* caption) {
+  const auto add = [this](const char* name, const char* caption, const char* same_as) {
     auto* item = new QAction(QString::fromUtf8(caption), this);
     item->setObjectName(name);
     PopupMenu1->addAction(item);
     actions_[name] = item;
+    if (same_as) connect(item, &QAction::triggered, action(same_as), &QAction::trigger);
     return item;
   };
-  QAction* pm_cut = add_popup("pmCut", "&Вырезать");
-  QAction* pm_copy = add_popup("pmCopy", "&Копировать");
-  QAction* pm_paste = add_popup("pmPaste", "В&ставить");
-  QAction* pm_delete = add_popup("pmDelete", "&Удалить");
+  add("pmCut", "&Вырезать", "mCut");
+  add("pmCopy", "&Копировать", "mCopy");
+  add("pmPaste", "В&ставить", "mPaste");
+  add("pmDelete", "&Удалить", "mDelete");
   PopupMenu1->addSeparator();
-  QAction* rename = add_popup("pmRename", "Переименовать");
+  Wire(add("pmRename", "Переименовать", nullptr), [this] { state_.pmRenameClick(); });
   PopupMenu1->addSeparator();
-  QAction* up = add_popup("pmUp", "Вве&рх");
-  QAction* down = add_popup("pmDown", "В&низ");
+  Wire(add("pmUp", "Вве&рх", nullptr), [this] { state_.pmUpClick(); });
+  Wire(add("pmDown", "В&низ", nullptr), [this] { state_.pmDownClick(); });
   PopupMenu1->addSeparator();
-  QAction* reverse = add_popup("mReverse", "Обратный порядок");
+  Wire(add("mReverse", "Обратный порядок", nullptr), [this] { state_.mReverseClick(); });
+}
 
-  // Every command starts disabled; each is enabled where it is connected.
-  for (auto& [name, item] : actions_) item->setEnabled(false);
-  const auto wire = [this](QAction* item, const std::function<void()>& command) {
-    item->setEnabled(true);
-    connect(item, &QAction::triggered, this, [this, command] { Run(command); });
-  };
-  wire(open, [this] {
-    state_.mOpenClick();
-    ProjectReplaced();
-  });
-  wire(save, [this] { state_.mSaveClick(); });
-  wire(save_as, [this] { state_.mSaveAsClick(); });
-  wire(create, [this] {
-    state_.mNewClick();
-    ProjectReplaced();
-  });
-  chart->setEnabled(true);
-  connect(chart, &QAction::triggered, this, [this] {
-    chart_->show();
-    chart_->raise();
-    chart_->activateWindow();
-  });
-  start->setEnabled(true);
-  find->setEnabled(true);
-  connect(start, &QAction::triggered, this, [this] { Calculate(false); });
-  connect(find, &QAction::triggered, this, [this] { Calculate(true); });
-  wire(info, [this] { state_.mInfoClick(); });
-  wire(text, [this] { state_.mTextClick(); });
-  wire(excel, [this] { state_.mMicrosoftExcelClick(); });
-  wire(voltage_table, [this] { state_.mTableClick(); });
-  exit->setEnabled(true);
-  connect(exit, &QAction::triggered, this, &QWidget::close);
-  for (QAction* item : {cut, pm_cut}) wire(item, [this] { state_.mCutClick(); });
-  for (QAction* item : {copy, pm_copy}) wire(item, [this] { state_.mCopyClick(); });
-  for (QAction* item : {paste, pm_paste}) wire(item, [this] { state_.mPasteClick(); });
-  for (QAction* item : {remove, pm_delete}) wire(item, [this] { state_.mDeleteClick(); });
-  wire(fill, [this] { state_.mFillSpaceClick(); });
-  wire(many, [this] { state_.mMnogoClick(); });
-  wire(rename, [this] { state_.pmRenameClick(); });
-  wire(up, [this] { state_.pmUpClick(); });
-  wire(down, [this] { state_.pmDownClick(); });
-  wire(reverse, [this] { state_.mReverseClick(); });
-  wire(lengths, [this] { state_.mLengthClick(); });
-  wire(normal, [this] { state_.mBlkNormaClick(); });
-  wire(change_cable, [this] {
-    ApplyCableReplacement(state_.table, TChangeCbl::Execute(state_.data_dir(), state_.cables(),
-                                                            state_.platform(), this));
-  });
-  wire(change_block, [this] {
-    ApplyBlockReplacement(state_.table, TChangeBlk::Execute(state_.data_dir(), state_.blocks(),
-                                                            state_.platform(), this));
-  });
-  wire(project, [this] { RunSetupDialog(this, state_.params); });
-  wire(about, [this] { ShowAboutBox(this); });
-  connect(undo, &QAction::triggered, this, [this] {
-    state_.Undo();
-    RefreshFromState();
-  });
-  connect(redo, &QAction::triggered, this, [this] {
-    state_.Redo();
-    RefreshFromState();
-  });
-  wire(taller, [this] { SetRowHeight(StringGrid1->verticalHeader()->defaultSectionSize() + 1); });
-  wire(lower, [this] { SetRowHeight(StringGrid1->verticalHeader()->defaultSectionSize() - 1); });
+void TMain::UpdateActions() {
+  action("mInfo")->setEnabled(state_.report_enabled);
+  action("mUndo")->setEnabled(state_.CanUndo());
+  action("mRedo")->setEnabled(state_.CanRedo());
+  action("mCabel")->setEnabled(cables_window_ != nullptr);
+  action("mBlock")->setEnabled(blocks_window_ != nullptr);
+  action("mRast")->setEnabled(house_window_ != nullptr);
 }
 
 }  // namespace luch
