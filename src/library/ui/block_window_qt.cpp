@@ -151,80 +151,80 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
   // the design width, so that any saved width from there up comes back.
   setMinimumSize(kRegimeGroupWidth + 4 * kMargin, 300);
 
-  group_names_ = new QGroupBox(Q(text::kGroupNames), this);
-  group_names_->setObjectName("GroupBox1");
-  list_ = new QListView(group_names_);
-  list_->setObjectName("ListBox1");
+  GroupBox1 = new QGroupBox(Q(text::kGroupNames), this);
+  GroupBox1->setObjectName("GroupBox1");
+  ListBox1 = new QListView(GroupBox1);
+  ListBox1->setObjectName("ListBox1");
   names_model_ = new BlockNamesModel(logic_, this);
-  list_->setModel(names_model_);
-  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  list_->setUniformItemSizes(true);
-  list_->setItemDelegate(new FixedHeightDelegate(list_));
-  list_->viewport()->installEventFilter(this);
-  button_add_blk_ = new QPushButton(Q(text::kButtonAdd), group_names_);
-  button_add_blk_->setObjectName("ButtonAddBlk");
-  button_del_block_ = new QPushButton(Q(text::kButtonDel), group_names_);
-  button_del_block_->setObjectName("ButtonDelBlock");
+  ListBox1->setModel(names_model_);
+  ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  ListBox1->setUniformItemSizes(true);
+  ListBox1->setItemDelegate(new FixedHeightDelegate(ListBox1));
+  ListBox1->viewport()->installEventFilter(this);
+  ButtonAddBlk = new QPushButton(Q(text::kButtonAdd), GroupBox1);
+  ButtonAddBlk->setObjectName("ButtonAddBlk");
+  ButtonDelBlock = new QPushButton(Q(text::kButtonDel), GroupBox1);
+  ButtonDelBlock->setObjectName("ButtonDelBlock");
 
-  group_regimes_ = new QGroupBox(Q(text::kGroupRegimes), this);
-  group_regimes_->setObjectName("GroupBox2");
-  grid_ = new QTableView(group_regimes_);
-  grid_->setObjectName("StringGrid1");
+  GroupBox2 = new QGroupBox(Q(text::kGroupRegimes), this);
+  GroupBox2->setObjectName("GroupBox2");
+  StringGrid1 = new QTableView(GroupBox2);
+  StringGrid1->setObjectName("StringGrid1");
   regimes_model_ = new RegimeGridModel(logic_, this);
-  grid_->setModel(regimes_model_);
-  grid_->setItemDelegate(new CutTextDelegate(grid_));
-  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  grid_->verticalHeader()->hide();
-  grid_->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
-  QHeaderView* header = grid_->horizontalHeader();
+  StringGrid1->setModel(regimes_model_);
+  StringGrid1->setItemDelegate(new CutTextDelegate(StringGrid1));
+  StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+  StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+  StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  StringGrid1->verticalHeader()->hide();
+  StringGrid1->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
+  QHeaderView* header = StringGrid1->horizontalHeader();
   header->setSectionResizeMode(QHeaderView::Interactive);
   header->setStretchLastSection(false);
   header->setHighlightSections(false);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (int c = 0; c < 3; ++c) header->resizeSection(c, kColumnWidths[size_t(c)]);
-  grid_->viewport()->installEventFilter(this);
-  grid_->installEventFilter(this);
+  StringGrid1->viewport()->installEventFilter(this);
+  StringGrid1->installEventFilter(this);
   header->viewport()->installEventFilter(this);
-  button_add_reg_ = new QPushButton(Q(text::kButtonAdd), group_regimes_);
-  button_add_reg_->setObjectName("ButtonAddReg");
-  button_del_reg_ = new QPushButton(Q(text::kButtonDel), group_regimes_);
-  button_del_reg_->setObjectName("ButtonDelReg");
+  ButtonAddReg = new QPushButton(Q(text::kButtonAdd), GroupBox2);
+  ButtonAddReg->setObjectName("ButtonAddReg");
+  ButtonDelReg = new QPushButton(Q(text::kButtonDel), GroupBox2);
+  ButtonDelReg->setObjectName("ButtonDelReg");
 
-  group_umin_ = new QGroupBox(Q(text::kGroupUmin), this);
-  group_umin_->setObjectName("GroupBox3");
-  edit_umin_ = new QLineEdit(group_umin_);
-  edit_umin_->setObjectName("EditUmin");
-  edit_umin_->setGeometry(kMargin, kGroupTitle + 4, kEditUminWidth, 24);
-  edit_umin_->installEventFilter(this);
+  GroupBox3 = new QGroupBox(Q(text::kGroupUmin), this);
+  GroupBox3->setObjectName("GroupBox3");
+  EditUmin = new QLineEdit(GroupBox3);
+  EditUmin->setObjectName("EditUmin");
+  EditUmin->setGeometry(kMargin, kGroupTitle + 4, kEditUminWidth, 24);
+  EditUmin->installEventFilter(this);
 
-  status_bar_ = new QStatusBar(this);
-  status_bar_->setObjectName("StatusBar1");
-  status_ = new QLabel(status_bar_);
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->setObjectName("StatusBar1");
+  status_ = new QLabel(StatusBar1);
   status_->setObjectName("StatusText");
-  status_bar_->addWidget(status_, 1);
+  StatusBar1->addWidget(status_, 1);
 
-  connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+  connect(ListBox1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) { OnListRowChanged(current.row()); });
-  connect(list_, &QListView::clicked, this,
+  connect(ListBox1, &QListView::clicked, this,
           [this](const QModelIndex& entry) { OnListClicked(entry.row()); });
-  connect(list_, &QListView::doubleClicked, this,
+  connect(ListBox1, &QListView::doubleClicked, this,
           [this] { Run([this] { logic_.ListBox1DblClick(); }); });
-  connect(button_add_blk_, &QPushButton::clicked, this,
+  connect(ButtonAddBlk, &QPushButton::clicked, this,
           [this] { Run([this] { logic_.ButtonAddBlkClick(); }); });
-  connect(button_del_block_, &QPushButton::clicked, this,
+  connect(ButtonDelBlock, &QPushButton::clicked, this,
           [this] { Run([this] { logic_.ButtonDelBlockClick(); }); });
-  connect(button_add_reg_, &QPushButton::clicked, this,
+  connect(ButtonAddReg, &QPushButton::clicked, this,
           [this] { Run([this] { logic_.ButtonAddRegClick(); }); });
-  connect(button_del_reg_, &QPushButton::clicked, this,
+  connect(ButtonDelReg, &QPushButton::clicked, this,
           [this] { Run([this] { logic_.ButtonDelRegClick(); }); });
-  connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+  connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
             if (!refreshing_) logic_.SetGridRow(current.row() + 1);
           });
-  connect(edit_umin_, &QLineEdit::textEdited, this,
+  connect(EditUmin, &QLineEdit::textEdited, this,
           [this](const QString& typed) { logic_.SetEditUmin(typed.toStdString()); });
   // The form sees Esc before its controls (key preview).
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -266,46 +266,47 @@ void TBlock::Refresh() {
   refreshing_ = true;
   names_model_->Sync();
   const QModelIndex selected = names_model_->index(logic_.selected(), 0);
-  if (list_->currentIndex() != selected) list_->setCurrentIndex(selected);
-  if (logic_.selected() < 0) list_->clearSelection();
+  if (ListBox1->currentIndex() != selected) ListBox1->setCurrentIndex(selected);
+  if (logic_.selected() < 0) ListBox1->clearSelection();
 
   regimes_model_->Sync();
   const int row = logic_.grid_row() - 1;
-  if (grid_->currentIndex().row() != row) {
-    grid_->setCurrentIndex(regimes_model_->index(row, std::max(0, grid_->currentIndex().column())));
+  if (StringGrid1->currentIndex().row() != row) {
+    StringGrid1->setCurrentIndex(
+        regimes_model_->index(row, std::max(0, StringGrid1->currentIndex().column())));
   }
 
-  if (edit_umin_->text() != Q(logic_.edit_umin())) edit_umin_->setText(Q(logic_.edit_umin()));
+  if (EditUmin->text() != Q(logic_.edit_umin())) EditUmin->setText(Q(logic_.edit_umin()));
   status_->setText(Q(logic_.status_text()));
-  button_del_block_->setEnabled(logic_.button_del_block_enabled());
+  ButtonDelBlock->setEnabled(logic_.button_del_block_enabled());
   const bool editing = logic_.regime_editing_enabled();
-  button_add_reg_->setEnabled(editing);
-  button_del_reg_->setEnabled(editing);
-  grid_->setEnabled(editing);
-  edit_umin_->setEnabled(editing);
+  ButtonAddReg->setEnabled(editing);
+  ButtonDelReg->setEnabled(editing);
+  StringGrid1->setEnabled(editing);
+  EditUmin->setEnabled(editing);
   refreshing_ = false;
 }
 
 WindowGeometry TBlock::CurrentGeometry() const { return PlaceOf(*this); }
 
 void TBlock::FormResize() {
-  const int status_height = status_bar_->sizeHint().height();
+  const int status_height = StatusBar1->sizeHint().height();
   const int w = width();
   const int body = height() - status_height;
-  status_bar_->setGeometry(0, body, w, status_height);
+  StatusBar1->setGeometry(0, body, w, status_height);
   // Names: grow both ways; regimes: keep to the right edge, grow in height;
   // Umin: keep to the right and bottom edges.
   const int right_x = w - kMargin - kRegimeGroupWidth;
   const int umin_top = body - kMargin - kUminGroupHeight;
-  PlaceGroup(group_names_,
+  PlaceGroup(GroupBox1,
              QRect(kMargin, kGroupTop, std::max(0, right_x - 2 * kMargin),
                    std::max(0, body - kMargin - kGroupTop)),
-             list_, button_add_blk_, button_del_block_);
+             ListBox1, ButtonAddBlk, ButtonDelBlock);
   PlaceGroup(
-      group_regimes_,
+      GroupBox2,
       QRect(right_x, kGroupTop, kRegimeGroupWidth, std::max(0, umin_top - kMargin - kGroupTop)),
-      grid_, button_add_reg_, button_del_reg_);
-  group_umin_->setGeometry(right_x, umin_top, kRegimeGroupWidth, kUminGroupHeight);
+      StringGrid1, ButtonAddReg, ButtonDelReg);
+  GroupBox3->setGeometry(right_x, umin_top, kRegimeGroupWidth, kUminGroupHeight);
 }
 
 void TBlock::resizeEvent(QResizeEvent* event) {
@@ -320,21 +321,22 @@ void TBlock::closeEvent(QCloseEvent* event) {
 
 bool TBlock::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (watched == grid_ && type == QEvent::KeyPress && IsEditKey(*static_cast<QKeyEvent*>(event))) {
+  if (watched == StringGrid1 && type == QEvent::KeyPress &&
+      IsEditKey(*static_cast<QKeyEvent*>(event))) {
     // Enter or Space: a double-click on the current regime cell.
-    const QModelIndex current = grid_->currentIndex();
+    const QModelIndex current = StringGrid1->currentIndex();
     if (current.isValid()) {
       logic_.StringGrid1MouseUp(current.column(), current.row() + 1);
       Run([this] { logic_.StringGrid1DblClick(); });
     }
     return true;
   }
-  if (watched == list_->viewport() && type == QEvent::MouseButtonPress) {
+  if (watched == ListBox1->viewport() && type == QEvent::MouseButtonPress) {
     row_at_press_ = logic_.selected();
-  } else if (watched == grid_->viewport()) {
+  } else if (watched == StringGrid1->viewport()) {
     if (type == QEvent::MouseButtonRelease) {
       const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
-      const QModelIndex cell = grid_->indexAt(point);
+      const QModelIndex cell = StringGrid1->indexAt(point);
       if (cell.isValid()) {
         logic_.StringGrid1MouseUp(cell.column(), cell.row() + 1);
       } else {
@@ -344,13 +346,12 @@ bool TBlock::eventFilter(QObject* watched, QEvent* event) {
       Run([this] { logic_.StringGrid1DblClick(); });
       return true;
     }
-  } else if (watched == grid_->horizontalHeader()->viewport()) {
+  } else if (watched == StringGrid1->horizontalHeader()->viewport()) {
     if (type == QEvent::MouseButtonRelease) {
       const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
-      logic_.StringGrid1MouseUp(grid_->horizontalHeader()->logicalIndexAt(point), 0);
+      logic_.StringGrid1MouseUp(StringGrid1->horizontalHeader()->logicalIndexAt(point), 0);
     }
-  } else if (watched == edit_umin_ && type == QEvent::MouseButtonRelease &&
-             edit_umin_->isEnabled()) {
+  } else if (watched == EditUmin && type == QEvent::MouseButtonRelease && EditUmin->isEnabled()) {
     Run([this] { logic_.EditUminClick(); });
   }
   return QWidget::eventFilter(watched, event);

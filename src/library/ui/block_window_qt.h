@@ -63,19 +63,19 @@ class TBlock : public QWidget {
   BlockWindow logic_;
   bool refreshing_ = false;
   int row_at_press_ = -1;  // the selected entry when the mouse went down on the list
-  QGroupBox* group_names_;
-  QListView* list_;
+  QGroupBox* GroupBox1;
+  QListView* ListBox1;
   BlockNamesModel* names_model_;
-  QPushButton* button_add_blk_;
-  QPushButton* button_del_block_;
-  QGroupBox* group_regimes_;
-  QTableView* grid_;
+  QPushButton* ButtonAddBlk;
+  QPushButton* ButtonDelBlock;
+  QGroupBox* GroupBox2;
+  QTableView* StringGrid1;
   RegimeGridModel* regimes_model_;
-  QPushButton* button_add_reg_;
-  QPushButton* button_del_reg_;
-  QGroupBox* group_umin_;
-  QLineEdit* edit_umin_;
-  QStatusBar* status_bar_;
+  QPushButton* ButtonAddReg;
+  QPushButton* ButtonDelReg;
+  QGroupBox* GroupBox3;
+  QLineEdit* EditUmin;
+  QStatusBar* StatusBar1;
   QLabel* status_;
 };
 

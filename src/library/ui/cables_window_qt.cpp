@@ -1,5 +1,4 @@
 #include "library/ui/cables_window_qt.h"
-#include "common/ui/window_place.h"
 
 #include <QAbstractTableModel>
 #include <QCloseEvent>
@@ -18,6 +17,7 @@
 
 #include "common/ui/cut_text_delegate.h"
 #include "common/ui/grid_keys.h"
+#include "common/ui/window_place.h"
 #include "library/ui/wire_window_qt.h"
 
 namespace luch {
@@ -99,18 +99,18 @@ TCabels::TCabels(std::filesystem::path data_dir, CableLibrary& library, Platform
   setMinimumWidth(CableWindow::kMinimumWidth);
 
   model_ = new CableGridModel(library, this);
-  grid_ = new QTableView(this);
-  grid_->setObjectName("StringGrid1");
-  grid_->setModel(model_);
-  grid_->setItemDelegate(new CutTextDelegate(grid_));
-  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  grid_->verticalHeader()->hide();
-  grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
-  QHeaderView* header = grid_->horizontalHeader();
+  StringGrid1 = new QTableView(this);
+  StringGrid1->setObjectName("StringGrid1");
+  StringGrid1->setModel(model_);
+  StringGrid1->setItemDelegate(new CutTextDelegate(StringGrid1));
+  StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+  StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+  StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  StringGrid1->verticalHeader()->hide();
+  StringGrid1->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  QHeaderView* header = StringGrid1->horizontalHeader();
   header->setSectionResizeMode(QHeaderView::Interactive);
   header->setDefaultSectionSize(kDefaultColumnWidth);
   // The computed widths are applied exactly, however narrow the window.
@@ -119,23 +119,23 @@ TCabels::TCabels(std::filesystem::path data_dir, CableLibrary& library, Platform
   header->setHighlightSections(false);
   header->setStyleSheet(
       QStringLiteral("QHeaderView::section { background-color: %1; }").arg(kFixedColour.name()));
-  grid_->viewport()->installEventFilter(this);
-  grid_->installEventFilter(this);
+  StringGrid1->viewport()->installEventFilter(this);
+  StringGrid1->installEventFilter(this);
 
   auto* panel = new QWidget(this);
   panel->setObjectName("Panel1");
   panel->setFixedHeight(kPanelHeight);
-  button_add_ = new QPushButton(QString::fromUtf8(cable_texts::kButtonAdd), panel);
-  button_add_->setObjectName("ButtonAdd");
-  button_del_ = new QPushButton(QString::fromUtf8(cable_texts::kButtonDel), panel);
-  button_del_->setObjectName("ButtonDel");
-  button1_ = new QPushButton(QString::fromUtf8(cable_texts::kButton1), panel);
-  button1_->setObjectName("Button1");
+  ButtonAdd = new QPushButton(QString::fromUtf8(cable_texts::kButtonAdd), panel);
+  ButtonAdd->setObjectName("ButtonAdd");
+  ButtonDel = new QPushButton(QString::fromUtf8(cable_texts::kButtonDel), panel);
+  ButtonDel->setObjectName("ButtonDel");
+  Button1 = new QPushButton(QString::fromUtf8(cable_texts::kButton1), panel);
+  Button1->setObjectName("Button1");
   auto* buttons = new QHBoxLayout(panel);
   buttons->setContentsMargins(8, 0, 8, 0);
-  buttons->addWidget(button_add_);
-  buttons->addWidget(button_del_);
-  buttons->addWidget(button1_);
+  buttons->addWidget(ButtonAdd);
+  buttons->addWidget(ButtonDel);
+  buttons->addWidget(Button1);
   buttons->addStretch(1);
 
   auto* status_bar = new QStatusBar(this);
@@ -148,13 +148,13 @@ TCabels::TCabels(std::filesystem::path data_dir, CableLibrary& library, Platform
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(grid_, 1);
+  layout->addWidget(StringGrid1, 1);
   layout->addWidget(panel);
   layout->addWidget(status_bar);
 
-  connect(button_add_, &QPushButton::clicked, this, &TCabels::ButtonAddClick);
-  connect(button_del_, &QPushButton::clicked, this, &TCabels::ButtonDelClick);
-  connect(button1_, &QPushButton::clicked, this, &TCabels::Button1Click);
+  connect(ButtonAdd, &QPushButton::clicked, this, &TCabels::ButtonAddClick);
+  connect(ButtonDel, &QPushButton::clicked, this, &TCabels::ButtonDelClick);
+  connect(Button1, &QPushButton::clicked, this, &TCabels::Button1Click);
   // The form sees Esc before its controls (key preview).
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   escape->setContext(Qt::WidgetWithChildrenShortcut);
@@ -174,14 +174,14 @@ TCabels::TCabels(std::filesystem::path data_dir, CableLibrary& library, Platform
 TCabels::~TCabels() = default;
 
 int TCabels::SelectedRow() const {
-  const QModelIndex current = grid_->currentIndex();
+  const QModelIndex current = StringGrid1->currentIndex();
   return current.isValid() ? current.row() + 1 : 0;
 }
 
 void TCabels::SelectRow(int row) {
   if (row < 1) return;
   row = std::min(row, logic_.library().CableCount());
-  grid_->setCurrentIndex(model_->index(row - 1, 1));
+  StringGrid1->setCurrentIndex(model_->index(row - 1, 1));
 }
 
 void TCabels::Refresh() {
@@ -207,14 +207,12 @@ void TCabels::Button1Click() {
   if (logic_.TakeOverWireResistance(SelectedRow(), wire.logic().wire_resistance())) Refresh();
 }
 
-WindowGeometry TCabels::CurrentGeometry() const {
-  return PlaceOf(*this);
-}
+WindowGeometry TCabels::CurrentGeometry() const { return PlaceOf(*this); }
 
 void TCabels::FormResize() {
   const std::array<int, 6> widths = CableWindow::ColumnWidths(width());
   for (size_t k = 0; k < widths.size(); ++k) {
-    grid_->horizontalHeader()->resizeSection(static_cast<int>(k), widths[k]);
+    StringGrid1->horizontalHeader()->resizeSection(static_cast<int>(k), widths[k]);
   }
 }
 
@@ -229,10 +227,10 @@ void TCabels::closeEvent(QCloseEvent* event) {
 }
 
 bool TCabels::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == grid_ && event->type() == QEvent::KeyPress &&
+  if (watched == StringGrid1 && event->type() == QEvent::KeyPress &&
       IsEditKey(*static_cast<QKeyEvent*>(event))) {
     // Enter or Space: a double-click on the current cell.
-    const QModelIndex current = grid_->currentIndex();
+    const QModelIndex current = StringGrid1->currentIndex();
     if (current.isValid()) {
       logic_.StringGrid1MouseUp(current.column(), current.row() + 1);
       logic_.StringGrid1DblClick();
@@ -240,10 +238,10 @@ bool TCabels::eventFilter(QObject* watched, QEvent* event) {
     }
     return true;
   }
-  if (watched == grid_->viewport()) {
+  if (watched == StringGrid1->viewport()) {
     if (event->type() == QEvent::MouseButtonRelease) {
       const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
-      const QModelIndex cell = grid_->indexAt(point);
+      const QModelIndex cell = StringGrid1->indexAt(point);
       if (cell.isValid()) {
         logic_.StringGrid1MouseUp(cell.column(), cell.row() + 1);
       } else {

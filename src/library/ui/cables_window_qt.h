@@ -57,11 +57,11 @@ class TCabels : public QWidget {
   CableWindow logic_;
   Platform platform_;
   CableGridModel* model_;
-  QTableView* grid_;
+  QTableView* StringGrid1;
   QLabel* status_;
-  QPushButton* button_add_;
-  QPushButton* button_del_;
-  QPushButton* button1_;
+  QPushButton* ButtonAdd;
+  QPushButton* ButtonDel;
+  QPushButton* Button1;
 };
 
 }  // namespace luch

@@ -43,30 +43,30 @@ TWire::TWire(const Locale& locale, QWidget* parent)
 
   auto* group1 = new QGroupBox(Q(wire_texts::kGroupBox1), this);
   group1->setObjectName("GroupBox1");
-  edit_d_ = new QLineEdit(Q(wire_texts::kEditD), group1);
-  edit_d_->setObjectName("EditD");
-  (new QVBoxLayout(group1))->addWidget(edit_d_);
+  EditD = new QLineEdit(Q(wire_texts::kEditD), group1);
+  EditD->setObjectName("EditD");
+  (new QVBoxLayout(group1))->addWidget(EditD);
 
   auto* group2 = new QGroupBox(Q(wire_texts::kGroupBox2), this);
   group2->setObjectName("GroupBox2");
-  up_down_q_ = new UpDownSpinBox(
+  UpDownQ = new UpDownSpinBox(
       [this] {
-        logic_.UpDownQClick(up_down_q_->value());
+        logic_.UpDownQClick(UpDownQ->value());
         ShowResult();
       },
       group2);
-  up_down_q_->setObjectName("UpDownQ");
-  up_down_q_->setRange(WireCalculator::kMinWires, WireCalculator::kMaxWires);
-  up_down_q_->setValue(1);
-  up_down_q_->setWrapping(false);
-  (new QVBoxLayout(group2))->addWidget(up_down_q_);
+  UpDownQ->setObjectName("UpDownQ");
+  UpDownQ->setRange(WireCalculator::kMinWires, WireCalculator::kMaxWires);
+  UpDownQ->setValue(1);
+  UpDownQ->setWrapping(false);
+  (new QVBoxLayout(group2))->addWidget(UpDownQ);
 
-  label1_ = new QLabel(this);
-  label1_->setObjectName("Label1");
-  QFont font = label1_->font();
+  Label1 = new QLabel(this);
+  Label1->setObjectName("Label1");
+  QFont font = Label1->font();
   font.setBold(true);
   font.setPointSizeF(font.pointSizeF() * 1.5);
-  label1_->setFont(font);
+  Label1->setFont(font);
 
   auto* button1 = new QPushButton(Q(wire_texts::kButton1), this);
   button1->setObjectName("Button1");
@@ -87,12 +87,12 @@ TWire::TWire(const Locale& locale, QWidget* parent)
   layout->setContentsMargins(16, 16, 16, 16);
   layout->addLayout(fields);
   layout->addStretch(1);
-  layout->addWidget(label1_);
+  layout->addWidget(Label1);
   layout->addStretch(1);
   layout->addLayout(buttons);
 
-  connect(edit_d_, &QLineEdit::textChanged, this, &TWire::EditDChange);
-  connect(up_down_q_, &QSpinBox::textChanged, this,
+  connect(EditD, &QLineEdit::textChanged, this, &TWire::EditDChange);
+  connect(UpDownQ, &QSpinBox::textChanged, this,
           [this](const QString& text) { logic_.EditQChange(text.toStdString()); });
   connect(button1, &QPushButton::clicked, this, &QDialog::reject);
   connect(button2, &QPushButton::clicked, this, &QDialog::accept);
@@ -103,10 +103,10 @@ TWire::TWire(const Locale& locale, QWidget* parent)
 }
 
 void TWire::EditDChange() {
-  logic_.EditDChange(edit_d_->text().toStdString());
+  logic_.EditDChange(EditD->text().toStdString());
   ShowResult();
 }
 
-void TWire::ShowResult() { label1_->setText(QString::fromStdString(logic_.label1_caption())); }
+void TWire::ShowResult() { Label1->setText(QString::fromStdString(logic_.label1_caption())); }
 
 }  // namespace luch

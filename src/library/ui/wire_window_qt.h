@@ -31,9 +31,9 @@ class TWire : public QDialog {
   void ShowResult();
 
   WireCalculator logic_;
-  QLineEdit* edit_d_;
-  QSpinBox* up_down_q_;
-  QLabel* label1_;
+  QLineEdit* EditD;
+  QSpinBox* UpDownQ;
+  QLabel* Label1;
 };
 
 }  // namespace luch

@@ -1,5 +1,4 @@
 #include "tools/ui/dom_len_window_qt.h"
-#include "common/ui/window_place.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -7,6 +6,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <utility>
+
+#include "common/ui/window_place.h"
 
 namespace luch {
 namespace {
@@ -65,23 +66,23 @@ TDomLen::TDomLen(std::filesystem::path data_dir, Platform platform, QWidget* par
   image->setPixmap(DrawHousesPicture());
 
   // Created after the picture, so they lie over it.
-  mask_edit1_ = AddMaskEdit("MaskEdit1", "##;_", dom_len_texts::kMaskEdit1, 49, 286, 2);
-  mask_edit2_ = AddMaskEdit("MaskEdit2", "##;_", dom_len_texts::kMaskEdit2, 423, 49, 2);
-  mask_edit3_ = AddMaskEdit("MaskEdit3", "###;_", dom_len_texts::kMaskEdit3, 226, 305, 3);
+  MaskEdit1 = AddMaskEdit("MaskEdit1", "##;_", dom_len_texts::kMaskEdit1, 49, 286, 2);
+  MaskEdit2 = AddMaskEdit("MaskEdit2", "##;_", dom_len_texts::kMaskEdit2, 423, 49, 2);
+  MaskEdit3 = AddMaskEdit("MaskEdit3", "###;_", dom_len_texts::kMaskEdit3, 226, 305, 3);
 
-  label1_ = new QLabel(Q(dom_len_texts::kLabel1Design), this);
-  label1_->setObjectName("Label1");
-  QFont font = label1_->font();
+  Label1 = new QLabel(Q(dom_len_texts::kLabel1Design), this);
+  Label1->setObjectName("Label1");
+  QFont font = Label1->font();
   font.setBold(true);
   font.setPixelSize(20);
-  label1_->setFont(font);
-  label1_->setAttribute(Qt::WA_TranslucentBackground);
-  label1_->move(128, 128);
+  Label1->setFont(font);
+  Label1->setAttribute(Qt::WA_TranslucentBackground);
+  Label1->move(128, 128);
 
   // FormCreate
   const WindowGeometry geometry = logic_.FormCreate();
   ApplyPlace(*this, geometry);
-  for (QLineEdit* field : {mask_edit1_, mask_edit2_, mask_edit3_}) {
+  for (QLineEdit* field : {MaskEdit1, MaskEdit2, MaskEdit3}) {
     connect(field, &QLineEdit::textChanged, this, &TDomLen::MaskEdit3Change);
   }
   MaskEdit3Change();
@@ -101,11 +102,11 @@ QLineEdit* TDomLen::AddMaskEdit(const char* name, const char* mask, const char* 
 
 void TDomLen::MaskEdit3Change() {
   // The texts as shown: text() would drop the blanks of unfilled positions.
-  logic_.MaskEdit3Change(mask_edit1_->displayText().toStdString(),
-                         mask_edit2_->displayText().toStdString(),
-                         mask_edit3_->displayText().toStdString());
-  label1_->setText(QString::fromStdString(logic_.label1_caption()));
-  label1_->adjustSize();
+  logic_.MaskEdit3Change(MaskEdit1->displayText().toStdString(),
+                         MaskEdit2->displayText().toStdString(),
+                         MaskEdit3->displayText().toStdString());
+  Label1->setText(QString::fromStdString(logic_.label1_caption()));
+  Label1->adjustSize();
 }
 
 void TDomLen::closeEvent(QCloseEvent* event) {

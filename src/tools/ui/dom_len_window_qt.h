@@ -35,10 +35,10 @@ class TDomLen : public QWidget {
                          int positions);
 
   DomLenWindow logic_;
-  QLineEdit* mask_edit1_;
-  QLineEdit* mask_edit2_;
-  QLineEdit* mask_edit3_;
-  QLabel* label1_;
+  QLineEdit* MaskEdit1;
+  QLineEdit* MaskEdit2;
+  QLineEdit* MaskEdit3;
+  QLabel* Label1;
 };
 
 // The fixed picture of the window (400 × 300): grey ground, a low house at
