@@ -26,9 +26,10 @@ double InductanceProduct(int32_t len, int32_t cm, int32_t zw) {
 }
 
 // The capacitance panel and its limit check.
-void ShowCapacitance(CalculationContext& c, CalculationState& s, bool available, float csum) {
-  const char sep = c.platform.locale->DecimalSeparator();
-  std::string& panel = c.status.bar2[2];
+void ShowCapacitance(CalculationContext& context, CalculationState& state, bool available,
+                     float csum) {
+  const char sep = context.platform.locale->DecimalSeparator();
+  std::string& panel = context.status.bar2[2];
   if (!available) {
     panel = t::kCapacitanceUnknown;
     return;
@@ -40,83 +41,84 @@ void ShowCapacitance(CalculationContext& c, CalculationState& s, bool available,
   } else {
     panel = t::kCapacitance + FormatPattern(csum * 0.000001, t::kMicroFaradPattern, sep);
   }
-  const float limit = c.params.MaxCapacitance;
+  const float limit = context.params.MaxCapacitance;
   if (limit != 0.0f && csum * 0.000001 > limit) {
     panel += t::kTooMuch;
-    s.WarningText += t::kCapacitanceWarning;
+    state.WarningText += t::kCapacitanceWarning;
   }
 }
 
 // The inductance panel and its limit check.
-void ShowInductance(CalculationContext& c, CalculationState& s, bool available, double lsum) {
-  std::string& panel = c.status.bar2[3];
+void ShowInductance(CalculationContext& context, CalculationState& state, bool available,
+                    double lsum) {
+  std::string& panel = context.status.bar2[3];
   if (!available) {
     panel = t::kInductanceUnknown;
     return;
   }
   const double mh = lsum * 0.001;
   panel = t::kInductance +
-          FormatPattern(mh, t::kInductancePattern, c.platform.locale->DecimalSeparator());
-  const float limit = c.params.MaxInductance;
+          FormatPattern(mh, t::kInductancePattern, context.platform.locale->DecimalSeparator());
+  const float limit = context.params.MaxInductance;
   if (limit != 0.0f && mh > limit) {
     panel += t::kTooMuch;
-    s.WarningText += t::kInductanceWarning;
+    state.WarningText += t::kInductanceWarning;
   }
 }
 
 // Steps 10 and 11: out-of-range parameters are replaced for good.
-void ReplaceParameters(CalculationContext& c, CalculationState& s) {
-  ProjectParameters& p = c.params;
-  s.SupplyVoltage = p.SupplyVoltage();
-  if (!(s.SupplyVoltage > 1.0)) {
-    s.SupplyVoltage = 28.0;
+void ReplaceParameters(CalculationContext& context, CalculationState& state) {
+  ProjectParameters& p = context.params;
+  state.SupplyVoltage = p.SupplyVoltage();
+  if (!(state.SupplyVoltage > 1.0)) {
+    state.SupplyVoltage = 28.0;
     p.EditU = t::kDefaultSupply;
   }
   if (!(p.MaxCurrent >= 1.0f)) p.MaxCurrent = 1000.0f;
   if (p.AccuracyStep > 0.5f) p.AccuracyStep = 0.05f;
   if (!(p.AccuracyStep >= 0.001f)) p.AccuracyStep = 0.05f;
-  s.AccuracyStep = p.AccuracyStep;
+  state.AccuracyStep = p.AccuracyStep;
 }
 
 }  // namespace
 
-void PrepareCalculation(CalculationContext& c, CalculationState& s) {
-  ProjectTable& table = c.table;
+void PrepareCalculation(CalculationContext& context, CalculationState& state) {
+  ProjectTable& table = context.table;
   const int n = table.BlockCount();
-  const char sep = c.platform.locale->DecimalSeparator();
-  s.N = n;
-  s.WarningText.clear();
-  c.status.bar1[1] = t::kBlocks + std::to_string(n);
+  const char sep = context.platform.locale->DecimalSeparator();
+  state.N = n;
+  state.WarningText.clear();
+  context.status.bar1[1] = t::kBlocks + std::to_string(n);
 
-  RayArrays& a = s.arrays;
+  RayArrays& arrays = state.arrays;
   const size_t size = static_cast<size_t>(n) + 1;
-  a.SegmentResistance.assign(size, 0.0f);
-  a.RowPower.assign(size, 0.0f);
-  a.RowZBResistance.assign(size, 0.0f);
-  a.RowCurrent.assign(size, 0.0f);
-  a.RowUmin.assign(size, 0.0f);
-  c.totals.TotalLength = 0;
+  arrays.SegmentResistance.assign(size, 0.0f);
+  arrays.RowPower.assign(size, 0.0f);
+  arrays.RowZBResistance.assign(size, 0.0f);
+  arrays.RowCurrent.assign(size, 0.0f);
+  arrays.RowUmin.assign(size, 0.0f);
+  context.totals.TotalLength = 0;
   float rsum = 0.0f;
   float csum = 0.0f;
   double lsum = 0.0;
   bool capacitance_available = true;
   bool inductance_available = true;
 
-  c.platform.wait->Show();
+  context.platform.wait->Show();
 
-  BlockLibrary::Batch batch(c.blocks);
+  BlockLibrary::Batch batch(context.blocks);
   for (int i = 1; i <= n; ++i) {
     const size_t k = static_cast<size_t>(i);
     const std::string cable = table.CableName(i);
-    const int32_t r = c.cables.CableResistanceByName(cable);
+    const int32_t r = context.cables.CableResistanceByName(cable);
     const int32_t len = table.LengthM(i);
     // cppcheck-suppress constStatement ; int64_t{r} is a cast, not an array access
-    a.SegmentResistance[k] =
+    arrays.SegmentResistance[k] =
         static_cast<float>(static_cast<double>(int64_t{r} * int64_t{len}) * 0.002);
-    rsum += a.SegmentResistance[k];
+    rsum += arrays.SegmentResistance[k];
 
-    const int32_t cm = c.cables.CableCapacitanceByName(cable);
-    const int32_t zw = c.cables.CableWaveImpedanceByName(cable);
+    const int32_t cm = context.cables.CableCapacitanceByName(cable);
+    const int32_t zw = context.cables.CableWaveImpedanceByName(cable);
     if (cm == 0) capacitance_available = inductance_available = false;
     if (zw == 0) inductance_available = false;
     if (capacitance_available) {
@@ -124,80 +126,81 @@ void PrepareCalculation(CalculationContext& c, CalculationState& s) {
                                 static_cast<double>(int64_t{len} * int64_t{cm}));
     }
     if (inductance_available) lsum += InductanceProduct(len, cm, zw) * 0.000001;
-    c.totals.TotalLength += len;
+    context.totals.TotalLength += len;
 
-    table.UpdateResistance(i, c.cables, sep);
+    table.UpdateResistance(i, context.cables, sep);
 
-    const int b = c.blocks.BlockIndexByName(table.BlockName(i));
+    const int b = context.blocks.BlockIndexByName(table.BlockName(i));
     if (b == -1) {
       table.SetBlockName(i, "");
       table.SetRegimeName(i, "");
       table.SetPowerMW(i, 0);
-      a.RowPower[k] = 0.0f;
-      a.RowCurrent[k] = 0.0f;
-      a.RowUmin[k] = static_cast<float>(block_file::kDefaultUmin);
+      arrays.RowPower[k] = 0.0f;
+      arrays.RowCurrent[k] = 0.0f;
+      arrays.RowUmin[k] = static_cast<float>(block_file::kDefaultUmin);
     } else {
-      a.RowUmin[k] = static_cast<float>(c.blocks.BlockUmin(b));
-      if (!(a.RowUmin[k] >= 1.0f)) a.RowUmin[k] = 1.0f;
+      arrays.RowUmin[k] = static_cast<float>(context.blocks.BlockUmin(b));
+      if (!(arrays.RowUmin[k] >= 1.0f)) arrays.RowUmin[k] = 1.0f;
       const std::string regime = table.RegimeName(i);
-      const int32_t p = c.blocks.RegimePowerByName(b, regime);
+      const int32_t p = context.blocks.RegimePowerByName(b, regime);
       table.SetPowerMW(i, p);
-      a.RowPower[k] = static_cast<float>(p * 0.001);
-      a.RowCurrent[k] = 0.0f;
+      arrays.RowPower[k] = static_cast<float>(p * 0.001);
+      arrays.RowCurrent[k] = 0.0f;
       if (p == 0) {
-        a.RowCurrent[k] = static_cast<float>(c.blocks.RegimeCurrentByName(b, regime) * 0.001);
+        arrays.RowCurrent[k] =
+            static_cast<float>(context.blocks.RegimeCurrentByName(b, regime) * 0.001);
       }
     }
-    a.RowZBResistance[k] = table.HasZB(i) ? c.params.ZBResistance : 0.0f;
+    arrays.RowZBResistance[k] = table.HasZB(i) ? context.params.ZBResistance : 0.0f;
   }
 
-  c.status.bar2[0] = t::kLength + std::to_string(c.totals.TotalLength) + t::kMeters;
-  c.status.bar2[1] = t::kResistance + FormatPattern(rsum, t::kResistancePattern, sep);
-  ShowCapacitance(c, s, capacitance_available, csum);
-  ShowInductance(c, s, inductance_available, lsum);
-  ReplaceParameters(c, s);
+  context.status.bar2[0] = t::kLength + std::to_string(context.totals.TotalLength) + t::kMeters;
+  context.status.bar2[1] = t::kResistance + FormatPattern(rsum, t::kResistancePattern, sep);
+  ShowCapacitance(context, state, capacitance_available, csum);
+  ShowInductance(context, state, inductance_available, lsum);
+  ReplaceParameters(context, state);
 
-  c.status.bar1[2] = t::kProblemsUnknown;
-  c.status.bar1[3] = t::kCurrentUnknown;
-  c.status.bar1[4] = t::kRunning;
-  c.platform.wait->Repaint();
+  context.status.bar1[2] = t::kProblemsUnknown;
+  context.status.bar1[3] = t::kCurrentUnknown;
+  context.status.bar1[4] = t::kRunning;
+  context.platform.wait->Repaint();
 }
 
-void FinishCalculation(CalculationContext& c, CalculationState& s, bool success) {
+void FinishCalculation(CalculationContext& context, CalculationState& state, bool success) {
   // The controller current in mA as a 32-bit real: 0.01 A read back from
   // "10" mA shows as 10 mA, not 9.
-  const float total_ma = c.totals.TotalCurrent * 1000.0f;
+  const float total_ma = context.totals.TotalCurrent * 1000.0f;
   const int64_t m = TruncateToInt64(total_ma);
   if (success) {
-    c.status.bar1[3] = t::kCurrent + std::to_string(m) + t::kMilliamps;
-    c.status.bar1[4] = t::kSucceeded;
+    context.status.bar1[3] = t::kCurrent + std::to_string(m) + t::kMilliamps;
+    context.status.bar1[4] = t::kSucceeded;
   } else {
-    c.status.bar1[3] = t::kCurrentUnknown;
-    c.status.bar1[4] = t::kFailed;
+    context.status.bar1[3] = t::kCurrentUnknown;
+    context.status.bar1[4] = t::kFailed;
   }
-  c.report_enabled = success;
-  c.platform.wait->Close();
+  context.report_enabled = success;
+  context.platform.wait->Close();
 
-  const int n = s.N;
+  const int n = state.N;
   if (success) {
     int problems = 0;
     for (int i = 1; i <= n; ++i) {
-      if (c.table.VoltageV(i) < s.arrays.RowUmin[static_cast<size_t>(i)]) ++problems;
+      if (context.table.VoltageV(i) < state.arrays.RowUmin[static_cast<size_t>(i)]) ++problems;
     }
-    c.status.bar1[2] = t::kProblems + std::to_string(problems);
-    if (total_ma > c.params.MaxCurrent) s.WarningText += t::kCurrentWarning;
-    if (!s.WarningText.empty()) {
-      c.platform.messages->Show(s.WarningText, t::kCaption, MessageIcon::kWarning);
+    context.status.bar1[2] = t::kProblems + std::to_string(problems);
+    if (total_ma > context.params.MaxCurrent) state.WarningText += t::kCurrentWarning;
+    if (!state.WarningText.empty()) {
+      context.platform.messages->Show(state.WarningText, t::kCaption, MessageIcon::kWarning);
     }
   } else {
-    c.status.bar1[2] = t::kProblemsUnknown;
+    context.status.bar1[2] = t::kProblemsUnknown;
     for (int i = 1; i <= n; ++i) {
-      c.table.SetCell(i, kCurrentMA, "");
-      c.table.SetCell(i, kVoltageV, "");
+      context.table.SetCell(i, kCurrentMA, "");
+      context.table.SetCell(i, kVoltageV, "");
     }
-    c.platform.messages->Show(t::kFailureMessage, t::kCaption, MessageIcon::kWarning);
+    context.platform.messages->Show(t::kFailureMessage, t::kCaption, MessageIcon::kWarning);
   }
-  s.arrays = RayArrays{};
+  state.arrays = RayArrays{};
 }
 
 namespace {
@@ -209,26 +212,27 @@ bool AllFinite(const std::vector<float>& values) {
 }
 }  // namespace
 
-bool SolverInputsUsable(const CalculationState& s) {
-  const RayArrays& a = s.arrays;
-  return AllFinite(a.SegmentResistance) && AllFinite(a.RowPower) &&
-         AllFinite(a.RowZBResistance) && AllFinite(a.RowCurrent) &&
-         std::isfinite(s.SupplyVoltage) && std::isfinite(s.AccuracyStep);
+bool SolverInputsUsable(const CalculationState& state) {
+  const RayArrays& arrays = state.arrays;
+  return AllFinite(arrays.SegmentResistance) && AllFinite(arrays.RowPower) &&
+         AllFinite(arrays.RowZBResistance) && AllFinite(arrays.RowCurrent) &&
+         std::isfinite(state.SupplyVoltage) && std::isfinite(state.AccuracyStep);
 }
 
-bool SupplyVoltageUsable(const CalculationState& s) {
-  return std::isfinite(s.SupplyVoltage) && s.SupplyVoltage <= kMaxSupplyVoltage;
+bool SupplyVoltageUsable(const CalculationState& state) {
+  return std::isfinite(state.SupplyVoltage) && state.SupplyVoltage <= kMaxSupplyVoltage;
 }
 
-double SearchStartVoltage(const CalculationState& s) {
-  const RayArrays& a = s.arrays;
-  const size_t n = static_cast<size_t>(s.N);
-  return static_cast<double>(a.RowPower[n]) / a.RowUmin[n] * a.RowZBResistance[n] + a.RowUmin[n];
+double SearchStartVoltage(const CalculationState& state) {
+  const RayArrays& arrays = state.arrays;
+  const size_t n = static_cast<size_t>(state.N);
+  return static_cast<double>(arrays.RowPower[n]) / arrays.RowUmin[n] * arrays.RowZBResistance[n] +
+         arrays.RowUmin[n];
 }
 
-bool SearchPassesBounded(const CalculationState& s) {
-  if (!AllFinite(s.arrays.RowUmin)) return false;
-  const double passes = (kMaxSupplyVoltage - SearchStartVoltage(s)) / s.AccuracyStep;
+bool SearchPassesBounded(const CalculationState& state) {
+  if (!AllFinite(state.arrays.RowUmin)) return false;
+  const double passes = (kMaxSupplyVoltage - SearchStartVoltage(state)) / state.AccuracyStep;
   return passes <= kMaxSearchPasses;
 }
 
