@@ -18,7 +18,7 @@ MainState::MainState(std::filesystem::path data_dir, Platform platform, CableLib
 
 MainSettings MainState::FormCreate(const MainSettings& current) {
   MainSettings values =
-      ReadMainSettings(OpenSettingsFile(data_dir_), current, *platform_.screen);
+      ReadMainSettings(OpenSettingsFile(data_dir_, *platform_.files), current, *platform_.screen);
   ProjectFileName = values.file_name;
   return values;
 }
@@ -26,7 +26,7 @@ MainSettings MainState::FormCreate(const MainSettings& current) {
 void MainState::DeferredStartUp() {
   // A project that vanished starts an unnamed one silently; one that is there
   // but cannot be read does the same after its error box.
-  if (!ProjectFileName.empty() && FileExists(ProjectPath(ProjectFileName)) &&
+  if (!ProjectFileName.empty() && FileExists(ProjectPath(ProjectFileName), *platform_.files) &&
       LoadProject(ProjectFileName)) {
     return;
   }
@@ -54,7 +54,7 @@ void MainState::ForgetPreviousProject() {
 
 void MainState::FormClose(MainSettings values) {
   values.file_name = ProjectFileName;
-  ProfileFile settings = OpenSettingsFile(data_dir_);
+  ProfileFile settings = OpenSettingsFile(data_dir_, *platform_.files);
   WriteMainSettings(settings, values);
   SaveOrReport(settings, *platform_.messages);
 }
@@ -114,10 +114,12 @@ void MainState::mNewClick() {
 
 bool MainState::LoadProject(const std::string& utf8_path) {
   const std::filesystem::path path = ProjectPath(utf8_path);
-  if (!LoadProjectFile(path, table, params)) {
+  if (!LoadProjectFile(path, table, params, *platform_.files)) {
     // A file that vanished changes nothing, silently; one that is there but
     // cannot be read (too large, no access) is said so.
-    if (FileExists(path)) platform_.messages->ShowError("Cannot open file " + utf8_path);
+    if (FileExists(path, *platform_.files)) {
+      platform_.messages->ShowError("Cannot open file " + utf8_path);
+    }
     return false;
   }
   history_.Clear();
@@ -130,7 +132,8 @@ bool MainState::LoadProject(const std::string& utf8_path) {
 
 bool MainState::SaveProject(const std::string& utf8_path) {
   const std::filesystem::path path = ProjectPath(utf8_path);
-  if (!SaveProjectFile(path, table, params, platform_.locale->DecimalSeparator())) {
+  if (!SaveProjectFile(path, table, params, platform_.locale->DecimalSeparator(),
+                       *platform_.files)) {
     platform_.messages->ShowError("Unable to write to " + utf8_path);
     return false;
   }

@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "common/file_system.h"
 #include "common/number_text.h"
 
 namespace luch {
@@ -11,8 +12,8 @@ HeadlessPlatform::HeadlessPlatform(char decimal_separator) {
 }
 
 Platform HeadlessPlatform::platform() {
-  return Platform{&prompts_, &messages_, &dialogs_, &launcher_,
-                  &clock_,   &locale_,   &screen_,  &wait_};
+  return Platform{&prompts_, &messages_, &dialogs_, &launcher_, &clock_,
+                  &locale_,  &screen_,   &wait_,    &RealFileSystem()};
 }
 
 std::string HeadlessPlatform::FixedLocale::FormatDateTime(

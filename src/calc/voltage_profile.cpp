@@ -115,11 +115,11 @@ ChartWindow::ChartWindow(std::filesystem::path data_dir, Platform platform)
     : data_dir_(std::move(data_dir)), platform_(platform) {}
 
 WindowGeometry ChartWindow::FormCreate() {
-  return LoadWindowGeometry(data_dir_, kChartSection, kDesign, *platform_.screen);
+  return LoadWindowGeometry(data_dir_, kChartSection, kDesign, platform_);
 }
 
 void ChartWindow::FormClose(const WindowGeometry& geometry) {
-  StoreWindowGeometry(data_dir_, kChartSection, geometry, *platform_.messages);
+  StoreWindowGeometry(data_dir_, kChartSection, geometry, platform_);
 }
 
 bool ChartWindow::ButtonSaveClick(const std::function<std::string()>& png) {
@@ -130,7 +130,7 @@ bool ChartWindow::ButtonSaveClick(const std::function<std::string()>& png) {
                         .initial_directory = PathToUtf8(data_dir_)});
   if (!path || path->empty()) return false;
   const std::string bytes = png();
-  if (bytes.empty() || !WriteFileAtomic(Utf8Path(*path), bytes)) {
+  if (bytes.empty() || !WriteFileAtomic(*platform_.files, Utf8Path(*path), bytes)) {
     platform_.messages->ShowError(chart_texts::kCannotCreate + *path);
     return false;
   }

@@ -106,6 +106,8 @@ class WaitWindow {
   virtual void Close() = 0;
 };
 
+class FileSystem;
+
 // Everything together, as the logic receives it. All members are non-null.
 struct Platform {
   Prompter* prompter;
@@ -116,6 +118,7 @@ struct Platform {
   Locale* locale;
   Screen* screen;
   WaitWindow* wait;
+  FileSystem* files;  // every file the logic reads and writes
 };
 
 }  // namespace luch

@@ -30,10 +30,11 @@ std::string ValueOf(std::string_view line) {
 
 }  // namespace
 
-ProfileFile::ProfileFile(std::filesystem::path path) : path_(std::move(path)) {
+ProfileFile::ProfileFile(std::filesystem::path path, FileSystem& files)
+    : path_(std::move(path)), files_(&files) {
   std::string bytes;
-  existed_ = ReadFileBytes(path_, bytes) && Parse(bytes);
-  unreadable_ = !existed_ && FileExists(path_);
+  existed_ = files.ReadFile(path_, bytes) && Parse(bytes);
+  unreadable_ = !existed_ && files.FileExists(path_);
 }
 
 ProfileFile ProfileFile::FromBytes(std::string_view bytes) {
@@ -250,7 +251,7 @@ std::string QuotedIfNeeded(std::string_view text) {
 bool ProfileFile::Save() const { return !unreadable_ && SaveAs(path_); }
 
 bool ProfileFile::SaveAs(const std::filesystem::path& path) const {
-  return WriteFileAtomic(path, ToBytes());
+  return WriteFileAtomic(*files_, path, ToBytes());
 }
 
 }  // namespace luch

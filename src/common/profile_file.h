@@ -16,14 +16,17 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/file_system.h"
+
 namespace luch {
 
 class ProfileFile {
  public:
   // An empty file that Save() writes at `path`.
   ProfileFile() = default;
-  // Reads the file at `path`; a missing or unreadable file reads as empty.
-  explicit ProfileFile(std::filesystem::path path);
+  // Reads the file at `path` from `files`, which Save() writes too; a missing
+  // or unreadable file reads as empty.
+  explicit ProfileFile(std::filesystem::path path, FileSystem& files = RealFileSystem());
   // A file from its Windows-1251 bytes, not bound to any path; empty for
   // bytes of more than kMaxFileLines lines.
   static ProfileFile FromBytes(std::string_view bytes);
@@ -90,6 +93,7 @@ class ProfileFile {
   void Reindex();
 
   std::filesystem::path path_;
+  FileSystem* files_ = &RealFileSystem();
   bool existed_ = false;
   bool unreadable_ = false;  // a file was at path_ but could not be read
   std::vector<Line> preamble_;  // lines before the first section

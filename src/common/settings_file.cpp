@@ -4,8 +4,8 @@
 
 namespace luch {
 
-ProfileFile OpenSettingsFile(const std::filesystem::path& data_dir) {
-  return ProfileFile(data_dir / Utf8Path(kSettingsFileName));
+ProfileFile OpenSettingsFile(const std::filesystem::path& data_dir, FileSystem& files) {
+  return ProfileFile(data_dir / Utf8Path(kSettingsFileName), files);
 }
 
 bool SaveOrReport(const ProfileFile& file, MessageBoxes& messages) {
@@ -35,15 +35,16 @@ void WriteWindowGeometry(ProfileFile& settings, std::string_view section,
 }
 
 WindowGeometry LoadWindowGeometry(const std::filesystem::path& data_dir, std::string_view section,
-                                  const WindowGeometry& design, const Screen& screen) {
-  return ReadWindowGeometry(OpenSettingsFile(data_dir), section, design, screen);
+                                  const WindowGeometry& design, const Platform& platform) {
+  return ReadWindowGeometry(OpenSettingsFile(data_dir, *platform.files), section, design,
+                            *platform.screen);
 }
 
 bool StoreWindowGeometry(const std::filesystem::path& data_dir, std::string_view section,
-                         const WindowGeometry& geometry, MessageBoxes& messages) {
-  ProfileFile settings = OpenSettingsFile(data_dir);
+                         const WindowGeometry& geometry, const Platform& platform) {
+  ProfileFile settings = OpenSettingsFile(data_dir, *platform.files);
   WriteWindowGeometry(settings, section, geometry);
-  return SaveOrReport(settings, messages);
+  return SaveOrReport(settings, *platform.messages);
 }
 
 }  // namespace luch

@@ -14,7 +14,8 @@ namespace luch {
 inline constexpr const char* kSettingsFileName = "Tarvel.ini";
 
 // The settings file of a data directory, read whole.
-ProfileFile OpenSettingsFile(const std::filesystem::path& data_dir);
+ProfileFile OpenSettingsFile(const std::filesystem::path& data_dir,
+                             FileSystem& files = RealFileSystem());
 
 // Writes `file` and reports "Unable to write to <path>" through the error box
 // when it cannot. Returns true on success.
@@ -41,10 +42,10 @@ void WriteWindowGeometry(ProfileFile& settings, std::string_view section,
 
 // Reads, pulls back, and is done: the common start of every window's FormCreate.
 WindowGeometry LoadWindowGeometry(const std::filesystem::path& data_dir, std::string_view section,
-                                  const WindowGeometry& design, const Screen& screen);
+                                  const WindowGeometry& design, const Platform& platform);
 
 // Opens the settings file, writes the section and saves, reporting a failure.
 bool StoreWindowGeometry(const std::filesystem::path& data_dir, std::string_view section,
-                         const WindowGeometry& geometry, MessageBoxes& messages);
+                         const WindowGeometry& geometry, const Platform& platform);
 
 }  // namespace luch

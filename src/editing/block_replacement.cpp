@@ -49,18 +49,17 @@ ChangeBlkLogic::ChangeBlkLogic(std::filesystem::path data_dir, const BlockLibrar
 WindowGeometry ChangeBlkLogic::FormCreate() {
   items_.clear();
   const std::filesystem::path path = ReplacementListPath(data_dir_);
-  std::error_code error;
-  list_unreadable_ = std::filesystem::exists(path, error) && !ReadTextLines(path, items_);
+  list_unreadable_ = platform_.files->Exists(path) && !ReadTextLines(path, items_, *platform_.files);
   if (list_unreadable_) {
     items_.clear();
     platform_.messages->ShowError("Cannot open file " + PathToUtf8(path));
     return kChangeBlkDesign;
   }
-  return LoadWindowGeometry(data_dir_, kChangeBlkSection, kChangeBlkDesign, *platform_.screen);
+  return LoadWindowGeometry(data_dir_, kChangeBlkSection, kChangeBlkDesign, platform_);
 }
 
 void ChangeBlkLogic::FormClose(const WindowGeometry& geometry) {
-  StoreWindowGeometry(data_dir_, kChangeBlkSection, geometry, *platform_.messages);
+  StoreWindowGeometry(data_dir_, kChangeBlkSection, geometry, platform_);
 }
 
 void ChangeBlkLogic::ListBox1Click(int index) {
@@ -105,7 +104,7 @@ bool ChangeBlkLogic::ListWritable() const {
 
 void ChangeBlkLogic::WriteList() {
   const std::filesystem::path path = ReplacementListPath(data_dir_);
-  if (!WriteTextLines(path, items_)) {
+  if (!WriteTextLines(path, items_, *platform_.files)) {
     platform_.messages->ShowError("Cannot create file " + PathToUtf8(path));
   }
 }

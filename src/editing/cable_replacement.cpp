@@ -39,11 +39,11 @@ ChangeCblLogic::ChangeCblLogic(std::filesystem::path data_dir, const CableLibrar
 WindowGeometry ChangeCblLogic::FormCreate() {
   names_.clear();
   for (int i = 1; i <= cables_.CableCount(); ++i) names_.push_back(cables_.CableNameAt(i));
-  return LoadWindowGeometry(data_dir_, kChangeCblSection, kChangeCblDesign, *platform_.screen);
+  return LoadWindowGeometry(data_dir_, kChangeCblSection, kChangeCblDesign, platform_);
 }
 
 void ChangeCblLogic::FormClose(const WindowGeometry& geometry) {
-  StoreWindowGeometry(data_dir_, kChangeCblSection, geometry, *platform_.messages);
+  StoreWindowGeometry(data_dir_, kChangeCblSection, geometry, platform_);
 }
 
 void ChangeCblLogic::ListBoxFromDblClick(int index) {

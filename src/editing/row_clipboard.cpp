@@ -126,12 +126,15 @@ std::vector<ClipboardRow> ReadClipboardRows(const ProfileFile& file) {
 }
 
 bool WriteClipboard(const std::filesystem::path& data_dir, const std::vector<ClipboardRow>& rows,
-                    char decimal_separator, MessageBoxes& messages) {
+                    const Platform& platform) {
+  FileSystem& files = *platform.files;
+  MessageBoxes& messages = *platform.messages;
+  const char decimal_separator = platform.locale->DecimalSeparator();
   const std::filesystem::path path = ClipboardPath(data_dir);
   std::string bytes;
   // A missing file starts empty; one that is there but cannot be read (too
   // large, too many lines, no access) is not replaced by the few rows copied.
-  if ((!ReadFileBytes(path, bytes) && std::filesystem::exists(path)) ||
+  if ((!files.ReadFile(path, bytes) && files.Exists(path)) ||
       CountLines(bytes) > kMaxFileLines) {
     messages.ShowError("Unable to write to " + PathToUtf8(path));
     return false;
@@ -149,7 +152,7 @@ bool WriteClipboard(const std::filesystem::path& data_dir, const std::vector<Cli
     file.WriteBool(section, row::kZB, row.has_zb);
     file.WriteReal(section, row::kCurrent, row.current_ma, decimal_separator);
   }
-  if (WriteFileAtomic(path, file.ToBytes())) return true;
+  if (WriteFileAtomic(files, path, file.ToBytes())) return true;
   messages.ShowError("Unable to write to " + PathToUtf8(path));
   return false;
 }

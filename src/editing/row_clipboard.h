@@ -51,6 +51,6 @@ std::vector<ClipboardRow> ReadClipboardRows(const ProfileFile& file);
 // holds exactly these rows. Other sections stay. Saves the file; on failure
 // shows "Unable to write to <path>" and returns false.
 bool WriteClipboard(const std::filesystem::path& data_dir, const std::vector<ClipboardRow>& rows,
-                    char decimal_separator, MessageBoxes& messages);
+                    const Platform& platform);
 
 }  // namespace luch

@@ -48,8 +48,7 @@ bool CopySelection(EditingContext& context) {
   if (range.empty()) return true;
   std::vector<ClipboardRow> rows;
   for (int r = range.top; r <= range.bottom; ++r) rows.push_back(RowFromTable(context.table, r));
-  return WriteClipboard(context.data_dir, rows, context.platform.locale->DecimalSeparator(),
-                        *context.platform.messages);
+  return WriteClipboard(context.data_dir, rows, context.platform);
 }
 
 // `repeat` back-to-back copies of the clipboard in front of CurrentRow, as
@@ -58,11 +57,11 @@ bool CopySelection(EditingContext& context) {
 void PasteRepeated(EditingContext& context, int64_t repeat) {
   if (repeat < 1) return;
   const std::filesystem::path path = ClipboardPath(context.data_dir);
-  if (!FileExists(path)) return;
+  if (!FileExists(path, *context.platform.files)) return;
   ProjectTable& table = context.table;
   const int r = context.current_row;
   if (r < 1 || r > table.BlockCount()) return;
-  const std::vector<ClipboardRow> rows = ReadClipboardRows(ProfileFile(path));
+  const std::vector<ClipboardRow> rows = ReadClipboardRows(ProfileFile(path, *context.platform.files));
   if (rows.empty()) return;
 
   const int64_t per_paste = static_cast<int64_t>(rows.size());
@@ -111,8 +110,8 @@ void mDeleteClick(EditingContext& context) {
 
 void mFillSpaceClick(EditingContext& context) {
   const std::filesystem::path path = ClipboardPath(context.data_dir);
-  if (!FileExists(path)) return;
-  const ClipboardRow clip = ReadClipboardRow(ProfileFile(path), 0);
+  if (!FileExists(path, *context.platform.files)) return;
+  const ClipboardRow clip = ReadClipboardRow(ProfileFile(path, *context.platform.files), 0);
   ProjectTable& table = context.table;
   for (int i = 1; i <= table.BlockCount(); ++i) {
     if (table.Address(i).empty()) table.SetAddress(i, clip.address);

@@ -10,10 +10,6 @@
 #include "common/profile_file.h"
 #include "library/block_file_format.h"
 
-#if !defined(_WIN32)
-#include <sys/stat.h>
-#include <time.h>
-#endif
 
 namespace luch {
 
@@ -81,67 +77,19 @@ using block_file::Section;
 
 }  // namespace
 
-BlockLibrary::BlockLibrary(const std::filesystem::path& data_dir)
-    : path_(data_dir / Utf8Path(kBlockFileName)) {}
+BlockLibrary::BlockLibrary(const std::filesystem::path& data_dir, FileSystem& files)
+    : path_(data_dir / Utf8Path(kBlockFileName)), files_(files) {}
 
 BlockLibrary::~BlockLibrary() = default;
-
-namespace {
-bool g_coarse_stamps = false;
-}  // namespace
-
-void BlockLibrary::UseCoarseStampsForTesting(bool coarse) { g_coarse_stamps = coarse; }
-
-BlockLibrary::FileStamp BlockLibrary::StampOf(const std::filesystem::path& path) {
-  FileStamp stamp;
-#if defined(_WIN32)
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  if (error) return stamp;
-  const auto time = std::filesystem::last_write_time(path, error);
-  if (error) return stamp;
-  stamp.exists = true;
-  stamp.size = size;
-  stamp.modified_ns =
-      std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count();
-#else
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return stamp;
-  stamp.exists = true;
-  stamp.size = static_cast<std::uintmax_t>(info.st_size);
-  stamp.modified_ns = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-  stamp.changed_ns = static_cast<int64_t>(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
-  stamp.inode = static_cast<std::uintmax_t>(info.st_ino);
-#endif
-  if (g_coarse_stamps) {
-    const int64_t step =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(kStampGranularity).count();
-    stamp.modified_ns -= stamp.modified_ns % step;
-    stamp.changed_ns = 0;
-    stamp.inode = 0;
-  }
-  return stamp;
-}
-
-int64_t BlockLibrary::FileClockNowNs() {
-#if defined(_WIN32)
-  const auto now = std::filesystem::file_time_type::clock::now();
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(now.time_since_epoch()).count();
-#else
-  struct timespec now {};
-  ::clock_gettime(CLOCK_REALTIME, &now);
-  return static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
-#endif
-}
 
 bool BlockLibrary::CacheHolds(const FileStamp& stamp) const {
   if (!cache_valid_ || !(stamp == cached_stamp_)) return false;
   if (stamp_trusted_ || !stamp.exists) return true;
   // The time taken before the bytes: a file found unchanged now, whose stamp
   // was then old enough, cannot change later without a new stamp.
-  const int64_t now = FileClockNowNs();
+  const int64_t now = files_.NowNs();
   std::string bytes;
-  if (!ReadFileBytes(path_, bytes) || bytes != cache_->bytes) return false;
+  if (!files_.ReadFile(path_, bytes) || bytes != cache_->bytes) return false;
   stamp_trusted_ = now - stamp.modified_ns >=
                    std::chrono::duration_cast<std::chrono::nanoseconds>(kStampGranularity).count();
   return true;
@@ -151,14 +99,14 @@ const BlockLibrary::Data& BlockLibrary::Current() const {
   if (cache_valid_ && batch_depth_ > 0 && checked_in_batch_) return *cache_;
   // The stamp is taken before the file is read: a change in between makes the
   // next lookup read the file again, never miss it.
-  const FileStamp stamp = StampOf(path_);
+  const FileStamp stamp = files_.Stamp(path_);
   if (batch_depth_ > 0) checked_in_batch_ = true;
   if (CacheHolds(stamp)) return *cache_;
 
-  const int64_t read_at = FileClockNowNs();
+  const int64_t read_at = files_.NowNs();
   auto data = std::make_shared<Data>();
   data->types.resize(kMaxBlockTypes);
-  if (stamp.exists && ReadFileBytes(path_, data->bytes)) {
+  if (stamp.exists && files_.ReadFile(path_, data->bytes)) {
     data->file = ProfileFile::FromBytes(data->bytes);
   }
   const ProfileFile& file = data->file;

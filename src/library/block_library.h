@@ -21,6 +21,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/file_system.h"
+
 namespace luch {
 
 inline constexpr const char* kBlockFileName = "Блок.ini";
@@ -31,8 +33,10 @@ inline constexpr std::chrono::seconds kStampGranularity{2};
 
 class BlockLibrary {
  public:
-  // The library of Блок.ini in `data_dir`. Nothing is read until a lookup.
-  explicit BlockLibrary(const std::filesystem::path& data_dir);
+  // The library of Блок.ini in `data_dir`, read from `files` (which must
+  // outlive it). Nothing is read until a lookup.
+  explicit BlockLibrary(const std::filesystem::path& data_dir,
+                        FileSystem& files = RealFileSystem());
   ~BlockLibrary();
   BlockLibrary(const BlockLibrary&) = delete;
   BlockLibrary& operator=(const BlockLibrary&) = delete;
@@ -66,11 +70,6 @@ class BlockLibrary {
   // Drops the cache; the program calls it after it writes Блок.ini.
   void Invalidate() const;
 
-  // Test hook: while set, file stamps are taken as a coarse file system gives
-  // them (modification time in whole kStampGranularity steps, no change time,
-  // no inode), as on FAT or where Windows has no change time.
-  static void UseCoarseStampsForTesting(bool coarse);
-
   // For a command that makes thousands of lookups in one go (the calculation):
   // while a Batch lives, the file is checked for changes once, by the first
   // lookup, and not again; Invalidate still drops the cache at once.
@@ -88,23 +87,12 @@ class BlockLibrary {
 
  private:
   struct Data;
-  // What identifies one version of the file on disk.
-  struct FileStamp {
-    bool exists = false;
-    std::uintmax_t size = 0;
-    int64_t modified_ns = 0;
-    int64_t changed_ns = 0;  // status change time where the system has one
-    std::uintmax_t inode = 0;
-    bool operator==(const FileStamp&) const = default;
-  };
-  static FileStamp StampOf(const std::filesystem::path& path);
-  // Now, on the clock of the files' modification times (ns).
-  static int64_t FileClockNowNs();
   const Data& Current() const;
   // Whether the cache still holds the file as it is on disk now.
   bool CacheHolds(const FileStamp& stamp) const;
 
   std::filesystem::path path_;
+  FileSystem& files_;
   mutable std::shared_ptr<const Data> cache_;
   mutable FileStamp cached_stamp_;
   mutable bool cache_valid_ = false;

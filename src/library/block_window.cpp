@@ -41,7 +41,9 @@ void BlockWindow::SetGridRow(int row) {
 
 std::string BlockWindow::Section() const { return SectionOf(static_cast<size_t>(selected_)); }
 
-ProfileFile BlockWindow::OpenFile() const { return ProfileFile(library_.file_path()); }
+ProfileFile BlockWindow::OpenFile() const {
+  return ProfileFile(library_.file_path(), *platform_.files);
+}
 
 void BlockWindow::EditFile(const std::function<void(ProfileFile&)>& edit) const {
   ProfileFile file = OpenFile();
@@ -146,13 +148,13 @@ void BlockWindow::DeleteRegimeKeys() {
 
 WindowGeometry BlockWindow::FormCreate() {
   const WindowGeometry geometry =
-      LoadWindowGeometry(data_dir_, kBlockSection, kDesign, *platform_.screen);
+      LoadWindowGeometry(data_dir_, kBlockSection, kDesign, platform_);
   LoadBlockNames();
   return geometry;
 }
 
 void BlockWindow::FormClose(const WindowGeometry& geometry) {
-  StoreWindowGeometry(data_dir_, kBlockSection, geometry, *platform_.messages);
+  StoreWindowGeometry(data_dir_, kBlockSection, geometry, platform_);
   SaveBlockNames();
 }
 
@@ -202,7 +204,7 @@ void BlockWindow::ListBox1DblClick() {
   const std::string new_name =
       platform_.prompter->TextPrompt(text::kBlockCaption, text::kBlockPrompt, old_name);
   if (new_name.empty() || new_name == old_name) return;
-  AppendReplacementRule(data_dir_, old_name, new_name);  // not reported when it fails
+  AppendReplacementRule(data_dir_, old_name, new_name, *platform_.files);  // not reported when it fails
   if (rename_) rename_(old_name, new_name);
   names_[static_cast<size_t>(selected_)] = new_name;
   platform_.messages->Show(text::kRenamed, text::kRenamedCaption, MessageIcon::kInformation);

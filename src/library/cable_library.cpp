@@ -83,8 +83,8 @@ void CableLibrary::Renumber() {
   for (size_t k = 0; k < rows_.size(); ++k) rows_[k].number = std::to_string(k + 1);
 }
 
-int CableLibrary::LoadCables(const std::filesystem::path& data_dir) {
-  const ProfileFile file(data_dir / Utf8Path(kCableFileName));
+int CableLibrary::LoadCables(const std::filesystem::path& data_dir, FileSystem& files) {
+  const ProfileFile file(data_dir / Utf8Path(kCableFileName), files);
   rows_.assign(1, CableType{});
   int n = 1;
   for (; n <= kMaxCablesRead; ++n) {
@@ -102,8 +102,8 @@ int CableLibrary::LoadCables(const std::filesystem::path& data_dir) {
   return n - 1;
 }
 
-bool CableLibrary::SaveCables(const std::filesystem::path& data_dir) const {
-  ProfileFile file;  // the file is deleted first: only these sections remain
+bool CableLibrary::SaveCables(const std::filesystem::path& data_dir, FileSystem& files) const {
+  ProfileFile file(std::filesystem::path(), files);  // deleted first: only these sections remain
   for (size_t k = 0; k < rows_.size(); ++k) {
     const std::string section = "Кабель" + std::to_string(k + 1);
     const CableType& row = rows_[k];

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/file_system.h"
+
 namespace luch {
 
 inline constexpr const char* kCableFileName = "Кабель.ini";
@@ -62,10 +64,11 @@ class CableLibrary {
   // up to the first one missing or without a key, at most 1023. Returns the
   // number of sections read (0 for a missing file; the list then keeps its one
   // empty row).
-  int LoadCables(const std::filesystem::path& data_dir);
+  int LoadCables(const std::filesystem::path& data_dir, FileSystem& files = RealFileSystem());
   // Rewrites Кабель.ini whole with sections Кабель1..КабельN. False when the
   // file cannot be written.
-  bool SaveCables(const std::filesystem::path& data_dir) const;
+  bool SaveCables(const std::filesystem::path& data_dir,
+                  FileSystem& files = RealFileSystem()) const;
 
  private:
   int FindByName(std::string_view name) const;  // 1-based, 0 when none

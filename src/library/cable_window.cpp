@@ -27,8 +27,8 @@ CableWindow::CableWindow(std::filesystem::path data_dir, CableLibrary& library, 
 
 WindowGeometry CableWindow::FormCreate() {
   const WindowGeometry geometry =
-      LoadWindowGeometry(data_dir_, kCabelsSection, kDesign, *platform_.screen);
-  SetStatus(library_.LoadCables(data_dir_));
+      LoadWindowGeometry(data_dir_, kCabelsSection, kDesign, platform_);
+  SetStatus(library_.LoadCables(data_dir_, *platform_.files));
   changed_ = false;
   return geometry;
 }
@@ -49,7 +49,7 @@ std::array<int, 6> CableWindow::ColumnWidths(int client_width) {
 void CableWindow::FormClose(const WindowGeometry& geometry) {
   // The library is saved even when Tarvel.ini cannot be written: the edits
   // matter more than the window's place.
-  StoreWindowGeometry(data_dir_, kCabelsSection, geometry, *platform_.messages);
+  StoreWindowGeometry(data_dir_, kCabelsSection, geometry, platform_);
   Save();
 }
 
@@ -144,7 +144,7 @@ void CableWindow::SaveIfChanged() {
 void CableWindow::Save() {
   // A failed write is not reported; the file on disk stays whole, and the
   // change is kept for the next save.
-  changed_ = !library_.SaveCables(data_dir_);
+  changed_ = !library_.SaveCables(data_dir_, *platform_.files);
 }
 
 void CableWindow::SetStatus(int count) {

@@ -70,11 +70,12 @@ std::string BlockSectionName(int row) { return "Блок" + std::to_string(row);
 }  // namespace
 
 bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& table,
-                     const ProjectParameters& params, char decimal_separator) {
-  ProfileFile file(path);
+                     const ProjectParameters& params, char decimal_separator,
+                     FileSystem& files) {
+  ProfileFile file(path, files);
   // An existing file that cannot be read would be replaced by one that lost
   // its other sections: refuse instead.
-  if (!file.existed() && std::filesystem::exists(path)) return false;
+  if (!file.existed() && files.Exists(path)) return false;
 
   file.WriteInteger(kRaySection, kKeyCount, table.BlockCount());
   file.WriteReal(kRaySection, kKeyVoltage, params.SupplyVoltage(), decimal_separator);
@@ -104,9 +105,9 @@ bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& tabl
 }
 
 bool LoadProjectFile(const std::filesystem::path& path, ProjectTable& table,
-                     ProjectParameters& params) {
-  if (!FileExists(path)) return false;
-  const ProfileFile file(path);
+                     ProjectParameters& params, FileSystem& files) {
+  if (!files.FileExists(path)) return false;
+  const ProfileFile file(path, files);
   if (!file.existed()) return false;  // vanished or unreadable: nothing changes
 
   table.SetBlockCount(CountFromFile(file.ReadInteger(kRaySection, kKeyCount, 1)));

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "common/file_system.h"
+
 #include "calc/project_parameters.h"
 #include "project/project_table.h"
 
@@ -19,7 +21,8 @@ namespace luch {
 // false, leaving the file byte for byte as it was, when it cannot be written
 // or when an existing file cannot be read (its other sections would be lost).
 bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& table,
-                     const ProjectParameters& params, char decimal_separator);
+                     const ProjectParameters& params, char decimal_separator,
+                     FileSystem& files = RealFileSystem());
 
 // Reads the project from the file at `path`. Returns false and changes nothing
 // when no file is there or it cannot be read. Otherwise sets the block count
@@ -31,6 +34,6 @@ bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& tabl
 // "." as separator; unreadable values take their defaults. ResistanceOhm,
 // CurrentMA and VoltageV stay; sections above the count are ignored.
 bool LoadProjectFile(const std::filesystem::path& path, ProjectTable& table,
-                     ProjectParameters& params);
+                     ProjectParameters& params, FileSystem& files = RealFileSystem());
 
 }  // namespace luch

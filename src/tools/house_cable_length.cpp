@@ -34,7 +34,7 @@ DomLenWindow::DomLenWindow(std::filesystem::path data_dir, Platform platform)
 
 WindowGeometry DomLenWindow::FormCreate() {
   const WindowGeometry geometry =
-      LoadWindowGeometry(data_dir_, kDomLenSection, kDesign, *platform_.screen);
+      LoadWindowGeometry(data_dir_, kDomLenSection, kDesign, platform_);
   MaskEdit3Change(dom_len_texts::kMaskEdit1, dom_len_texts::kMaskEdit2, dom_len_texts::kMaskEdit3);
   return geometry;
 }
@@ -46,7 +46,7 @@ void DomLenWindow::MaskEdit3Change(std::string_view mask_edit1, std::string_view
 }
 
 void DomLenWindow::FormClose(const WindowGeometry& geometry) {
-  StoreWindowGeometry(data_dir_, kDomLenSection, geometry, *platform_.messages);
+  StoreWindowGeometry(data_dir_, kDomLenSection, geometry, platform_);
 }
 
 }  // namespace luch

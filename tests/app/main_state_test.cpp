@@ -6,6 +6,7 @@
 #include "common/profile_file.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
+#include "support/fake_files.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 
@@ -190,11 +191,11 @@ TEST_F(MainStateTest, AFailedSaveKeepsTheNameAndTheOldFile) {
   ASSERT_TRUE(state.SaveProject(ProjectPath("a.луч")));
   const std::string before = dir.Read("a.луч");
   state.table.SetAddress(1, "изменено");
-  SetWriteFailureForTesting(true);
+  fake.files.Fail(testing::WriteStep::kWrite);
   fake.dialogs.answers.push_back(ProjectPath("b.луч"));
   state.mSaveAsClick();
   state.mSaveClick();
-  SetWriteFailureForTesting(false);
+  fake.files.Heal();
   EXPECT_EQ(state.ProjectFileName, ProjectPath("a.луч"));
   EXPECT_EQ(state.status.bar1[0], "Проект: a.луч");
   EXPECT_EQ(dir.Read("a.луч"), before);
@@ -213,6 +214,24 @@ TEST_F(MainStateTest, CountControlAcceptsOnlyWholeNumbersInRange) {
   state.current_row = 12;
   state.SetBlockCount(3);
   EXPECT_EQ(state.current_row, 3);
+}
+
+TEST_F(MainStateTest, RunsOnFilesInMemory) {
+  testing::MemoryFileSystem memory;
+  Platform platform = fake.platform();
+  platform.files = &memory;
+  const std::filesystem::path data = "/данные";
+  MainState in_memory(data, platform, cables, blocks);
+  in_memory.mNewClick();
+  in_memory.table.SetAddress(1, "Щитовая");
+  ASSERT_TRUE(in_memory.SaveProject("Дом.луч"));
+  in_memory.FormClose(MainSettings{});
+  MainState again(data, platform, cables, blocks);
+  again.FormCreate(MainSettings{});
+  again.DeferredStartUp();
+  EXPECT_EQ(again.table.Address(1), "Щитовая");
+  EXPECT_EQ(memory.files().size(), 2u);  // the project and Tarvel.ini, nothing on disk
+  EXPECT_FALSE(FileExists(dir / "Tarvel.ini"));
 }
 
 TEST_F(MainStateTest, AMoveThatCannotHappenKeepsTheSelection) {

@@ -4,6 +4,7 @@
 
 #include "common/cp1251.h"
 #include "common/file_io.h"
+#include "support/fake_files.h"
 #include "support/temp_dir.h"
 
 namespace luch {
@@ -166,15 +167,16 @@ TEST(ProfileFile, GarbageBytesNeverCrash) {
 
 TEST(ProfileFile, SaveWritesWholeFileAndAFailureLeavesItIntact) {
   TempDir dir;
-  ProfileFile file(dir / "Tarvel.ini");
+  testing::FaultyFileSystem files;
+  ProfileFile file(dir / "Tarvel.ini", files);
   file.WriteInteger("Main", "Top", 1);
   ASSERT_TRUE(file.Save());
   const std::string before = dir.Read("Tarvel.ini");
   EXPECT_EQ(before, "[Main]\r\nTop=1\r\n");
   file.WriteInteger("Main", "Top", 2);
-  SetWriteFailureForTesting(true);
+  files.Fail(testing::WriteStep::kSync);
   EXPECT_FALSE(file.Save());
-  SetWriteFailureForTesting(false);
+  files.Heal();
   EXPECT_EQ(dir.Read("Tarvel.ini"), before);
   ProfileFile onto_folder(dir.path());
   EXPECT_FALSE(onto_folder.Save());

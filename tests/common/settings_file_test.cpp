@@ -33,16 +33,16 @@ TEST(WindowGeometry, APlaceSavedOnALargerScreenIsPulledBack) {
 TEST(WindowGeometry, StoredInTheKeyOrderTopLeftHeightWidth) {
   TempDir dir;
   FakePlatform fake;
-  ASSERT_TRUE(StoreWindowGeometry(dir.path(), "DomLen", {1, 2, 3, 4}, fake.messages));
+  ASSERT_TRUE(StoreWindowGeometry(dir.path(), "DomLen", {1, 2, 3, 4}, fake.platform()));
   EXPECT_EQ(dir.Read("Tarvel.ini"), "[DomLen]\r\nTop=1\r\nLeft=2\r\nHeight=3\r\nWidth=4\r\n");
-  EXPECT_EQ(LoadWindowGeometry(dir.path(), "DomLen", {}, fake.screen), (WindowGeometry{1, 2, 3, 4}));
+  EXPECT_EQ(LoadWindowGeometry(dir.path(), "DomLen", {}, fake.platform()), (WindowGeometry{1, 2, 3, 4}));
 }
 
 TEST(SettingsFile, AFailedWriteIsReported) {
   TempDir dir;
   FakePlatform fake;
   std::filesystem::create_directory(dir / "Tarvel.ini");  // a folder stands in the way
-  EXPECT_FALSE(StoreWindowGeometry(dir.path(), "Main", {1, 2, 3, 4}, fake.messages));
+  EXPECT_FALSE(StoreWindowGeometry(dir.path(), "Main", {1, 2, 3, 4}, fake.platform()));
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text,
             "Unable to write to " + (dir.path() / "Tarvel.ini").string() + ".");

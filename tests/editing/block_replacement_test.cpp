@@ -179,10 +179,10 @@ TEST_F(ChangeBlkLogicTest, FailedWriteIsReportedAndListKeepsChange) {
   logic.FormCreate();
   logic.edit_from = "A";
   logic.edit_to = "B";
-  SetWriteFailureForTesting(true);
+  fake.files.Fail(testing::WriteStep::kWrite);
   logic.BitBtnSaveClick();
   logic.pmDelClick(0);
-  SetWriteFailureForTesting(false);
+  fake.files.Heal();
   EXPECT_EQ(logic.items(), std::vector<std::string>{"A>B"});
   ASSERT_EQ(fake.messages.shown.size(), 2u);
   EXPECT_EQ(fake.messages.shown[0].text, "Cannot create file " + PathToUtf8(ListPath()) + ".");

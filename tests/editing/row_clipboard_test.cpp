@@ -22,7 +22,7 @@ TEST(RowClipboard, WritesEightKeysPerRowInOrder) {
   FakePlatform fake;
   ClipboardRow second;
   second.address = "Щит 2";
-  ASSERT_TRUE(WriteClipboard(dir.path(), {SampleRow(), second}, ',', fake.messages));
+  ASSERT_TRUE(WriteClipboard(dir.path(), {SampleRow(), second}, fake.platform()));
   EXPECT_EQ(Cp1251ToUtf8(dir.Read("Copy.ini")),
             "[0]\r\nАдрес=Щит 1\r\nКабель=КПСВЭВ 1x2x0,5\r\nДлина=120\r\nБлок=ДИП-34\r\n"
             "Режим=Дежурный\r\nP=45\r\nЗБ=1\r\nI=12,5\r\n\r\n"
@@ -35,7 +35,8 @@ TEST(RowClipboard, RowsComeBackUnderEitherSeparator) {
   TempDir dir;
   FakePlatform fake;
   for (char separator : {',', '.'}) {
-    ASSERT_TRUE(WriteClipboard(dir.path(), {SampleRow()}, separator, fake.messages));
+    fake.locale.separator = separator;
+    ASSERT_TRUE(WriteClipboard(dir.path(), {SampleRow()}, fake.platform()));
     const std::vector<ClipboardRow> rows =
         ReadClipboardRows(ProfileFile(ClipboardPath(dir.path())));
     ASSERT_EQ(rows.size(), 1u);
@@ -49,7 +50,7 @@ TEST(RowClipboard, TextsLoseOuterBlanks) {
   ClipboardRow row = SampleRow();
   row.address = "  Щит 1  ";
   row.regime_name = "\tТревога ";
-  ASSERT_TRUE(WriteClipboard(dir.path(), {row}, ',', fake.messages));
+  ASSERT_TRUE(WriteClipboard(dir.path(), {row}, fake.platform()));
   const ClipboardRow back = ReadClipboardRow(ProfileFile(ClipboardPath(dir.path())), 0);
   EXPECT_EQ(back.address, "Щит 1");
   EXPECT_EQ(back.regime_name, "Тревога");
@@ -77,10 +78,10 @@ TEST(RowClipboard, ShorterCopyRemovesRowsOfLongerOne) {
                                      "[007]\nАдрес=не строка\n"));
   FakePlatform fake;
   ASSERT_TRUE(
-      WriteClipboard(dir.path(), {SampleRow(), SampleRow(), SampleRow()}, ',', fake.messages));
+      WriteClipboard(dir.path(), {SampleRow(), SampleRow(), SampleRow()}, fake.platform()));
   ClipboardRow other;
   other.address = "другой";
-  ASSERT_TRUE(WriteClipboard(dir.path(), {other}, ',', fake.messages));
+  ASSERT_TRUE(WriteClipboard(dir.path(), {other}, fake.platform()));
   const ProfileFile file(ClipboardPath(dir.path()));
   const std::vector<ClipboardRow> rows = ReadClipboardRows(file);
   ASSERT_EQ(rows.size(), 1u);
@@ -95,9 +96,8 @@ TEST(RowClipboard, ShorterCopyRemovesRowsOfLongerOne) {
 TEST(RowClipboard, FailedWriteIsReported) {
   TempDir dir;
   FakePlatform fake;
-  SetWriteFailureForTesting(true);
-  const bool saved = WriteClipboard(dir.path(), {SampleRow()}, ',', fake.messages);
-  SetWriteFailureForTesting(false);
+  fake.files.Fail(testing::WriteStep::kWrite);
+  const bool saved = WriteClipboard(dir.path(), {SampleRow()}, fake.platform());
   EXPECT_FALSE(saved);
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text,
@@ -110,7 +110,7 @@ TEST(RowClipboard, AFileThatCannotBeReadIsNeverReplaced) {
   FakePlatform fake;
   const std::string too_many_lines(kMaxFileLines + 1, '\n');
   dir.Write("Copy.ini", too_many_lines);
-  EXPECT_FALSE(WriteClipboard(dir.path(), {SampleRow()}, ',', fake.messages));
+  EXPECT_FALSE(WriteClipboard(dir.path(), {SampleRow()}, fake.platform()));
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text,
             "Unable to write to " + PathToUtf8(dir / "Copy.ini") + ".");

@@ -149,9 +149,9 @@ TEST_F(RowCommandsTest, CutKeepsRowsWhenClipboardCannotBeWritten) {
   Fill(4);
   Select(2, 3);
   EditingContext context = Context();
-  SetWriteFailureForTesting(true);
+  fake.files.Fail(testing::WriteStep::kWrite);
   mCutClick(context);
-  SetWriteFailureForTesting(false);
+  fake.files.Heal();
   EXPECT_EQ(Addresses(), (Strings{"A1", "A2", "A3", "A4"}));
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text,

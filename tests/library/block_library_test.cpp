@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/cp1251.h"
+#include "support/fake_files.h"
 #include "support/temp_dir.h"
 
 namespace luch {
@@ -138,19 +139,18 @@ TEST(BlockLibrary, NameLookupsSearch0To1023AndRegimes1To31LookupsByIndexReadAny)
 }
 
 TEST(BlockLibrary, ASameSizeRewriteWithinTheTimestampStepIsSeen) {
-  BlockLibrary::UseCoarseStampsForTesting(true);
   TempDir dir;
+  testing::CoarseStampFileSystem coarse;  // as FAT, or Windows without change times
   WriteBlocks(dir, "[Блок0]\nНазвание=A\nUmin=9\n");
   const auto path = dir / kBlockFileName;
   const auto written = std::filesystem::last_write_time(path);
-  const BlockLibrary library(dir.path());
+  const BlockLibrary library(dir.path(), coarse);
   EXPECT_EQ(library.BlockUmin(0), 9.0);
   // Another program rewrites it at once, same size; the stamp stays the same.
   WriteBlocks(dir, "[Блок0]\nНазвание=B\nUmin=7\n");
   std::filesystem::last_write_time(path, written);
   EXPECT_EQ(library.BlockUmin(0), 7.0);
   EXPECT_EQ(library.BlockIndexByName("B"), 0);
-  BlockLibrary::UseCoarseStampsForTesting(false);
 }
 
 TEST(BlockLibrary, SeesChangesMadeBehindItsBack) {

@@ -354,11 +354,11 @@ TEST_F(BlockWindowTest, FailedWriteKeepsTheFileWholeAndSaysNothing) {
   window.FormCreate();
   Select(0);
   const std::string before = Blocks();
-  SetWriteFailureForTesting(true);
+  fake.files.Fail(testing::WriteStep::kWrite);
   Answer("Тревога");
   Answer("150");
   window.ButtonAddRegClick();
-  SetWriteFailureForTesting(false);
+  fake.files.Heal();
   EXPECT_EQ(Blocks(), before);
   EXPECT_TRUE(fake.messages.shown.empty());
   EXPECT_EQ(library.RegimeNameAt(0, 2), "");

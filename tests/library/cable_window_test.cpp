@@ -228,11 +228,11 @@ TEST_F(CableWindowTest, FormCloseStoresThePlaceThenSavesTheLibrary) {
 TEST_F(CableWindowTest, AFailedSaveIsSilentAndKeepsTheChangeForTheNextSave) {
   Load({"А"});
   const std::string before = dir_.Read(kCableFileName);
-  SetWriteFailureForTesting(true);
+  fake_.files.Fail(testing::WriteStep::kWrite);
   window_.StringGrid1MouseUp(1, 1);
   Answer("Б");
   window_.StringGrid1DblClick();
-  SetWriteFailureForTesting(false);
+  fake_.files.Heal();
   EXPECT_TRUE(fake_.messages.shown.empty());
   EXPECT_EQ(dir_.Read(kCableFileName), before);
   EXPECT_TRUE(window_.changed());

@@ -14,6 +14,7 @@
 
 #include "common/cp1251.h"
 #include "common/file_io.h"
+#include "support/fake_files.h"
 #include "support/temp_dir.h"
 
 namespace luch {
@@ -291,9 +292,9 @@ TEST(ProjectFile, FailedSaveLeavesEarlierFileIntact) {
   ProjectTable table;
   const ProjectParameters params = NewProjectParameters();
 
-  SetWriteFailureForTesting(true);
-  EXPECT_FALSE(SaveProjectFile(dir / "f.луч", table, params, ','));
-  SetWriteFailureForTesting(false);
+  testing::FaultyFileSystem files;
+  files.Fail(testing::WriteStep::kRename);
+  EXPECT_FALSE(SaveProjectFile(dir / "f.луч", table, params, ',', files));
   EXPECT_EQ(dir.Read("f.луч"), earlier);
 
   std::filesystem::create_directory(dir / "папка.луч");

@@ -165,7 +165,7 @@ TEST(HostileFiles, A200MegabyteFileIsRefusedUnreadAndNeverOverwritten) {
 
     // Closing a window does not replace the settings it could not read.
     fake.messages.shown.clear();
-    CHILD_CHECK(!StoreWindowGeometry(dir.path(), "Block", {1, 2, 3, 4}, fake.messages));
+    CHILD_CHECK(!StoreWindowGeometry(dir.path(), "Block", {1, 2, 3, 4}, fake.platform()));
     CHILD_CHECK(fake.messages.shown.size() == 1 &&
                 fake.messages.shown[0].text ==
                     "Unable to write to " + PathToUtf8(dir / "Tarvel.ini") + ".");

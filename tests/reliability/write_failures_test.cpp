@@ -102,11 +102,16 @@ TEST(WriteFailures, ProjectSaveIsReportedAndTouchesNothing) {
     ASSERT_TRUE(program.state.SaveProject(path));
     const std::string before = dir.Read("Дом 5.луч");
     program.FillRows(30);
-    SetWriteFailureForTesting(true);
-    EXPECT_FALSE(program.state.SaveProject(path));
-    SetWriteFailureForTesting(false);
-    EXPECT_EQ(program.OnlyError(), "Unable to write to " + path + ".");
-    EXPECT_EQ(dir.Read("Дом 5.луч"), before);
+    // Each step of the write failing in turn: reported, the old file whole.
+    for (const testing::WriteStep step : {testing::WriteStep::kCreate, testing::WriteStep::kWrite,
+                                          testing::WriteStep::kSync, testing::WriteStep::kRename}) {
+      program.fake.messages.shown.clear();
+      program.fake.files.Fail(step);
+      EXPECT_FALSE(program.state.SaveProject(path));
+      program.fake.files.Heal();
+      EXPECT_EQ(program.OnlyError(), "Unable to write to " + path + ".");
+      EXPECT_EQ(dir.Read("Дом 5.луч"), before);
+    }
   }
   EXPECT_EQ(TemporariesIn(dir.path()), 0u);
 }

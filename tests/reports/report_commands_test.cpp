@@ -24,7 +24,7 @@ class ReportCommands : public ::testing::Test {
     table.SetCell(1, kVoltageV, "24.57");
     fake.locale.date_time = "01.02.2027 3:04:05";
   }
-  ~ReportCommands() override { SetWriteFailureForTesting(false); }
+  ~ReportCommands() override { fake.files.Heal(); }
 
   TempDir dir;
   FakePlatform fake;
@@ -57,9 +57,9 @@ TEST_F(ReportCommands, NothingOpensWithoutAssociatedProgram) {
 
 TEST_F(ReportCommands, UnwritableReportShowsErrorAndOpensNoOldFile) {
   dir.Write("Отчет.txt", "old");
-  SetWriteFailureForTesting(true);
+  fake.files.Fail(testing::WriteStep::kWrite);
   EXPECT_FALSE(mInfoClick(table, parameters, summary, fake.platform(), dir.path()));
-  SetWriteFailureForTesting(false);
+  fake.files.Heal();
   EXPECT_EQ(dir.Read("Отчет.txt"), "old");
   EXPECT_TRUE(fake.launcher.opened.empty());
   ASSERT_EQ(fake.messages.shown.size(), 1u);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/platform.h"
+#include "support/fake_files.h"
 
 namespace luch::testing {
 
@@ -92,8 +93,8 @@ class FakeWaitWindow : public WaitWindow {
 class FakePlatform {
  public:
   Platform platform() {
-    return Platform{&prompter, &messages, &dialogs, &launcher,
-                    &clock,    &locale,   &screen,  &wait};
+    return Platform{&prompter, &messages, &dialogs, &launcher, &clock,
+                    &locale,   &screen,   &wait,    &files};
   }
   FakePrompter prompter;
   FakeMessages messages;
@@ -103,6 +104,7 @@ class FakePlatform {
   FakeLocale locale;
   FakeScreen screen;
   FakeWaitWindow wait;
+  FaultyFileSystem files;  // the computer's files, failing where a test says
 };
 
 }  // namespace luch::testing

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "common/file_system.h"
 #include "editing/block_replacement.h"
 #include "library/ui/block_window_qt.h"
 #include "library/ui/cables_window_qt.h"
@@ -12,8 +13,8 @@
 namespace luch {
 
 Platform Program::platform() {
-  return Platform{&prompter_, &messages_, &dialogs_, &launcher_,
-                  &clock_,    &locale_,   &screen_,  &wait_};
+  return Platform{&prompter_, &messages_, &dialogs_, &launcher_, &clock_,
+                  &locale_,   &screen_,   &wait_,    &RealFileSystem()};
 }
 
 Program::Program(const std::filesystem::path& data_dir)

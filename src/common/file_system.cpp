@@ -1,0 +1,44 @@
+#include "common/file_system.h"
+
+#include <random>
+
+namespace luch {
+namespace {
+
+std::filesystem::path TemporaryNameBeside(const std::filesystem::path& path) {
+  static std::mt19937_64 random{std::random_device{}()};
+  std::filesystem::path temp = path;
+  temp += ".tmp" + std::to_string(random() % 1000000000);
+  return temp;
+}
+
+// Writes, syncs and closes; false when any of the three fails.
+bool WriteWhole(WritableFile& file, std::string_view bytes) {
+  bool ok = file.Write(bytes) && file.Sync();
+  ok = file.Close() && ok;
+  return ok;
+}
+
+}  // namespace
+
+bool WriteFileAtomic(FileSystem& files, const std::filesystem::path& path, std::string_view bytes) {
+  if (files.IsDirectory(path)) return false;
+  const std::filesystem::path temp = TemporaryNameBeside(path);
+  FileSystem::OpenFailure failure = FileSystem::OpenFailure::kNone;
+  std::unique_ptr<WritableFile> file = files.OpenForWriting(temp, /*create=*/true, failure);
+  if (!file) {
+    if (failure != FileSystem::OpenFailure::kNoRight || !files.FileExists(path)) return false;
+    // A folder the user may not write to, holding a file he may write.
+    std::unique_ptr<WritableFile> in_place = files.OpenForWriting(path, /*create=*/false, failure);
+    return in_place && WriteWhole(*in_place, bytes);
+  }
+  if (!WriteWhole(*file, bytes) || !files.Rename(temp, path)) {
+    files.RemoveFile(temp);
+    return false;
+  }
+  files.SyncFolder(path);
+  files.RemoveStaleTemporaries(path);
+  return true;
+}
+
+}  // namespace luch

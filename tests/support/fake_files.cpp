@@ -1,0 +1,158 @@
+#include "support/fake_files.h"
+
+#include <chrono>
+
+#include "common/file_io.h"
+#include "library/block_library.h"
+
+namespace luch::testing {
+namespace {
+
+// A file written through another one, with its Write or Sync made to fail.
+class FaultyWritableFile : public WritableFile {
+ public:
+  FaultyWritableFile(std::unique_ptr<WritableFile> file, FaultyFileSystem& files)
+      : file_(std::move(file)), files_(files) {}
+  bool Write(std::string_view bytes) override {
+    // A failed write leaves half of the bytes, as a full disk would.
+    if (files_.Fails(WriteStep::kWrite)) {
+      file_->Write(bytes.substr(0, bytes.size() / 2));
+      return false;
+    }
+    return file_->Write(bytes);
+  }
+  bool Sync() override { return !files_.Fails(WriteStep::kSync) && file_->Sync(); }
+  bool Close() override { return file_->Close(); }
+
+ private:
+  std::unique_ptr<WritableFile> file_;
+  FaultyFileSystem& files_;
+};
+
+}  // namespace
+
+bool FaultyFileSystem::Fails(WriteStep step) {
+  if (remaining_ == 0 || step != failing_) return false;
+  if (remaining_ > 1) {
+    --remaining_;
+    return false;
+  }
+  ++writes_failed_;
+  return true;
+}
+
+std::unique_ptr<WritableFile> FaultyFileSystem::OpenForWriting(const std::filesystem::path& path,
+                                                               bool create, OpenFailure& failure) {
+  if (Fails(WriteStep::kCreate)) {
+    failure = OpenFailure::kOther;
+    return nullptr;
+  }
+  std::unique_ptr<WritableFile> file = ForwardingFileSystem::OpenForWriting(path, create, failure);
+  if (!file) return nullptr;
+  return std::make_unique<FaultyWritableFile>(std::move(file), *this);
+}
+
+bool FaultyFileSystem::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+  return !Fails(WriteStep::kRename) && ForwardingFileSystem::Rename(from, to);
+}
+
+FileStamp CoarseStampFileSystem::Stamp(const std::filesystem::path& path) {
+  FileStamp stamp = ForwardingFileSystem::Stamp(path);
+  const int64_t step =
+      std::chrono::duration_cast<std::chrono::nanoseconds>(kStampGranularity).count();
+  stamp.modified_ns -= stamp.modified_ns % step;
+  stamp.changed_ns = 0;
+  stamp.inode = 0;
+  return stamp;
+}
+
+namespace {
+
+class MemoryWritableFile : public WritableFile {
+ public:
+  MemoryWritableFile(MemoryFileSystem& files, std::filesystem::path path)
+      : files_(files), path_(std::move(path)) {}
+  bool Write(std::string_view bytes) override {
+    bytes_ += bytes;
+    files_.Put(path_, bytes_);
+    return true;
+  }
+  bool Sync() override { return true; }
+  bool Close() override { return true; }
+
+ private:
+  MemoryFileSystem& files_;
+  std::filesystem::path path_;
+  std::string bytes_;
+};
+
+bool Inside(const std::filesystem::path& file, const std::filesystem::path& folder) {
+  const std::string f = PathToUtf8(file), d = PathToUtf8(folder);
+  return f.size() > d.size() && f.compare(0, d.size(), d) == 0 && f[d.size()] == '/';
+}
+
+}  // namespace
+
+bool MemoryFileSystem::ReadFile(const std::filesystem::path& path, std::string& bytes) {
+  const auto it = files_.find(path);
+  if (it == files_.end() || it->second.size() > kMaxFileBytes) {
+    bytes.clear();
+    return false;
+  }
+  bytes = it->second;
+  return true;
+}
+
+bool MemoryFileSystem::Exists(const std::filesystem::path& path) {
+  return FileExists(path) || IsDirectory(path);
+}
+
+bool MemoryFileSystem::IsDirectory(const std::filesystem::path& path) {
+  for (const auto& [file, bytes] : files_) {
+    if (Inside(file, path)) return true;
+  }
+  return false;
+}
+
+bool MemoryFileSystem::RemoveFile(const std::filesystem::path& path) {
+  files_.erase(path);
+  modified_.erase(path);
+  return true;
+}
+
+FileStamp MemoryFileSystem::Stamp(const std::filesystem::path& path) {
+  FileStamp stamp;
+  const auto it = files_.find(path);
+  if (it == files_.end()) return stamp;
+  stamp.exists = true;
+  stamp.size = it->second.size();
+  stamp.modified_ns = modified_[path];
+  return stamp;
+}
+
+std::unique_ptr<WritableFile> MemoryFileSystem::OpenForWriting(const std::filesystem::path& path,
+                                                               bool create, OpenFailure& failure) {
+  failure = OpenFailure::kNone;
+  if (!create && !FileExists(path)) {
+    failure = OpenFailure::kOther;
+    return nullptr;
+  }
+  Put(path, "");
+  return std::make_unique<MemoryWritableFile>(*this, path);
+}
+
+bool MemoryFileSystem::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+  const auto it = files_.find(from);
+  if (it == files_.end()) return false;
+  Put(to, std::move(it->second));
+  RemoveFile(from);
+  return true;
+}
+
+void MemoryFileSystem::Put(const std::filesystem::path& path, std::string bytes) {
+  files_[path] = std::move(bytes);
+  now_ns_ += 1000000000;
+  modified_[path] = now_ns_;
+}
+
+}  // namespace luch::testing
