@@ -37,6 +37,12 @@ void MainState::DeferredStartUp() {
   status.bar1[0] = "Проект: ";
 }
 
+void MainState::OpenNamedProject() {
+  if (LoadProject(NamedProject)) return;
+  ProjectFileName.clear();
+  status.bar1[0] = "Проект: ";
+}
+
 void MainState::FormClose(MainSettings values) {
   values.file_name = ProjectFileName;
   ProfileFile settings = OpenSettingsFile(data_dir_);
