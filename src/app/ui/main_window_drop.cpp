@@ -15,7 +15,7 @@ QString DroppedProject(const QMimeData* data) {
   if (data == nullptr) return {};
   for (const QUrl& url : data->urls()) {
     if (!url.isLocalFile()) continue;
-    const QString path = url.toLocalFile();
+    QString path = url.toLocalFile();
     if (QFileInfo(path).suffix().compare(QString::fromUtf8(kProjectExtension),
                                          Qt::CaseInsensitive) == 0) {
       return path;
