@@ -4,19 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QApplication>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include "common/profile_file.h"
 #include "library/block_library.h"
