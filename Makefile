@@ -5,13 +5,16 @@
 # make lint  clang-tidy and cppcheck over src/ (zero findings expected)
 # make windows       cross-build the core, luch-calc and the core tests for Windows
 # make test-windows  run them under wine
+# make package       the Debian package build/luch_<version>_amd64.deb (CPack), checked by lintian
+# make test-package  install it into a fresh Debian 12 root (debootstrap) and use it there
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test bench clean test-asan fuzz lint windows test-windows
+.PHONY: all deps configure build run test bench clean test-asan fuzz lint windows test-windows \
+	package test-package
 
 all: build
 
@@ -55,6 +58,12 @@ windows:
 
 test-windows:
 	@bash scripts/windows-test
+
+package: deps
+	@bash scripts/package $(BUILD)
+
+test-package: deps
+	@bash scripts/test-package $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

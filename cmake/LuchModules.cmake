@@ -7,11 +7,13 @@
 function(luch_add_library target sources deps)
   if(sources)
     add_library(${target} STATIC ${sources})
-    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src
+                                                ${PROJECT_BINARY_DIR}/generated)
     target_link_libraries(${target} PUBLIC ${deps})
   else()
     add_library(${target} INTERFACE)
-    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src
+                                                   ${PROJECT_BINARY_DIR}/generated)
     target_link_libraries(${target} INTERFACE ${deps})
   endif()
 endfunction()

@@ -52,6 +52,12 @@ void MainState::ForgetPreviousProject() {
   status.ClearCalculation();
 }
 
+void MainState::OpenNamedProject() {
+  if (LoadProject(NamedProject)) return;
+  ProjectFileName.clear();
+  status.bar1[0] = "Проект: ";
+}
+
 void MainState::FormClose(MainSettings values) {
   values.file_name = ProjectFileName;
   ProfileFile settings = OpenSettingsFile(data_dir_, *platform_.files);

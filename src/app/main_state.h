@@ -57,6 +57,14 @@ class MainState {
   void DeferredStartUp();
   // Writes section "Main"; reports a failure through the error box.
   void FormClose(MainSettings values);
+  // A project named on the command line, set before the window is shown: the
+  // deferred start-up step opens it with OpenNamedProject instead of the
+  // remembered one.
+  std::string NamedProject;
+  // Loads NamedProject as Open does ("Cannot open file" for one that is there
+  // but cannot be read); when it is not loaded the project is unnamed
+  // ("Проект: ").
+  void OpenNamedProject();
 
   // --- the count control EditVsego / UpDownVsego --------------------------
   // Sets the block count (kept inside 1..4096) and panel 1 "Блоков: N".

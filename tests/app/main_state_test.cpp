@@ -104,6 +104,31 @@ TEST_F(MainStateTest, ARememberedProjectIsReopenedUnderTheNameAsKept) {
   EXPECT_EQ(again.params.EditU, "28.00");
 }
 
+TEST_F(MainStateTest, ANamedProjectOpensInsteadOfTheRememberedOne) {
+  state.mNewClick();
+  state.table.SetAddress(1, "запомненный");
+  ASSERT_TRUE(state.SaveProject(ProjectPath("a.луч")));
+  state.table.SetAddress(1, "названный");
+  ASSERT_TRUE(state.SaveProject(ProjectPath("b.луч")));
+  state.ProjectFileName = ProjectPath("a.луч");
+  state.FormClose(MainSettings{});
+
+  MainState named(dir.path(), fake.platform(), cables, blocks);
+  named.FormCreate(MainSettings{});
+  named.NamedProject = ProjectPath("b.луч");
+  named.OpenNamedProject();
+  EXPECT_EQ(named.table.Address(1), "названный");
+  EXPECT_EQ(named.ProjectFileName, ProjectPath("b.луч"));
+
+  MainState missing(dir.path(), fake.platform(), cables, blocks);
+  missing.FormCreate(MainSettings{});
+  missing.NamedProject = ProjectPath("нет.луч");
+  missing.OpenNamedProject();
+  EXPECT_EQ(missing.ProjectFileName, "");
+  EXPECT_EQ(missing.status.bar1[0], "Проект: ");
+  EXPECT_TRUE(fake.messages.shown.empty());
+}
+
 TEST_F(MainStateTest, ARememberedProjectThatCannotBeReadIsReportedAndForgotten) {
   dir.Write("огромный.луч", "[Луч]\r\n" + std::string(kMaxFileBytes, ';'));
   ProfileFile settings(dir / "Tarvel.ini");

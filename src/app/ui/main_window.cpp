@@ -82,6 +82,7 @@ class StatusPanel : public QLabel {
 TMain::TMain(MainState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
   setObjectName("TMain");
   setWindowTitle(QString::fromUtf8(kMainCaption));
+  setAcceptDrops(true);
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -323,7 +324,13 @@ void TMain::ApplicationEvents1Message() {
     const int width = pending_col_widths_[static_cast<size_t>(i)];
     if (width != 0) StringGrid1->setColumnWidth(i, width);
   }
-  Run([this] { state_.DeferredStartUp(); });
+  Run([this] {
+    if (state_.NamedProject.empty()) {
+      state_.DeferredStartUp();
+    } else {
+      state_.OpenNamedProject();
+    }
+  });
   ProjectReplaced();
 }
 

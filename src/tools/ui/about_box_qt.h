@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "luch_version.h"
+
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -13,7 +15,7 @@ namespace luch {
 namespace about_texts {
 inline constexpr const char* kCaption = "О программе";
 inline constexpr const char* kProductName = "Расчет луча системы ТЕРН-12";
-inline constexpr const char* kVersion = "Версия  1.2";
+inline constexpr const char* kVersion = "Версия  " LUCH_VERSION_SHORT;
 inline constexpr const char* kDate = "Январь 2007 года";
 inline constexpr const char* kOK = "OK";
 }  // namespace about_texts

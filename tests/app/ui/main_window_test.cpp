@@ -5,15 +5,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include "common/profile_file.h"
 #include "library/block_library.h"
@@ -35,8 +38,9 @@ class MainWindowTest : public ::testing::Test {
   }
 
   // A window as the program starts it: created, shown, the deferred step run.
-  std::unique_ptr<TMain> Start() {
+  std::unique_ptr<TMain> Start(const std::string& named_project = "") {
     state = std::make_unique<MainState>(dir.path(), fake.platform(), cables, blocks);
+    state->NamedProject = named_project;
     auto window = std::make_unique<TMain>(*state);
     window->show();
     QApplication::processEvents();
@@ -205,6 +209,40 @@ TEST_F(MainWindowTest, NewFillSaveAsRestartBringsTheProjectBack) {
   EXPECT_EQ(window->statusPanel(1, 0)->text(), QString::fromUtf8("Проект: Дом.луч"));
   EXPECT_EQ(state->table.Address(1), "Щитовая");
   EXPECT_EQ(window->grid()->model()->rowCount(), 1);
+}
+
+TEST_F(MainWindowTest, ANamedProjectOpensAtStartAndADroppedOneReplacesIt) {
+  {
+    auto window = Start();
+    window->action("mNew")->trigger();
+    fake.dialogs.answers.push_back((dir.path() / "Дом.луч").string());
+    window->action("mSaveAs")->trigger();
+    window->action("mNew")->trigger();
+    window->EditVsego->setValue(3);
+    fake.dialogs.answers.push_back((dir.path() / "Школа.луч").string());
+    window->action("mSaveAs")->trigger();
+    window->action("mNew")->trigger();  // nothing remembered
+    window->close();
+  }
+  auto window = Start((dir.path() / "Дом.луч").string());
+  EXPECT_EQ(window->statusPanel(1, 0)->text(), QString::fromUtf8("Проект: Дом.луч"));
+
+  const auto drop = [&](const char* name) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString((dir.path() / name).string()))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(window.get(), &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(window.get(), &dropped);
+    QApplication::processEvents();
+    return true;
+  };
+  dir.Write("Школа.txt", "");
+  EXPECT_FALSE(drop("Школа.txt"));
+  EXPECT_TRUE(drop("Школа.луч"));
+  EXPECT_EQ(window->statusPanel(1, 0)->text(), QString::fromUtf8("Проект: Школа.луч"));
+  EXPECT_EQ(window->grid()->model()->rowCount(), 3);
 }
 
 }  // namespace

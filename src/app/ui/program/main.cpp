@@ -1,16 +1,92 @@
-// The program entry: the application title, the windows in their start-up
-// order, the event loop. An error that escapes start-up ends the program after
-// the standard error box.
+// The program entry: the command line, the data folder, the application
+// title, the windows in their start-up order, the event loop. An error that
+// escapes start-up ends the program after the standard error box.
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <system_error>
+#include <vector>
 
+#include "app/command_line.h"
+#include "app/data_folder.h"
 #include "app/ui/program.h"
+#include "common/file_io.h"
 #include "common/ui/qt_setup.h"
 
+namespace {
+
+namespace fs = std::filesystem;
+
+struct DataFolderChoice {
+  fs::path folder;
+  fs::path samples;  // empty unless the program is installed
+  bool own = false;  // the user's own folder, to be created and seeded
+};
+
+DataFolderChoice ChooseFolder() {
+  std::error_code error;
+  const fs::path current = fs::current_path(error);
+  DataFolderChoice choice;
+  choice.samples = luch::InstalledSamples(fs::read_symlink("/proc/self/exe", error));
+  const fs::path own = luch::OwnDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  choice.folder = luch::ChooseDataFolder(current, choice.samples, own);
+  choice.own = choice.folder != current;
+  return choice;
+}
+
+void PrintLine(std::FILE* stream, const std::string& line) {
+  std::fputs((line + "\n").c_str(), stream);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  DataFolderChoice data = ChooseFolder();
+  // Answered before Qt starts: --help, --version and a wrong call need no
+  // display.
+  const luch::CommandLine line =
+      luch::ReadCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (line.action) {
+    case luch::CommandLineAction::kHelp:
+      PrintLine(stdout, luch::HelpLine(data.folder));
+      return 0;
+    case luch::CommandLineAction::kVersion:
+      PrintLine(stdout, luch::VersionLine());
+      return 0;
+    case luch::CommandLineAction::kError:
+      PrintLine(stderr, line.error);
+      return 2;
+    case luch::CommandLineAction::kRun:
+      break;
+  }
+  std::error_code error;
+  std::string project;
+  if (!line.project.empty()) {
+    // A name given in a terminal is relative to the folder it was typed in.
+    project =
+        luch::PathToUtf8(fs::absolute(luch::Utf8Path(line.project), error).lexically_normal());
+  }
+  if (data.own && !luch::PrepareDataFolder(data.folder, data.samples)) {
+    PrintLine(stderr, "luch: не удается создать папку данных / cannot create the data folder: " +
+                          luch::PathToUtf8(data.folder));
+    data.folder = fs::current_path(error);
+  }
+  // The data files are found in the current folder, and the file dialogs
+  // start there.
+  fs::current_path(data.folder, error);
+
+  // The command line is the program's own: Qt takes its settings from its
+  // environment variables only.
+  int qt_argc = 1;
+  QApplication app(qt_argc, argv);
+  // The desktop entry's name: a Wayland desktop shows the program's icon and
+  // name from it.
+  QGuiApplication::setDesktopFileName(QStringLiteral("luch"));
   luch::SetUpApplication(app);
-  return luch::RunGuarded([&app] {
-    luch::Program program(std::filesystem::current_path());
+  return luch::RunGuarded([&app, &data, &project] {
+    luch::Program program(data.folder);
+    program.state().NamedProject = project;
     program.main_window().show();
     return app.exec();
   });
