@@ -4,11 +4,12 @@
 #include <charconv>
 
 #include "common/file_io.h"
+#include "editing/block_replacement.h"
+#include "editing/cable_replacement.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
 #include "project/project_file.h"
 #include "reports/report_commands.h"
-#include "editing/cable_replacement.h"
 
 namespace luch {
 
@@ -19,19 +20,20 @@ MainState::MainState(std::filesystem::path data_dir, Platform platform, CableLib
 MainSettings MainState::FormCreate(const MainSettings& current) {
   MainSettings values =
       ReadMainSettings(OpenSettingsFile(data_dir_, *platform_.files), current, *platform_.screen);
-  ProjectFileName = values.file_name;
+  project_file_name_ = values.file_name;
   return values;
 }
 
 void MainState::DeferredStartUp() {
   // A project that vanished starts an unnamed one silently; one that is there
   // but cannot be read does the same after its error box.
-  if (!ProjectFileName.empty() && FileExists(ProjectPath(ProjectFileName), *platform_.files) &&
-      LoadProject(ProjectFileName)) {
+  if (!project_file_name_.empty() &&
+      FileExists(ProjectPath(project_file_name_), *platform_.files) &&
+      LoadProject(project_file_name_)) {
     return;
   }
-  ProjectFileName.clear();
-  status.bar1[0] = "Проект: ";
+  project_file_name_.clear();
+  status_.bar1[0] = "Проект: ";
 }
 
 std::filesystem::path MainState::ProjectPath(const std::string& utf8_path) const {
@@ -42,35 +44,35 @@ std::filesystem::path MainState::ProjectPath(const std::string& utf8_path) const
 }
 
 void MainState::ForgetPreviousProject() {
-  table.DropHiddenRows();
+  table_.DropHiddenRows();
   const char separator = platform_.locale->DecimalSeparator();
-  for (int r = 1; r <= table.BlockCount(); ++r) {
-    table.SetCell(r, kCurrentMA, "");
-    table.SetCell(r, kVoltageV, "");
-    table.UpdateResistance(r, cables_, separator);
+  for (int r = 1; r <= table_.BlockCount(); ++r) {
+    table_.SetCell(r, kCurrentMA, "");
+    table_.SetCell(r, kVoltageV, "");
+    table_.UpdateResistance(r, cables_, separator);
   }
-  status.ClearCalculation();
+  status_.ClearCalculation();
 }
 
 void MainState::OpenNamedProject() {
-  if (LoadProject(NamedProject)) return;
-  ProjectFileName.clear();
-  status.bar1[0] = "Проект: ";
+  if (LoadProject(named_project_)) return;
+  project_file_name_.clear();
+  status_.bar1[0] = "Проект: ";
 }
 
 void MainState::FormClose(MainSettings values) {
-  values.file_name = ProjectFileName;
+  values.file_name = project_file_name_;
   ProfileFile settings = OpenSettingsFile(data_dir_, *platform_.files);
   WriteMainSettings(settings, values);
   SaveOrReport(settings, *platform_.messages);
 }
 
 void MainState::SetBlockCount(int count) {
-  table.SetBlockCount(count);
-  status.bar1[1] = "Блоков: " + std::to_string(table.BlockCount());
-  if (current_row > table.BlockCount()) current_row = table.BlockCount();
-  if (selection_bottom > table.BlockCount()) selection_bottom = table.BlockCount();
-  if (selection_top > selection_bottom) selection_top = selection_bottom;
+  table_.SetBlockCount(count);
+  status_.bar1[1] = "Блоков: " + std::to_string(table_.BlockCount());
+  if (current_row_ > table_.BlockCount()) current_row_ = table_.BlockCount();
+  if (selection_bottom_ > table_.BlockCount()) selection_bottom_ = table_.BlockCount();
+  if (selection_top_ > selection_bottom_) selection_top_ = selection_bottom_;
 }
 
 void MainState::EditVsegoChange(const std::string& text) {
@@ -88,17 +90,16 @@ FileDialogRequest ProjectDialog(const char* title) {
 }  // namespace
 
 void MainState::mOpenClick() {
-  const auto chosen =
-      platform_.dialogs->OpenFile(ProjectDialog("Выберите проект  для загрузки"));
+  const auto chosen = platform_.dialogs->OpenFile(ProjectDialog("Выберите проект  для загрузки"));
   if (chosen) LoadProject(*chosen);
 }
 
 void MainState::mSaveClick() {
-  if (ProjectFileName.empty()) {
+  if (project_file_name_.empty()) {
     mSaveAsClick();
     return;
   }
-  SaveProject(ProjectFileName);
+  SaveProject(project_file_name_);
 }
 
 void MainState::mSaveAsClick() {
@@ -110,17 +111,17 @@ void MainState::mSaveAsClick() {
 void MainState::mNewClick() {
   history_.Clear();
   SetBlockCount(1);
-  ProjectFileName.clear();
-  status.bar1[0] = "Новый проект";
-  for (int col = kAddress; col < kColumnCount; ++col) table.SetCell(1, col, "");
-  table.SetCell(1, kNumber, "1");
-  params.SetNewProjectValues();
+  project_file_name_.clear();
+  status_.bar1[0] = "Новый проект";
+  for (int col = kAddress; col < kColumnCount; ++col) table_.SetCell(1, col, "");
+  table_.SetCell(1, kNumber, "1");
+  params_.SetNewProjectValues();
   ForgetPreviousProject();
 }
 
 bool MainState::LoadProject(const std::string& utf8_path) {
   const std::filesystem::path path = ProjectPath(utf8_path);
-  if (!LoadProjectFile(path, table, params, *platform_.files)) {
+  if (!LoadProjectFile(path, table_, params_, *platform_.files)) {
     // A file that vanished changes nothing, silently; one that is there but
     // cannot be read (too large, no access) is said so.
     if (FileExists(path, *platform_.files)) {
@@ -129,44 +130,45 @@ bool MainState::LoadProject(const std::string& utf8_path) {
     return false;
   }
   history_.Clear();
-  SetBlockCount(table.BlockCount());
+  SetBlockCount(table_.BlockCount());
   ForgetPreviousProject();
-  ProjectFileName = utf8_path;
-  status.bar1[0] = "Проект: " + FileNameOf(utf8_path);
+  project_file_name_ = utf8_path;
+  status_.bar1[0] = "Проект: " + FileNameOf(utf8_path);
   return true;
 }
 
 bool MainState::SaveProject(const std::string& utf8_path) {
   const std::filesystem::path path = ProjectPath(utf8_path);
-  if (!SaveProjectFile(path, table, params, platform_.locale->DecimalSeparator(),
+  if (!SaveProjectFile(path, table_, params_, platform_.locale->DecimalSeparator(),
                        *platform_.files)) {
     platform_.messages->ShowError("Unable to write to " + utf8_path);
     return false;
   }
-  ProjectFileName = utf8_path;
-  status.bar1[0] = "Проект: " + FileNameOf(utf8_path);
+  project_file_name_ = utf8_path;
+  status_.bar1[0] = "Проект: " + FileNameOf(utf8_path);
   return true;
 }
 
 void MainState::mInfoClick() {
-  luch::mInfoClick(table, params, {ProjectFileName, totals.TotalLength, totals.TotalCurrent}, platform_,
-                   data_dir_);
+  luch::mInfoClick(table_, params_, {project_file_name_, totals_.TotalLength, totals_.TotalCurrent},
+                   platform_, data_dir_);
 }
 
 void MainState::mTableClick() {
-  luch::mTableClick(table, params, {ProjectFileName, totals.TotalLength, totals.TotalCurrent}, platform_,
+  luch::mTableClick(table_, params_,
+                    {project_file_name_, totals_.TotalLength, totals_.TotalCurrent}, platform_,
                     data_dir_);
 }
 
-void MainState::mTextClick() { ExportTable(table, ExportFormat::kText, platform_, data_dir_); }
+void MainState::mTextClick() { ExportTable(table_, ExportFormat::kText, platform_, data_dir_); }
 
 void MainState::mMicrosoftExcelClick() {
-  ExportTable(table, ExportFormat::kCsv, platform_, data_dir_);
+  ExportTable(table_, ExportFormat::kCsv, platform_, data_dir_);
 }
 
 CalculationContext MainState::CalcContext() {
-  return CalculationContext{table, params, status, report_enabled, totals, cables_, blocks_,
-                            platform_};
+  return CalculationContext{table_,  params_, status_, report_enabled_,
+                            totals_, cables_, blocks_, platform_};
 }
 
 bool MainState::BitBtnStartClick() {
@@ -182,13 +184,14 @@ bool MainState::mFindUKMUClick() {
 }
 
 EditingContext MainState::EditContext() {
-  return EditingContext{table,          status,           current_row, selection_top,
-                        selection_bottom, PasteRepeatCount, data_dir_,   platform_};
+  return EditingContext{table_,         status_,           current_row_,
+                        selection_top_, selection_bottom_, paste_repeat_count_,
+                        data_dir_,      platform_};
 }
 
 void MainState::CollapseSelection() {
-  current_row = std::clamp(current_row, 1, table.BlockCount());
-  selection_top = selection_bottom = current_row;
+  current_row_ = std::clamp(current_row_, 1, table_.BlockCount());
+  selection_top_ = selection_bottom_ = current_row_;
 }
 
 void MainState::mCopyClick() {
@@ -226,14 +229,14 @@ void MainState::mMnogoClick() {
 }
 
 void MainState::pmUpClick() {
-  const int before = current_row;
+  const int before = current_row_;
   EditingContext ctx = EditContext();
   // Row 1 cannot go up: nothing changes, the selection included.
   if (luch::pmUpClick(ctx) != before) CollapseSelection();
 }
 
 void MainState::pmDownClick() {
-  const int before = current_row;
+  const int before = current_row_;
   EditingContext ctx = EditContext();
   if (luch::pmDownClick(ctx) != before) CollapseSelection();
 }
@@ -253,16 +256,42 @@ void MainState::mLengthClick() {
   luch::mLengthClick(ctx);
 }
 
-void MainState::mBlkNormaClick() { SetNormalRegimes(table, blocks_); }
+void MainState::mBlkNormaClick() { SetNormalRegimes(table_, blocks_); }
+
+void MainState::mChangeCblClick() {
+  if (command_dialogs_) {
+    ApplyCableReplacement(table_, command_dialogs_->ChooseCableReplacement(cables_));
+  }
+}
+
+void MainState::mBlkChngClick() {
+  if (command_dialogs_) {
+    ApplyBlockReplacement(table_, command_dialogs_->ChooseBlockReplacement(blocks_));
+  }
+}
+
+void MainState::mProjectClick() {
+  if (command_dialogs_) command_dialogs_->EditProjectParameters(params_);
+}
+
+void MainState::RenameBlockType(const std::string& old_name, const std::string& new_name) {
+  ReplaceBlockName(table_, old_name, new_name);
+}
+
+void MainState::SetCursor(int current_row, int selection_top, int selection_bottom) {
+  current_row_ = current_row;
+  selection_top_ = selection_top;
+  selection_bottom_ = selection_bottom;
+}
 
 void MainState::BeginCommand() { history_.Begin(Snapshot()); }
 
 void MainState::EndCommand() { history_.End(Snapshot()); }
 
 void MainState::Restore(ProjectSnapshot snapshot) {
-  table = std::move(snapshot.table);
-  params = std::move(snapshot.params);
-  SetBlockCount(table.BlockCount());
+  table_ = std::move(snapshot.table);
+  params_ = std::move(snapshot.params);
+  SetBlockCount(table_.BlockCount());
 }
 
 void MainState::Undo() {
@@ -276,7 +305,7 @@ void MainState::Redo() {
 }
 
 CellEditContext MainState::CellContext() {
-  return CellEditContext{table, cables_, blocks_, platform_, clicked};
+  return CellEditContext{table_, cables_, blocks_, platform_, clicked_};
 }
 
 ChoiceMenu MainState::StringGrid1DblClick() {

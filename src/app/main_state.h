@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/command_dialogs.h"
 #include "app/main_settings.h"
 #include "app/undo_history.h"
 #include "calc/calculation.h"
@@ -31,18 +32,35 @@ class MainState {
   MainState(std::filesystem::path data_dir, Platform platform, CableLibrary& cables,
             BlockLibrary& blocks);
 
-  // --- the project and what the window shows -------------------------------
-  ProjectTable table;
-  ProjectParameters params;  // EditU text and the five reals
-  StatusBars status;
-  std::string ProjectFileName;
-  bool report_enabled = false;  // mInfo
-  CalculationTotals totals;     // TotalCurrent (A) and TotalLength (m) for the reports
-  ClickedCell clicked;
-  int current_row = 1;
-  int selection_top = 1;
-  int selection_bottom = 1;
-  int PasteRepeatCount = 2;
+  // --- what the window shows ------------------------------------------------
+  const ProjectTable& table() const { return table_; }
+  const ProjectParameters& params() const { return params_; }  // EditU and the five reals
+  const StatusBars& status() const { return status_; }
+  // The current project file's path as it was read or chosen; empty: unnamed.
+  const std::string& ProjectFileName() const { return project_file_name_; }
+  bool report_enabled() const { return report_enabled_; }  // mInfo
+  // TotalCurrent (A) and TotalLength (m) of the last calculation, for the reports.
+  const CalculationTotals& totals() const { return totals_; }
+  ClickedCell clicked() const { return clicked_; }
+  int current_row() const { return current_row_; }
+  int selection_top() const { return selection_top_; }
+  int selection_bottom() const { return selection_bottom_; }
+
+  // The project in place, for the headless front end and for tests that build
+  // one; the window changes it only through the commands.
+  ProjectTable& mutable_table() { return table_; }
+  ProjectParameters& mutable_params() { return params_; }
+
+  // --- what the window tells ---------------------------------------------------
+  // The grid's cursor row and selected range (1-based, as the grid has them).
+  void SetCursor(int current_row, int selection_top, int selection_bottom);
+  // StringGrid1MouseUp: the cell under the mouse, (-1, -1) outside the cells.
+  void SetClickedCell(ClickedCell cell) { clicked_ = cell; }
+  // The text typed into EditU.
+  void SetEditU(std::string text) { params_.EditU = std::move(text); }
+  // The dialogs of mChangeCblClick, mBlkChngClick and mProjectClick (must
+  // outlive the state; without them those commands do nothing).
+  void SetCommandDialogs(CommandDialogs* dialogs) { command_dialogs_ = dialogs; }
 
   const std::filesystem::path& data_dir() const { return data_dir_; }
   Platform platform() const { return platform_; }
@@ -60,9 +78,10 @@ class MainState {
   // A project named on the command line, set before the window is shown: the
   // deferred start-up step opens it with OpenNamedProject instead of the
   // remembered one.
-  std::string NamedProject;
-  // Loads NamedProject as Open does ("Cannot open file" for one that is there
-  // but cannot be read); when it is not loaded the project is unnamed
+  void SetNamedProject(std::string utf8_path) { named_project_ = std::move(utf8_path); }
+  const std::string& NamedProject() const { return named_project_; }
+  // Loads the named project as Open does ("Cannot open file" for one that is
+  // there but cannot be read); when it is not loaded the project is unnamed
   // ("Проект: ").
   void OpenNamedProject();
 
@@ -74,9 +93,15 @@ class MainState {
   void EditVsegoChange(const std::string& text);
 
   // --- project files --------------------------------------------------------
+  // F3: the open dialog "Выберите проект  для загрузки"; the chosen file is
+  // loaded (LoadProject). Cancel changes nothing.
   void mOpenClick();
+  // F2: saves into ProjectFileName, or runs mSaveAsClick for an unnamed project.
   void mSaveClick();
+  // Ctrl+F2: the save dialog, then SaveProject into the chosen file.
   void mSaveAsClick();
+  // "Со&здать...": one empty row, "Новый проект", the parameters of a new
+  // project; nothing of the former project is left.
   void mNewClick();
   // Loads a project file as Open does; false when none is there or it cannot
   // be read ("Cannot open file %s"). A relative name is found in the data
@@ -94,29 +119,42 @@ class MainState {
   bool last_calculation_succeeded() const { return last_calculation_succeeded_; }
 
   // --- supply voltage presets ------------------------------------------------
-  void Button28Click() { luch::Button28Click(params); }
-  void Button24Click() { luch::Button24Click(params); }
+  // "28" and "24": the preset texts into EditU, nothing else.
+  void Button28Click() { luch::Button28Click(params_); }
+  void Button24Click() { luch::Button24Click(params_); }
 
   // --- reports and export ------------------------------------------------------
+  // "От&чет": Отчет.txt in the data directory, opened in its program.
   void mInfoClick();
+  // "Таблица напряжений ": Таблица напряжения.txt, opened in its program.
   void mTableClick();
+  // The table as tab-separated text, into a file the user chooses.
   void mTextClick();
+  // The table as CSV, into a file the user chooses.
   void mMicrosoftExcelClick();
 
-  // --- row commands --------------------------------------------------------------
-  void mCopyClick();
-  void mCutClick();
-  void mPasteClick();
-  void mDeleteClick();
-  void mFillSpaceClick();
-  void mMnogoClick();
-  void pmUpClick();
-  void pmDownClick();
-  void mReverseClick();
-  void pmRenameClick();
-  void mLengthClick();
+  // --- row commands (on the cursor row or the selected range) ------------------
+  void mCopyClick();       // the rows into Copy.ini
+  void mCutClick();        // copied, then deleted; kept when the copy fails
+  void mPasteClick();      // Copy.ini's rows in front of the cursor row
+  void mDeleteClick();     // the selected rows
+  void mFillSpaceClick();  // Copy.ini's first row into the empty fields
+  void mMnogoClick();      // Paste as often as asked; Cancel pastes nothing
+  void pmUpClick();        // the cursor row with the one above; row 1: nothing
+  void pmDownClick();      // the cursor row with the one below; the last: nothing
+  void mReverseClick();    // the selected rows in reverse order
+  void pmRenameClick();    // one address for the range; Cancel keeps them
+  void mLengthClick();     // one length for every row; Cancel keeps them
   // F12: every block into the first regime of its type.
   void mBlkNormaClick();
+  // "Замена &кабеля": the chosen cable name replaced in every row.
+  void mChangeCblClick();
+  // "&Замена блоков": the chosen block name replaced in every row.
+  void mBlkChngClick();
+  // F6: the project parameters dialog over the parameters.
+  void mProjectClick();
+  // A block type renamed in the block window: every row of that name follows.
+  void RenameBlockType(const std::string& old_name, const std::string& new_name);
 
   // --- undo and redo -------------------------------------------------------------
   // Every command of the window runs between these two: a change of the table
@@ -129,7 +167,10 @@ class MainState {
   void Redo();  // Ctrl+Y
 
   // --- cell editing -----------------------------------------------------------
+  // A double-click (or Enter) on the clicked cell: a prompt, a toggle, or the
+  // choice menu to show (kind kNone: none).
   ChoiceMenu StringGrid1DblClick();
+  // An item of that menu was chosen: it goes into the clicked row.
   void ChoiceMenuClick(ChoiceMenuKind kind, const ChoiceItem& item);
 
  private:
@@ -144,14 +185,28 @@ class MainState {
   void ForgetPreviousProject();
   std::filesystem::path ProjectPath(const std::string& utf8_path) const;
 
+  ProjectTable table_;
+  ProjectParameters params_;
+  StatusBars status_;
+  std::string project_file_name_;
+  std::string named_project_;
+  bool report_enabled_ = false;
+  CalculationTotals totals_;
+  ClickedCell clicked_;
+  int current_row_ = 1;
+  int selection_top_ = 1;
+  int selection_bottom_ = 1;
+  int paste_repeat_count_ = 2;  // of "Вставить &несколько раз"
+
   std::filesystem::path data_dir_;
   Platform platform_;
   CableLibrary& cables_;
   BlockLibrary& blocks_;
+  CommandDialogs* command_dialogs_ = nullptr;
   bool last_calculation_succeeded_ = false;
   UndoHistory history_;
 
-  ProjectSnapshot Snapshot() const { return ProjectSnapshot{table, params}; }
+  ProjectSnapshot Snapshot() const { return ProjectSnapshot{table_, params_}; }
   void Restore(ProjectSnapshot snapshot);
 };
 

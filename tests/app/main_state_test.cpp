@@ -35,15 +35,19 @@ TEST_F(MainStateTest, FirstStartHasTheDesignStateAndNoProject) {
   EXPECT_EQ(read.geometry, kMainDesignGeometry);
   EXPECT_EQ(read.row_height, 22);
   state.DeferredStartUp();
-  EXPECT_EQ(state.status.bar1[0], "Проект: ");
-  EXPECT_EQ(state.table.BlockCount(), 5);
-  EXPECT_EQ(state.params.EditU, "28.0");
-  EXPECT_EQ(state.params.ZBResistance, 0.0f);
-  EXPECT_FALSE(state.report_enabled);
+  EXPECT_EQ(state.status().bar1[0], "Проект: ");
+  EXPECT_EQ(state.table().BlockCount(), 5);
+  EXPECT_EQ(state.params().EditU, "28.0");
+  EXPECT_EQ(state.params().ZBResistance, 0.0f);
+  EXPECT_FALSE(state.report_enabled());
 }
 
 TEST_F(MainStateTest, SettingsAreWrittenInTheirOrderAndReadBack) {
-  state.ProjectFileName = "C:\\Проекты\\Дом.луч";
+  ProfileFile remembered(dir / "Tarvel.ini");
+  remembered.WriteString("Main", "FileName", "C:\\Проекты\\Дом.луч");
+  ASSERT_TRUE(remembered.Save());
+  state.FormCreate(MainSettings{});
+  std::filesystem::remove(dir / "Tarvel.ini");  // written afresh by FormClose
   MainSettings values;
   values.geometry = {10, 20, 300, 400};
   values.row_height = 30;
@@ -65,7 +69,7 @@ TEST_F(MainStateTest, SettingsAreWrittenInTheirOrderAndReadBack) {
   EXPECT_EQ(read.geometry, values.geometry);
   EXPECT_EQ(read.row_height, 30);
   EXPECT_EQ(read.col_widths, values.col_widths);
-  EXPECT_EQ(again.ProjectFileName, "C:\\Проекты\\Дом.луч");
+  EXPECT_EQ(again.ProjectFileName(), "C:\\Проекты\\Дом.луч");
 }
 
 TEST_F(MainStateTest, APlaceSavedOnALargerScreenIsPulledBack) {
@@ -83,49 +87,49 @@ TEST_F(MainStateTest, ARememberedProjectThatVanishedIsForgotten) {
   ASSERT_TRUE(settings.Save());
   state.FormCreate(MainSettings{});
   state.DeferredStartUp();
-  EXPECT_EQ(state.ProjectFileName, "");
-  EXPECT_EQ(state.status.bar1[0], "Проект: ");
+  EXPECT_EQ(state.ProjectFileName(), "");
+  EXPECT_EQ(state.status().bar1[0], "Проект: ");
   state.FormClose(MainSettings{});
   EXPECT_EQ(ProfileFile(dir / "Tarvel.ini").ReadString("Main", "FileName", "?"), "");
 }
 
 TEST_F(MainStateTest, ARememberedProjectIsReopenedUnderTheNameAsKept) {
   state.mNewClick();
-  state.table.SetAddress(1, "Щит 1");
+  state.mutable_table().SetAddress(1, "Щит 1");
   ASSERT_TRUE(state.SaveProject("Дом 5.луч"));  // a name without a folder: the data directory
   state.FormClose(MainSettings{});
   MainState again(dir.path(), fake.platform(), cables, blocks);
   again.FormCreate(MainSettings{});
   again.DeferredStartUp();
-  EXPECT_EQ(again.ProjectFileName, "Дом 5.луч");
-  EXPECT_EQ(again.status.bar1[0], "Проект: Дом 5.луч");
-  EXPECT_EQ(again.table.BlockCount(), 1);
-  EXPECT_EQ(again.table.Address(1), "Щит 1");
-  EXPECT_EQ(again.params.EditU, "28.00");
+  EXPECT_EQ(again.ProjectFileName(), "Дом 5.луч");
+  EXPECT_EQ(again.status().bar1[0], "Проект: Дом 5.луч");
+  EXPECT_EQ(again.table().BlockCount(), 1);
+  EXPECT_EQ(again.table().Address(1), "Щит 1");
+  EXPECT_EQ(again.params().EditU, "28.00");
 }
 
 TEST_F(MainStateTest, ANamedProjectOpensInsteadOfTheRememberedOne) {
   state.mNewClick();
-  state.table.SetAddress(1, "запомненный");
+  state.mutable_table().SetAddress(1, "запомненный");
   ASSERT_TRUE(state.SaveProject(ProjectPath("a.луч")));
-  state.table.SetAddress(1, "названный");
+  state.mutable_table().SetAddress(1, "названный");
   ASSERT_TRUE(state.SaveProject(ProjectPath("b.луч")));
-  state.ProjectFileName = ProjectPath("a.луч");
+  ASSERT_TRUE(state.SaveProject(ProjectPath("a.луч")));  // the name remembered at close
   state.FormClose(MainSettings{});
 
   MainState named(dir.path(), fake.platform(), cables, blocks);
   named.FormCreate(MainSettings{});
-  named.NamedProject = ProjectPath("b.луч");
+  named.SetNamedProject(ProjectPath("b.луч"));
   named.OpenNamedProject();
-  EXPECT_EQ(named.table.Address(1), "названный");
-  EXPECT_EQ(named.ProjectFileName, ProjectPath("b.луч"));
+  EXPECT_EQ(named.table().Address(1), "названный");
+  EXPECT_EQ(named.ProjectFileName(), ProjectPath("b.луч"));
 
   MainState missing(dir.path(), fake.platform(), cables, blocks);
   missing.FormCreate(MainSettings{});
-  missing.NamedProject = ProjectPath("нет.луч");
+  missing.SetNamedProject(ProjectPath("нет.луч"));
   missing.OpenNamedProject();
-  EXPECT_EQ(missing.ProjectFileName, "");
-  EXPECT_EQ(missing.status.bar1[0], "Проект: ");
+  EXPECT_EQ(missing.ProjectFileName(), "");
+  EXPECT_EQ(missing.status().bar1[0], "Проект: ");
   EXPECT_TRUE(fake.messages.shown.empty());
 }
 
@@ -138,44 +142,44 @@ TEST_F(MainStateTest, ARememberedProjectThatCannotBeReadIsReportedAndForgotten) 
   state.DeferredStartUp();
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text, "Cannot open file огромный.луч.");
-  EXPECT_EQ(state.ProjectFileName, "");
-  EXPECT_EQ(state.status.bar1[0], "Проект: ");
+  EXPECT_EQ(state.ProjectFileName(), "");
+  EXPECT_EQ(state.status().bar1[0], "Проект: ");
 }
 
 TEST_F(MainStateTest, NewAndOpenShowNothingOfTheFormerProject) {
   state.SetBlockCount(3);
   for (int r = 1; r <= 3; ++r) {
-    state.table.SetAddress(r, "прежний");
-    state.table.SetCell(r, kResistanceOhm, "460");
-    state.table.SetCurrentMA(r, 5.0f);
-    state.table.SetVoltageV(r, 9.5f);
+    state.mutable_table().SetAddress(r, "прежний");
+    state.mutable_table().SetCell(r, kResistanceOhm, "460");
+    state.mutable_table().SetCurrentMA(r, 5.0f);
+    state.mutable_table().SetVoltageV(r, 9.5f);
   }
-  state.status.bar1[2] = "Проблем: 3";
-  state.status.bar2[0] = "Длина 300 м";
+  ASSERT_TRUE(state.BitBtnStartClick());  // the former project's results in the panels
+  ASSERT_NE(state.status().bar2[0], "Длина");
   ProfileFile project(dir / "два.луч");
   project.WriteString("Луч", "Блоков", "2");
   project.WriteString("Блок1", "Длина", "3");
   ASSERT_TRUE(project.Save());
   fake.dialogs.answers.push_back(ProjectPath("два.луч"));
   state.mOpenClick();
-  EXPECT_EQ(state.table.GetCell(1, kResistanceOhm), "");  // computed afresh: no cable
-  EXPECT_EQ(state.table.GetCell(2, kCurrentMA), "");
-  EXPECT_EQ(state.table.GetCell(1, kVoltageV), "");
-  EXPECT_EQ(state.status.bar1[2], "Проблем:");
-  EXPECT_EQ(state.status.bar2[0], "Длина");
+  EXPECT_EQ(state.table().GetCell(1, kResistanceOhm), "");  // computed afresh: no cable
+  EXPECT_EQ(state.table().GetCell(2, kCurrentMA), "");
+  EXPECT_EQ(state.table().GetCell(1, kVoltageV), "");
+  EXPECT_EQ(state.status().bar1[2], "Проблем:");
+  EXPECT_EQ(state.status().bar2[0], "Длина");
   state.SetBlockCount(3);
-  EXPECT_EQ(state.table.Address(3), "");
+  EXPECT_EQ(state.table().Address(3), "");
 
-  state.table.SetAddress(2, "b");
+  state.mutable_table().SetAddress(2, "b");
   state.mNewClick();
-  EXPECT_EQ(state.table.BlockCount(), 1);
-  EXPECT_EQ(state.status.bar1[0], "Новый проект");
-  EXPECT_EQ(state.status.bar1[1], "Блоков: 1");
-  EXPECT_EQ(state.table.Address(1), "");
-  EXPECT_EQ(state.params.ZBResistance, 40.0f);
-  EXPECT_EQ(state.params.AccuracyStep, 0.05f);
+  EXPECT_EQ(state.table().BlockCount(), 1);
+  EXPECT_EQ(state.status().bar1[0], "Новый проект");
+  EXPECT_EQ(state.status().bar1[1], "Блоков: 1");
+  EXPECT_EQ(state.table().Address(1), "");
+  EXPECT_EQ(state.params().ZBResistance, 40.0f);
+  EXPECT_EQ(state.params().AccuracyStep, 0.05f);
   state.SetBlockCount(2);
-  EXPECT_EQ(state.table.Address(2), "");
+  EXPECT_EQ(state.table().Address(2), "");
 }
 
 TEST_F(MainStateTest, SaveWithoutANameAsksForOneAndCancelSavesNothing) {
@@ -184,45 +188,45 @@ TEST_F(MainStateTest, SaveWithoutANameAsksForOneAndCancelSavesNothing) {
   EXPECT_EQ(fake.dialogs.requests[0].title, "Задайте имя файла для сохранения проекта");
   EXPECT_EQ(fake.dialogs.requests[0].filter, "Проект луча (*.луч)|*.луч");
   EXPECT_EQ(fake.dialogs.requests[0].default_extension, "луч");
-  EXPECT_EQ(state.ProjectFileName, "");
+  EXPECT_EQ(state.ProjectFileName(), "");
   fake.dialogs.answers.push_back(ProjectPath("новый.луч"));
   state.mSaveClick();
-  EXPECT_EQ(state.ProjectFileName, ProjectPath("новый.луч"));
-  EXPECT_EQ(state.status.bar1[0], "Проект: новый.луч");
+  EXPECT_EQ(state.ProjectFileName(), ProjectPath("новый.луч"));
+  EXPECT_EQ(state.status().bar1[0], "Проект: новый.луч");
   EXPECT_TRUE(FileExists(dir / "новый.луч"));
 }
 
 TEST_F(MainStateTest, OpenUsesItsDialogAndAVanishedFileChangesNothing) {
   fake.dialogs.answers.push_back(ProjectPath("пропал.луч"));
-  state.status.bar1[0] = "Проект: ";
+  state.DeferredStartUp();  // no project remembered: "Проект: "
   state.mOpenClick();
   EXPECT_EQ(fake.dialogs.requests[0].title, "Выберите проект  для загрузки");
-  EXPECT_EQ(state.ProjectFileName, "");
-  EXPECT_EQ(state.status.bar1[0], "Проект: ");
+  EXPECT_EQ(state.ProjectFileName(), "");
+  EXPECT_EQ(state.status().bar1[0], "Проект: ");
 }
 
 TEST_F(MainStateTest, AProjectThatCannotBeReadIsReportedAndChangesNothing) {
-  state.table.SetAddress(1, "прежний");
+  state.mutable_table().SetAddress(1, "прежний");
   dir.Write("огромный.луч", "[Луч]\r\nБлоков=3\r\n" + std::string(kMaxFileBytes, ';'));
   fake.dialogs.answers.push_back(ProjectPath("огромный.луч"));
   state.mOpenClick();
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text, "Cannot open file " + ProjectPath("огромный.луч") + ".");
-  EXPECT_EQ(state.table.Address(1), "прежний");
-  EXPECT_EQ(state.ProjectFileName, "");
+  EXPECT_EQ(state.table().Address(1), "прежний");
+  EXPECT_EQ(state.ProjectFileName(), "");
 }
 
 TEST_F(MainStateTest, AFailedSaveKeepsTheNameAndTheOldFile) {
   ASSERT_TRUE(state.SaveProject(ProjectPath("a.луч")));
   const std::string before = dir.Read("a.луч");
-  state.table.SetAddress(1, "изменено");
+  state.mutable_table().SetAddress(1, "изменено");
   fake.files.Fail(testing::WriteStep::kWrite);
   fake.dialogs.answers.push_back(ProjectPath("b.луч"));
   state.mSaveAsClick();
   state.mSaveClick();
   fake.files.Heal();
-  EXPECT_EQ(state.ProjectFileName, ProjectPath("a.луч"));
-  EXPECT_EQ(state.status.bar1[0], "Проект: a.луч");
+  EXPECT_EQ(state.ProjectFileName(), ProjectPath("a.луч"));
+  EXPECT_EQ(state.status().bar1[0], "Проект: a.луч");
   EXPECT_EQ(dir.Read("a.луч"), before);
   EXPECT_FALSE(FileExists(dir / "b.луч"));
   ASSERT_EQ(fake.messages.shown.size(), 2u);
@@ -232,13 +236,13 @@ TEST_F(MainStateTest, AFailedSaveKeepsTheNameAndTheOldFile) {
 
 TEST_F(MainStateTest, CountControlAcceptsOnlyWholeNumbersInRange) {
   state.EditVsegoChange("12");
-  EXPECT_EQ(state.table.BlockCount(), 12);
-  EXPECT_EQ(state.status.bar1[1], "Блоков: 12");
+  EXPECT_EQ(state.table().BlockCount(), 12);
+  EXPECT_EQ(state.status().bar1[1], "Блоков: 12");
   for (const char* bad : {"0", "4097", "abc", "", "7x", "-3"}) state.EditVsegoChange(bad);
-  EXPECT_EQ(state.table.BlockCount(), 12);
-  state.current_row = 12;
+  EXPECT_EQ(state.table().BlockCount(), 12);
+  state.SetCursor(12, 12, 12);
   state.SetBlockCount(3);
-  EXPECT_EQ(state.current_row, 3);
+  EXPECT_EQ(state.current_row(), 3);
 }
 
 TEST_F(MainStateTest, RunsOnFilesInMemory) {
@@ -248,13 +252,13 @@ TEST_F(MainStateTest, RunsOnFilesInMemory) {
   const std::filesystem::path data = "/данные";
   MainState in_memory(data, platform, cables, blocks);
   in_memory.mNewClick();
-  in_memory.table.SetAddress(1, "Щитовая");
+  in_memory.mutable_table().SetAddress(1, "Щитовая");
   ASSERT_TRUE(in_memory.SaveProject("Дом.луч"));
   in_memory.FormClose(MainSettings{});
   MainState again(data, platform, cables, blocks);
   again.FormCreate(MainSettings{});
   again.DeferredStartUp();
-  EXPECT_EQ(again.table.Address(1), "Щитовая");
+  EXPECT_EQ(again.table().Address(1), "Щитовая");
   EXPECT_EQ(memory.files().size(), 2u);  // the project and Tarvel.ini, nothing on disk
   EXPECT_FALSE(FileExists(dir / "Tarvel.ini"));
 }
@@ -262,30 +266,52 @@ TEST_F(MainStateTest, RunsOnFilesInMemory) {
 TEST_F(MainStateTest, AMoveThatCannotHappenKeepsTheSelection) {
   using Cursor = std::array<int, 3>;  // current row, selection top and bottom
   const auto cursor = [this] {
-    return Cursor{state.current_row, state.selection_top, state.selection_bottom};
+    return Cursor{state.current_row(), state.selection_top(), state.selection_bottom()};
   };
   state.SetBlockCount(5);
-  state.current_row = 1;
-  state.selection_top = 1;
-  state.selection_bottom = 3;
+  state.SetCursor(1, 1, 3);
   state.pmUpClick();
   EXPECT_EQ(cursor(), (Cursor{1, 1, 3}));
-  state.current_row = 5;
-  state.selection_top = 4;
-  state.selection_bottom = 5;
+  state.SetCursor(5, 4, 5);
   state.pmDownClick();
   EXPECT_EQ(cursor(), (Cursor{5, 4, 5}));
   state.pmUpClick();  // a real move: the cursor goes with the row
   EXPECT_EQ(cursor(), (Cursor{4, 4, 4}));
 }
 
+TEST_F(MainStateTest, ReplacementAndParameterCommandsRunTheirDialogs) {
+  struct Dialogs : CommandDialogs {
+    ReplacementChoice ChooseCableReplacement(const CableLibrary&) override {
+      return {true, "КСПВ", "КПСВВ"};
+    }
+    ReplacementChoice ChooseBlockReplacement(const BlockLibrary&) override {
+      return {false, "ДИП", "ДИП-34"};  // closed without "Выполнить замену"
+    }
+    void EditProjectParameters(ProjectParameters& params) override { params.MaxCurrent = 250.0f; }
+  } dialogs;
+  state.mChangeCblClick();  // no dialogs yet: nothing happens
+  state.SetCommandDialogs(&dialogs);
+  state.SetBlockCount(2);
+  for (int r = 1; r <= 2; ++r) {
+    state.mutable_table().SetCableName(r, "КСПВ");
+    state.mutable_table().SetBlockName(r, "ДИП");
+  }
+  state.mChangeCblClick();
+  state.mBlkChngClick();
+  state.mProjectClick();
+  EXPECT_EQ(state.table().CableName(2), "КПСВВ");
+  EXPECT_EQ(state.table().BlockName(2), "ДИП");
+  EXPECT_EQ(state.params().MaxCurrent, 250.0f);
+}
+
 TEST_F(MainStateTest, VoltagePresetsOnlyChangeTheField) {
-  state.status.bar1[3] = "Ток: 10 мА";
+  ASSERT_TRUE(state.BitBtnStartClick());
+  const std::string current = state.status().bar1[3];
   state.Button24Click();
-  EXPECT_EQ(state.params.EditU, "24.00");
+  EXPECT_EQ(state.params().EditU, "24.00");
   state.Button28Click();
-  EXPECT_EQ(state.params.EditU, "28.00");
-  EXPECT_EQ(state.status.bar1[3], "Ток: 10 мА");
+  EXPECT_EQ(state.params().EditU, "28.00");
+  EXPECT_EQ(state.status().bar1[3], current);
 }
 
 }  // namespace

@@ -83,24 +83,24 @@ class UndoProperty : public ::testing::Test {
 
   void RandomCommand(MainState& state, std::mt19937& random) {
     const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    const int rows = state.table.BlockCount();
-    state.current_row = 1 + pick(rows);
-    state.selection_top = state.current_row;
-    state.selection_bottom = std::min(rows, state.current_row + pick(3));
-    state.clicked = ClickedCell{pick(11), 1 + pick(rows)};
+    const int rows = state.table().BlockCount();
+    const int row = 1 + pick(rows);
+    state.SetCursor(row, row, std::min(rows, row + pick(3)));
+    const int clicked_row = 1 + pick(rows);
+    state.SetClickedCell(ClickedCell{pick(11), clicked_row});
     switch (pick(12)) {
       case 0:
         fake.prompter.Answer("Адрес " + std::to_string(pick(100)));
-        state.clicked.col = kAddress;
+        state.SetClickedCell(ClickedCell{kAddress, clicked_row});
         state.StringGrid1DblClick();
         break;
       case 1:
         fake.prompter.Answer(std::to_string(pick(500)));
-        state.clicked.col = kLengthM;
+        state.SetClickedCell(ClickedCell{kLengthM, clicked_row});
         state.StringGrid1DblClick();
         break;
       case 2:
-        state.clicked.col = kHasZB;
+        state.SetClickedCell(ClickedCell{kHasZB, clicked_row});
         state.StringGrid1DblClick();
         break;
       case 3:
@@ -146,30 +146,30 @@ TEST_F(UndoProperty, UndoAllGivesTheStartAndRedoAllTheEnd) {
     MainState state(dir.path(), fake.platform(), cables, blocks);
     state.mNewClick();
     state.SetBlockCount(6);
-    const ProjectTable start_table = state.table;
-    const ProjectParameters start_params = state.params;
+    const ProjectTable start_table = state.table();
+    const ProjectParameters start_params = state.params();
     const int commands = 5 + static_cast<int>(random() % 20);
     for (int k = 0; k < commands; ++k) {
       state.BeginCommand();
       RandomCommand(state, random);
       state.EndCommand();
     }
-    const ProjectTable end_table = state.table;
-    const ProjectParameters end_params = state.params;
+    const ProjectTable end_table = state.table();
+    const ProjectParameters end_params = state.params();
     while (state.CanUndo()) state.Undo();
-    EXPECT_EQ(state.table, start_table) << "round " << round;
-    EXPECT_EQ(state.params, start_params);
-    EXPECT_EQ(state.status.bar1[1], "Блоков: 6");
+    EXPECT_EQ(state.table(), start_table) << "round " << round;
+    EXPECT_EQ(state.params(), start_params);
+    EXPECT_EQ(state.status().bar1[1], "Блоков: 6");
     while (state.CanRedo()) state.Redo();
-    EXPECT_EQ(state.table, end_table) << "round " << round;
-    EXPECT_EQ(state.params, end_params);
+    EXPECT_EQ(state.table(), end_table) << "round " << round;
+    EXPECT_EQ(state.params(), end_params);
   }
 }
 
 TEST_F(UndoProperty, NewAndOpenStartAFreshHistory) {
   MainState state(dir.path(), fake.platform(), cables, blocks);
   state.BeginCommand();
-  state.table.SetAddress(1, "x");
+  state.mutable_table().SetAddress(1, "x");
   state.EndCommand();
   ASSERT_TRUE(state.CanUndo());
   state.BeginCommand();

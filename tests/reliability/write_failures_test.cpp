@@ -46,10 +46,10 @@ struct Program {
   void FillRows(int rows) {
     state.SetBlockCount(rows);
     for (int r = 1; r <= rows; ++r) {
-      state.table.SetAddress(r, "Подъезд " + std::to_string(r) + ", этаж " + std::to_string(r));
-      state.table.SetCableName(r, "КСПВ 2х0,8");
-      state.table.SetLengthM(r, 10 + r);
-      state.table.SetBlockName(r, "Изолятор короткого замыкания");
+      state.mutable_table().SetAddress(r, "Подъезд " + std::to_string(r) + ", этаж " + std::to_string(r));
+      state.mutable_table().SetCableName(r, "КСПВ 2х0,8");
+      state.mutable_table().SetLengthM(r, 10 + r);
+      state.mutable_table().SetBlockName(r, "Изолятор короткого замыкания");
     }
   }
   // The one error box shown, "" when none or more.
@@ -85,7 +85,7 @@ TEST(WriteFailures, ProjectSaveIsReportedAndTouchesNothing) {
     EXPECT_FALSE(program.state.SaveProject(under_file));
     EXPECT_EQ(program.OnlyError(), "Unable to write to " + under_file + ".");
     EXPECT_EQ(dir.Read("файл"), "a regular file where a folder should be");
-    EXPECT_TRUE(program.state.ProjectFileName.empty());
+    EXPECT_TRUE(program.state.ProjectFileName().empty());
   }
   {
     std::filesystem::create_directory(dir / "Папка.луч");

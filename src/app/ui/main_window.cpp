@@ -79,7 +79,9 @@ class StatusPanel : public QLabel {
 
 }  // namespace
 
-TMain::TMain(MainState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
+TMain::TMain(MainState& state, QWidget* parent)
+    : QMainWindow(parent), state_(state), command_dialogs_(state.data_dir(), state.platform(), this) {
+  state_.SetCommandDialogs(&command_dialogs_);
   setObjectName("TMain");
   setWindowTitle(QString::fromUtf8(kMainCaption));
   setAcceptDrops(true);
@@ -104,7 +106,7 @@ TMain::TMain(MainState& state, QWidget* parent) : QMainWindow(parent), state_(st
   setTabOrder(EditU, StringGrid1);
   chart_ = new TChart(state_.data_dir(), state_.platform(), this);
   connect(chart_, &TChart::RowClicked, this, [this](int row) {
-    state_.current_row = state_.selection_top = state_.selection_bottom = row;
+    state_.SetCursor(row, row, row);
     RefreshFromState();
     StringGrid1->scrollTo(model_->index(row - 1, 0));
   });
@@ -117,7 +119,7 @@ TMain::TMain(MainState& state, QWidget* parent) : QMainWindow(parent), state_(st
   ApplySettings(settings);
   pending_col_widths_ = settings.col_widths;
   QMetaObject::invokeMethod(this, &TMain::ApplicationEvents1Message, Qt::QueuedConnection);
-  state_.SetBlockCount(state_.table.BlockCount());
+  state_.SetBlockCount(state_.table().BlockCount());
   RefreshFromState();
 }
 
@@ -150,7 +152,7 @@ void TMain::BuildToolPanel(QWidget* parent) {
   EditVsego->setObjectName("EditVsego");
   EditVsego->setRange(kMinBlockCount, kMaxBlockCount);
   EditVsego->setWrapping(false);
-  EditVsego->setValue(state_.table.BlockCount());
+  EditVsego->setValue(state_.table().BlockCount());
   EditVsego->setMinimumWidth(80);
   group1_layout->addWidget(EditVsego);
   row->addWidget(group1);
@@ -184,7 +186,7 @@ void TMain::BuildToolPanel(QWidget* parent) {
     Run([this, value] { state_.SetBlockCount(value); });
   });
   connect(EditU, &QLineEdit::textEdited, this,
-          [this](const QString& text) { state_.params.EditU = text.toStdString(); });
+          [this](const QString& text) { state_.SetEditU(text.toStdString()); });
   connect(Button28, &QPushButton::clicked, this, [this] { Run([this] { state_.Button28Click(); }); });
   connect(Button24, &QPushButton::clicked, this, [this] { Run([this] { state_.Button24Click(); }); });
 }
@@ -202,8 +204,8 @@ void TMain::BuildStatusBars(QWidget* parent) {
     }
     return bar;
   };
-  QStatusBar* bar2 = build("StatusBar2", status2_, kStatus2Widths, state_.status.bar2);
-  QStatusBar* bar1 = build("StatusBar1", status1_, kStatus1Widths, state_.status.bar1);
+  QStatusBar* bar2 = build("StatusBar2", status2_, kStatus2Widths, state_.status().bar2);
+  QStatusBar* bar1 = build("StatusBar1", status1_, kStatus1Widths, state_.status().bar1);
   layout->addWidget(bar2);
   layout->addWidget(bar1);
 }
@@ -263,7 +265,7 @@ void TMain::Calculate(bool search) {
       state_.BitBtnStartClick();
     }
   });
-  chart_->SetProfile(BuildVoltageProfile(state_.table, state_.params, state_.blocks()));
+  chart_->SetProfile(BuildVoltageProfile(state_.table(), state_.params(), state_.blocks()));
   StringGrid1->setFocus();
 }
 
@@ -275,17 +277,17 @@ void TMain::ProjectReplaced() {
 void TMain::RefreshFromState() {
   refreshing_ = true;
   model_->Refresh();
-  if (EditVsego->value() != state_.table.BlockCount()) EditVsego->setValue(state_.table.BlockCount());
-  if (EditU->text().toStdString() != state_.params.EditU) EditU->setText(Q(state_.params.EditU));
-  for (size_t i = 0; i < status1_.size(); ++i) status1_[i]->setText(Q(state_.status.bar1[i]));
-  for (size_t i = 0; i < status2_.size(); ++i) status2_[i]->setText(Q(state_.status.bar2[i]));
+  if (EditVsego->value() != state_.table().BlockCount()) EditVsego->setValue(state_.table().BlockCount());
+  if (EditU->text().toStdString() != state_.params().EditU) EditU->setText(Q(state_.params().EditU));
+  for (size_t i = 0; i < status1_.size(); ++i) status1_[i]->setText(Q(state_.status().bar1[i]));
+  for (size_t i = 0; i < status2_.size(); ++i) status2_[i]->setText(Q(state_.status().bar2[i]));
   UpdateActions();
 
   // The cursor and the selected range as the state holds them.
-  const int rows = state_.table.BlockCount();
-  const int current = std::clamp(state_.current_row, 1, rows) - 1;
-  const int top = std::clamp(state_.selection_top, 1, rows) - 1;
-  const int bottom = std::clamp(state_.selection_bottom, 1, rows) - 1;
+  const int rows = state_.table().BlockCount();
+  const int current = std::clamp(state_.current_row(), 1, rows) - 1;
+  const int top = std::clamp(state_.selection_top(), 1, rows) - 1;
+  const int bottom = std::clamp(state_.selection_bottom(), 1, rows) - 1;
   QItemSelectionModel* selection = StringGrid1->selectionModel();
   const QModelIndex current_index = model_->index(current, std::max(0, StringGrid1->currentIndex().column()));
   selection->setCurrentIndex(current_index, QItemSelectionModel::NoUpdate);
@@ -303,7 +305,7 @@ MainSettings TMain::CurrentSettings() const {
   for (int i = 0; i < kColumnCount; ++i) {
     values.col_widths[static_cast<size_t>(i)] = StringGrid1->columnWidth(i);
   }
-  values.file_name = state_.ProjectFileName;
+  values.file_name = state_.ProjectFileName();
   return values;
 }
 
@@ -325,7 +327,7 @@ void TMain::ApplicationEvents1Message() {
     if (width != 0) StringGrid1->setColumnWidth(i, width);
   }
   Run([this] {
-    if (state_.NamedProject.empty()) {
+    if (state_.NamedProject().empty()) {
       state_.DeferredStartUp();
     } else {
       state_.OpenNamedProject();

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/main_state.h"
+#include "app/ui/qt_command_dialogs.h"
 
 class QAction;
 class QLabel;
@@ -91,6 +92,7 @@ class TMain : public QMainWindow {
   void Run(const std::function<void()>& command);
 
   MainState& state_;
+  QtCommandDialogs command_dialogs_;
   ProjectTableModel* model_ = nullptr;
   std::map<std::string, QAction*> actions_;
   std::array<QLabel*, 5> status1_{};

@@ -29,11 +29,11 @@ QString MenuEscaped(const std::string& name) {
 void TMain::BuildGrid(QWidget* parent) {
   StringGrid1 = new QTableView(parent);
   StringGrid1->setObjectName("StringGrid1");
-  model_ = new ProjectTableModel(state_.table, this);
+  model_ = new ProjectTableModel(state_.table(), this);
   StringGrid1->setModel(model_);
   StringGrid1->setItemDelegate(new CutTextDelegate(StringGrid1));
   StringGrid1->setItemDelegateForColumn(
-      kVoltageV, new VoltageCellDelegate(state_.table, state_.blocks(), StringGrid1));
+      kVoltageV, new VoltageCellDelegate(state_.table(), state_.blocks(), StringGrid1));
   StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
   StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
   StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -64,10 +64,10 @@ void TMain::BuildGrid(QWidget* parent) {
 void TMain::ReadSelectionIntoState() {
   if (refreshing_) return;
   const QModelIndex current = StringGrid1->currentIndex();
-  if (current.isValid()) state_.current_row = current.row() + 1;
+  const int current_row = current.isValid() ? current.row() + 1 : state_.current_row();
   const QModelIndexList rows = StringGrid1->selectionModel()->selectedRows();
   if (rows.isEmpty()) {
-    state_.selection_top = state_.selection_bottom = state_.current_row;
+    state_.SetCursor(current_row, current_row, current_row);
     return;
   }
   int top = rows.front().row(), bottom = top;
@@ -75,8 +75,7 @@ void TMain::ReadSelectionIntoState() {
     top = std::min(top, index.row());
     bottom = std::max(bottom, index.row());
   }
-  state_.selection_top = top + 1;
-  state_.selection_bottom = bottom + 1;
+  state_.SetCursor(current_row, top + 1, bottom + 1);
 }
 
 bool TMain::eventFilter(QObject* watched, QEvent* event) {
@@ -85,8 +84,8 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
       // StringGrid1MouseUp: the cell under the mouse, or (-1, -1) outside.
       const auto* mouse = static_cast<QMouseEvent*>(event);
       const QModelIndex index = StringGrid1->indexAt(mouse->position().toPoint());
-      state_.clicked = index.isValid() ? ClickedCell{index.column(), index.row() + 1}
-                                       : ClickedCell{-1, -1};
+      state_.SetClickedCell(index.isValid() ? ClickedCell{index.column(), index.row() + 1}
+                                            : ClickedCell{-1, -1});
     } else if (event->type() == QEvent::MouseButtonDblClick) {
       // StringGrid1DblClick acts on the cell of the first click's release.
       StringGrid1DblClick();
@@ -99,7 +98,7 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
       // Enter or Space: what a double-click on the current cell does.
       const QModelIndex current = StringGrid1->currentIndex();
       if (current.isValid()) {
-        state_.clicked = ClickedCell{current.column(), current.row() + 1};
+        state_.SetClickedCell(ClickedCell{current.column(), current.row() + 1});
         StringGrid1DblClick();
       }
       return true;
@@ -133,7 +132,7 @@ void TMain::ShowChoiceMenu(const ChoiceMenu& menu) {
     item->setData(static_cast<int>(k));
   }
   const QModelIndex cell =
-      model_->index(std::max(0, state_.clicked.row - 1), std::max(0, state_.clicked.col));
+      model_->index(std::max(0, state_.clicked().row - 1), std::max(0, state_.clicked().col));
   const QPoint at = StringGrid1->viewport()->mapToGlobal(StringGrid1->visualRect(cell).bottomLeft());
   QAction* chosen = popup.exec(at);
   if (!chosen) return;

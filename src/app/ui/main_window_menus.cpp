@@ -8,12 +8,7 @@
 #include <QTableView>
 
 #include "app/ui/main_window.h"
-#include "calc/ui/setup_dialog_qt.h"
 #include "calc/ui/voltage_chart_qt.h"
-#include "editing/block_replacement.h"
-#include "editing/cable_replacement.h"
-#include "editing/ui/change_blk_window.h"
-#include "editing/ui/change_cbl_window.h"
 #include "tools/ui/about_box_qt.h"
 
 namespace luch {
@@ -90,18 +85,12 @@ void TMain::BuildActionMenu() {
   QMenu* act = menuBar()->addMenu(QString::fromUtf8("&Действие"));
   connect(AddAction(act, "mStart", "&Выполнить расчет...", QKeySequence(Qt::Key_F9)),
           &QAction::triggered, this, [this] { Calculate(false); });
-  connect(AddAction(act, "mFindUKMU", "&Найти  минимальное напряжение КМУ",
-                    QKeySequence(Qt::Key_F10)),
-          &QAction::triggered, this, [this] { Calculate(true); });
+  connect(
+      AddAction(act, "mFindUKMU", "&Найти  минимальное напряжение КМУ", QKeySequence(Qt::Key_F10)),
+      &QAction::triggered, this, [this] { Calculate(true); });
   act->addSeparator();
-  Wire(AddAction(act, "mChangeCbl", "Замена &кабеля"), [this] {
-    ApplyCableReplacement(state_.table, TChangeCbl::Execute(state_.data_dir(), state_.cables(),
-                                                            state_.platform(), this));
-  });
-  Wire(AddAction(act, "mBlkChng", "&Замена блоков"), [this] {
-    ApplyBlockReplacement(state_.table, TChangeBlk::Execute(state_.data_dir(), state_.blocks(),
-                                                            state_.platform(), this));
-  });
+  Wire(AddAction(act, "mChangeCbl", "Замена &кабеля"), [this] { state_.mChangeCblClick(); });
+  Wire(AddAction(act, "mBlkChng", "&Замена блоков"), [this] { state_.mBlkChngClick(); });
   act->addSeparator();
   Wire(AddAction(act, "mBlkNorma", "Установить блокам нормальный режим", QKeySequence(Qt::Key_F12)),
        [this] { state_.mBlkNormaClick(); });
@@ -116,7 +105,7 @@ void TMain::BuildParametersMenu() {
   AddAction(params, "mBlock", "&Блоки...", QKeySequence(Qt::Key_F5));
   params->addSeparator();
   Wire(AddAction(params, "mProject", "&Проект ...", QKeySequence(Qt::Key_F6)),
-       [this] { RunSetupDialog(this, state_.params); });
+       [this] { state_.mProjectClick(); });
   params->addSeparator();
   Wire(AddAction(params, "mStrH", "Увеличить высоту строки"),
        [this] { SetRowHeight(StringGrid1->verticalHeader()->defaultSectionSize() + 1); });
@@ -161,7 +150,7 @@ void TMain::BuildPopupMenu() {
 }
 
 void TMain::UpdateActions() {
-  action("mInfo")->setEnabled(state_.report_enabled);
+  action("mInfo")->setEnabled(state_.report_enabled());
   action("mUndo")->setEnabled(state_.CanUndo());
   action("mRedo")->setEnabled(state_.CanRedo());
   action("mCabel")->setEnabled(cables_window_ != nullptr);

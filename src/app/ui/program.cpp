@@ -34,7 +34,7 @@ Program::Program(const std::filesystem::path& data_dir)
   house_window_ = std::make_unique<TDomLen>(data_dir, platform());
   blocks_window_->SetRenameCallback([this](const std::string& old_name,
                                            const std::string& new_name) {
-    ReplaceBlockName(state_->table, old_name, new_name);
+    state_->RenameBlockType(old_name, new_name);
     main_->RefreshFromState();
   });
   main_->SetToolWindows(cables_window_.get(), blocks_window_.get(), house_window_.get());

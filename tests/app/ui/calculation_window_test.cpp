@@ -57,7 +57,7 @@ class CalculationWindowTest : public ::testing::Test {
 
 TEST_F(CalculationWindowTest, SampleProjectOpensAtStart) {
   EXPECT_EQ(window->statusPanel(1, 0)->text(), QString::fromUtf8("Проект: Дом 5.луч"));
-  EXPECT_EQ(state->table.BlockCount(), 12);
+  EXPECT_EQ(state->table().BlockCount(), 12);
 }
 
 TEST_F(CalculationWindowTest, F9ShowsVoltagesTotalsAndCurrent) {
@@ -70,10 +70,10 @@ TEST_F(CalculationWindowTest, F9ShowsVoltagesTotalsAndCurrent) {
   EXPECT_EQ(window->statusPanel(2, 0)->text(), QString::fromUtf8("Длина луча: 279 м"));
   EXPECT_TRUE(window->action("mInfo")->isEnabled());
   for (int row = 1; row <= 12; ++row) {
-    EXPECT_GT(state->table.VoltageV(row), 20.0) << row;
+    EXPECT_GT(state->table().VoltageV(row), 20.0) << row;
     const QModelIndex cell = window->grid()->model()->index(row - 1, kVoltageV);
     EXPECT_FALSE(window->grid()->model()->data(cell).toString().isEmpty());
-    const VoltageCellLook look = VoltageCellColours(state->table, blocks, kVoltageV, row, false);
+    const VoltageCellLook look = VoltageCellColours(state->table(), blocks, kVoltageV, row, false);
     EXPECT_FALSE(look.standard);
     EXPECT_FALSE(look.below_minimum);
   }
@@ -87,7 +87,7 @@ TEST_F(CalculationWindowTest, F10PutsTheMinimumVoltageIntoTheField) {
   EXPECT_GT(found, 10.0);
   EXPECT_LT(found, 28.0);
   EXPECT_EQ(window->statusPanel(1, 2)->text(), QString::fromUtf8("Проблем: 0"));
-  EXPECT_EQ(window->EditU->text().toStdString(), state->params.EditU);
+  EXPECT_EQ(window->EditU->text().toStdString(), state->params().EditU);
 }
 
 TEST_F(CalculationWindowTest, AFailedCalculationClearsTheCellsAndShowsTheMessage) {
@@ -101,7 +101,7 @@ TEST_F(CalculationWindowTest, AFailedCalculationClearsTheCellsAndShowsTheMessage
             "Не удается выполнить расчет...\nЛуч неработоспособен...\nИли недостаточно данных...");
   EXPECT_EQ(window->statusPanel(1, 4)->text(), QString::fromUtf8("Не удается выполнить расчет..."));
   EXPECT_FALSE(window->action("mInfo")->isEnabled());
-  EXPECT_EQ(state->table.GetCell(1, kVoltageV), "");
+  EXPECT_EQ(state->table().GetCell(1, kVoltageV), "");
 }
 
 TEST_F(CalculationWindowTest, ReportAfterF9WritesTheFile) {

@@ -40,7 +40,7 @@ class MainWindowTest : public ::testing::Test {
   // A window as the program starts it: created, shown, the deferred step run.
   std::unique_ptr<TMain> Start(const std::string& named_project = "") {
     state = std::make_unique<MainState>(dir.path(), fake.platform(), cables, blocks);
-    state->NamedProject = named_project;
+    state->SetNamedProject(named_project);
     auto window = std::make_unique<TMain>(*state);
     window->show();
     QApplication::processEvents();
@@ -149,20 +149,20 @@ TEST_F(MainWindowTest, CountControlShowsAndHidesRows) {
   EXPECT_EQ(window->grid()->model()->rowCount(), 12);
   EXPECT_EQ(window->statusPanel(1, 1)->text(), QString::fromUtf8("Блоков: 12"));
   window->EditVsego->setValue(5000);
-  EXPECT_EQ(state->table.BlockCount(), 4096);
+  EXPECT_EQ(state->table().BlockCount(), 4096);
 }
 
 TEST_F(MainWindowTest, DoubleClicksEditTheRow) {
   auto window = Start();
   fake.prompter.Answer("Подъезд 2");
   DoubleClickCell(*window, 2, kAddress);
-  EXPECT_EQ(state->table.Address(2), "Подъезд 2");
+  EXPECT_EQ(state->table().Address(2), "Подъезд 2");
   EXPECT_EQ(fake.prompter.asked.back().caption, "Адрес блока ");
 
   DoubleClickCell(*window, 2, kHasZB);
-  EXPECT_EQ(state->table.GetCell(2, kHasZB), "ДА");
+  EXPECT_EQ(state->table().GetCell(2, kHasZB), "ДА");
   DoubleClickCell(*window, 2, kHasZB);
-  EXPECT_EQ(state->table.GetCell(2, kHasZB), "");
+  EXPECT_EQ(state->table().GetCell(2, kHasZB), "");
 
   // The cable menu opens at the cell; choose its second item.
   QTimer::singleShot(50, [] {
@@ -172,12 +172,12 @@ TEST_F(MainWindowTest, DoubleClicksEditTheRow) {
     QTest::keyClick(menu, Qt::Key_Return);
   });
   DoubleClickCell(*window, 2, kCableName);
-  EXPECT_EQ(state->table.CableName(2), "ТРП 1х2х0,4");
+  EXPECT_EQ(state->table().CableName(2), "ТРП 1х2х0,4");
 
   fake.prompter.Answer("100");
   DoubleClickCell(*window, 2, kLengthM);
   EXPECT_EQ(fake.prompter.asked.back().caption, "Длина кабеля от предыдущего блока");
-  EXPECT_EQ(state->table.GetCell(2, kResistanceOhm), "29,6");
+  EXPECT_EQ(state->table().GetCell(2, kResistanceOhm), "29,6");
   const QModelIndex shown = window->grid()->model()->index(1, kResistanceOhm);
   EXPECT_EQ(window->grid()->model()->data(shown).toString(), QString::fromUtf8("29,6"));
 }
@@ -191,7 +191,7 @@ TEST_F(MainWindowTest, NewAndVoltageButtonsRedrawTheWindow) {
   EXPECT_EQ(window->EditU->text(), "24.00");
   window->EditU->clear();
   QTest::keyClicks(window->EditU, "30.5");
-  EXPECT_EQ(state->params.EditU, "30.5");
+  EXPECT_EQ(state->params().EditU, "30.5");
 }
 
 TEST_F(MainWindowTest, NewFillSaveAsRestartBringsTheProjectBack) {
@@ -207,7 +207,7 @@ TEST_F(MainWindowTest, NewFillSaveAsRestartBringsTheProjectBack) {
   }
   auto window = Start();
   EXPECT_EQ(window->statusPanel(1, 0)->text(), QString::fromUtf8("Проект: Дом.луч"));
-  EXPECT_EQ(state->table.Address(1), "Щитовая");
+  EXPECT_EQ(state->table().Address(1), "Щитовая");
   EXPECT_EQ(window->grid()->model()->rowCount(), 1);
 }
 

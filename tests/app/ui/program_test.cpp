@@ -91,7 +91,7 @@ TEST_F(ProgramTest, APromptBelongsToTheWindowWhoseCommandRaisedIt) {
     owner = box->parentWidget();
     box->accept();
   });
-  program->state().params.EditU = "2000";  // beyond the supply bound: the failure's message
+  program->state().SetEditU("2000");  // beyond the supply bound: the failure's message
   program->main_window().action("mStart")->trigger();
   EXPECT_EQ(owner, &program->main_window());
 }
@@ -99,17 +99,16 @@ TEST_F(ProgramTest, APromptBelongsToTheWindowWhoseCommandRaisedIt) {
 TEST_F(ProgramTest, CancelInTheBulkPromptsChangesNothing) {
   TMain& main = program->main_window();
   MainState& state = program->state();
-  const int rows = state.table.BlockCount();
-  const ProjectTable before = state.table;
+  const int rows = state.table().BlockCount();
+  const ProjectTable before = state.table();
   ASSERT_GE(rows, 3);
-  state.selection_top = 1;
-  state.selection_bottom = 3;
+  state.SetCursor(state.current_row(), 1, 3);
   main.RefreshFromState();
   main.action("mCopy")->trigger();  // "Вставить несколько раз" needs a copy
   for (const char* name : {"pmRename", "mLength", "mMnogo"}) {
     AnswerPrompt("77", false);
     main.action(name)->trigger();
-    EXPECT_EQ(state.table, before) << name;
+    EXPECT_EQ(state.table(), before) << name;
   }
 }
 
@@ -121,7 +120,7 @@ TEST_F(ProgramTest, TheGridIsUsedWithTheKeyboard) {
   grid->setCurrentIndex(grid->model()->index(1, kAddress));
   AnswerPrompt(QString::fromUtf8("Щитовая"), true);
   QTest::keyClick(grid, Qt::Key_Return);
-  EXPECT_EQ(program->state().table.Address(2), "Щитовая");
+  EXPECT_EQ(program->state().table().Address(2), "Щитовая");
 
   // The cable menu opens at the cell; the arrows and Enter choose.
   grid->setCurrentIndex(grid->model()->index(1, kCableName));
@@ -130,7 +129,7 @@ TEST_F(ProgramTest, TheGridIsUsedWithTheKeyboard) {
     QTest::keyClick(menu, Qt::Key_Return);
   });
   QTest::keyClick(grid, Qt::Key_Space);
-  EXPECT_EQ(program->state().table.CableName(2), program->state().cables().CableNameAt(1));
+  EXPECT_EQ(program->state().table().CableName(2), program->state().cables().CableNameAt(1));
 
   // Tab goes round the grid, the count and the supply voltage.
   Activate(main);
@@ -173,7 +172,7 @@ TEST_F(ProgramTest, ToolWindowsStartHiddenAndOpenByTheirKeys) {
 }
 
 TEST_F(ProgramTest, RenamingABlockTypeRenamesTheProjectRows) {
-  const std::string old_name = program->state().table.BlockName(3);
+  const std::string old_name = program->state().table().BlockName(3);
   ASSERT_FALSE(old_name.empty());
   program->blocks_window().logic().SetSelected(6);  // the exit sign of row 3
   ASSERT_EQ(program->blocks_window().logic().names()[6], old_name);
@@ -190,7 +189,7 @@ TEST_F(ProgramTest, RenamingABlockTypeRenamesTheProjectRows) {
     if (QWidget* box = QApplication::activeModalWidget()) box->close();  // the information box
   });
   program->blocks_window().logic().ListBox1DblClick();
-  EXPECT_EQ(program->state().table.BlockName(3), "Табло «Выход»");
+  EXPECT_EQ(program->state().table().BlockName(3), "Табло «Выход»");
 }
 
 }  // namespace

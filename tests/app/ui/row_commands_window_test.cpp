@@ -39,7 +39,7 @@ class RowCommandsWindowTest : public ::testing::Test {
     window = std::make_unique<TMain>(*state);
     window->show();
     QApplication::processEvents();
-    for (int row = 1; row <= 5; ++row) state->table.SetAddress(row, "Адрес " + std::to_string(row));
+    for (int row = 1; row <= 5; ++row) state->mutable_table().SetAddress(row, "Адрес " + std::to_string(row));
     window->RefreshFromState();
   }
 
@@ -56,7 +56,7 @@ class RowCommandsWindowTest : public ::testing::Test {
 
   std::vector<std::string> Addresses() {
     std::vector<std::string> out;
-    for (int row = 1; row <= state->table.BlockCount(); ++row) out.push_back(state->table.Address(row));
+    for (int row = 1; row <= state->table().BlockCount(); ++row) out.push_back(state->table().Address(row));
     return out;
   }
 
@@ -86,8 +86,8 @@ class RowCommandsWindowTest : public ::testing::Test {
 
 TEST_F(RowCommandsWindowTest, CopyARangeAndPasteItWithShortcuts) {
   SelectRows(3, 4);
-  EXPECT_EQ(state->selection_top, 3);
-  EXPECT_EQ(state->selection_bottom, 4);
+  EXPECT_EQ(state->selection_top(), 3);
+  EXPECT_EQ(state->selection_bottom(), 4);
   QTest::keyClick(window->grid(), Qt::Key_C, Qt::ControlModifier);
   SelectRows(2, 2);
   QTest::keyClick(window->grid(), Qt::Key_V, Qt::ControlModifier);
@@ -110,14 +110,14 @@ TEST_F(RowCommandsWindowTest, DeleteAndReverseTheSelectedRange) {
 TEST_F(RowCommandsWindowTest, CtrlArrowsMoveTheRowAndTheCursorFollows) {
   SelectRows(2, 2);
   QTest::keyClick(window->grid(), Qt::Key_Down, Qt::ControlModifier);
-  EXPECT_EQ(state->table.Address(3), "Адрес 2");
+  EXPECT_EQ(state->table().Address(3), "Адрес 2");
   EXPECT_EQ(window->grid()->currentIndex().row(), 2);
   QTest::keyClick(window->grid(), Qt::Key_Up, Qt::ControlModifier);
   QTest::keyClick(window->grid(), Qt::Key_Up, Qt::ControlModifier);
-  EXPECT_EQ(state->table.Address(1), "Адрес 2");
+  EXPECT_EQ(state->table().Address(1), "Адрес 2");
   QTest::keyClick(window->grid(), Qt::Key_Up, Qt::ControlModifier);  // first row: nothing moves
-  EXPECT_EQ(state->table.Address(1), "Адрес 2");
-  EXPECT_EQ(state->table.Address(2), "Адрес 1");
+  EXPECT_EQ(state->table().Address(1), "Адрес 2");
+  EXPECT_EQ(state->table().Address(2), "Адрес 1");
 }
 
 TEST_F(RowCommandsWindowTest, RenameGivesTheRangeOneAddress) {
@@ -132,15 +132,15 @@ TEST_F(RowCommandsWindowTest, RenameGivesTheRangeOneAddress) {
 TEST_F(RowCommandsWindowTest, BlockAndRegimeMenusFillTheRow) {
   ChooseFromMenu(0);
   DoubleClick(2, kBlockName);
-  EXPECT_EQ(state->table.BlockName(2), "БРА");
-  EXPECT_EQ(state->table.GetCell(2, kPowerMW), "60");
+  EXPECT_EQ(state->table().BlockName(2), "БРА");
+  EXPECT_EQ(state->table().GetCell(2, kPowerMW), "60");
   ChooseFromMenu(1);
   DoubleClick(2, kRegimeName);
-  EXPECT_EQ(state->table.RegimeName(2), "Тревога");
-  EXPECT_EQ(state->table.GetCell(2, kPowerMW), "0");
-  EXPECT_EQ(state->table.GetCell(2, kCurrentMA), "12.50");
+  EXPECT_EQ(state->table().RegimeName(2), "Тревога");
+  EXPECT_EQ(state->table().GetCell(2, kPowerMW), "0");
+  EXPECT_EQ(state->table().GetCell(2, kCurrentMA), "12.50");
   QTest::keyClick(window.get(), Qt::Key_F12);  // every block back to its first regime
-  EXPECT_EQ(state->table.RegimeName(2), "Нормальный");
+  EXPECT_EQ(state->table().RegimeName(2), "Нормальный");
 }
 
 TEST_F(RowCommandsWindowTest, UndoAndRedoWithTheKeys) {
@@ -148,16 +148,16 @@ TEST_F(RowCommandsWindowTest, UndoAndRedoWithTheKeys) {
   fake.prompter.Answer("Новый");
   window->action("pmRename")->trigger();
   QTest::keyClick(window->grid(), Qt::Key_Delete);
-  EXPECT_EQ(state->table.BlockCount(), 4);
+  EXPECT_EQ(state->table().BlockCount(), 4);
   QTest::keyClick(window->grid(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(state->table.BlockCount(), 5);
-  EXPECT_EQ(state->table.Address(1), "Новый");
+  EXPECT_EQ(state->table().BlockCount(), 5);
+  EXPECT_EQ(state->table().Address(1), "Новый");
   QTest::keyClick(window->grid(), Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(state->table.Address(1), "Адрес 1");
+  EXPECT_EQ(state->table().Address(1), "Адрес 1");
   EXPECT_FALSE(window->action("mUndo")->isEnabled());
   QTest::keyClick(window->grid(), Qt::Key_Y, Qt::ControlModifier);
   QTest::keyClick(window->grid(), Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(state->table.BlockCount(), 4);
+  EXPECT_EQ(state->table().BlockCount(), 4);
   EXPECT_EQ(window->grid()->model()->rowCount(), 4);
 }
 

@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
   luch::SetUpApplication(app);
   return luch::RunGuarded([&app, &data, &project] {
     luch::Program program(data.folder);
-    program.state().NamedProject = project;
+    program.state().SetNamedProject(project);
     program.main_window().show();
     return app.exec();
   });

@@ -1,0 +1,21 @@
+#include "app/ui/qt_command_dialogs.h"
+
+#include "calc/ui/setup_dialog_qt.h"
+#include "editing/ui/change_blk_window.h"
+#include "editing/ui/change_cbl_window.h"
+
+namespace luch {
+
+ReplacementChoice QtCommandDialogs::ChooseCableReplacement(const CableLibrary& cables) {
+  return TChangeCbl::Execute(data_dir_, cables, platform_, owner_);
+}
+
+ReplacementChoice QtCommandDialogs::ChooseBlockReplacement(const BlockLibrary& blocks) {
+  return TChangeBlk::Execute(data_dir_, blocks, platform_, owner_);
+}
+
+void QtCommandDialogs::EditProjectParameters(ProjectParameters& params) {
+  RunSetupDialog(owner_, params);
+}
+
+}  // namespace luch
