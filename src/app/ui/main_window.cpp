@@ -23,7 +23,7 @@
 
 #include "app/ui/project_table_model.h"
 #include "app/ui/voltage_cell_delegate.h"
-#include "calc/ui/voltage_chart_qt.h"
+#include "calc/ui/voltage_chart.h"
 #include "calc/voltage_profile.h"
 
 namespace luch {

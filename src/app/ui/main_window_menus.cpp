@@ -8,8 +8,8 @@
 #include <QTableView>
 
 #include "app/ui/main_window.h"
-#include "calc/ui/voltage_chart_qt.h"
-#include "tools/ui/about_box_qt.h"
+#include "calc/ui/voltage_chart.h"
+#include "tools/ui/about_box.h"
 
 namespace luch {
 

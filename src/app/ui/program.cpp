@@ -4,11 +4,11 @@
 
 #include "common/file_system.h"
 #include "editing/block_replacement.h"
-#include "library/ui/block_window_qt.h"
-#include "library/ui/cables_window_qt.h"
-#include "tools/ui/dom_len_window_qt.h"
+#include "library/ui/block_window.h"
+#include "library/ui/cable_window.h"
+#include "tools/ui/dom_len_window.h"
 #include "tools/ui/program_icon.h"
-#include "tools/ui/wait_window_qt.h"
+#include "tools/ui/wait_window.h"
 
 namespace luch {
 

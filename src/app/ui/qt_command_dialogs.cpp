@@ -1,6 +1,6 @@
 #include "app/ui/qt_command_dialogs.h"
 
-#include "calc/ui/setup_dialog_qt.h"
+#include "calc/ui/setup_dialog.h"
 #include "editing/ui/change_blk_window.h"
 #include "editing/ui/change_cbl_window.h"
 

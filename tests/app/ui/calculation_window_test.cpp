@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 #include "app/ui/main_window.h"
-#include "calc/ui/voltage_chart_qt.h"
+#include "calc/ui/voltage_chart.h"
 #include "calc/voltage_cell_colours.h"
 #include "common/file_io.h"
 #include "library/block_library.h"

@@ -19,9 +19,9 @@
 #include <QTableView>
 
 #include "common/ui/text_prompt_dialog.h"
-#include "library/ui/block_window_qt.h"
-#include "library/ui/cables_window_qt.h"
-#include "tools/ui/dom_len_window_qt.h"
+#include "library/ui/block_window.h"
+#include "library/ui/cable_window.h"
+#include "tools/ui/dom_len_window.h"
 #include "support/temp_dir.h"
 #include "support/ui/answer_dialog.h"
 

@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "calc/ui/setup_dialog_qt.h"
+#include "calc/ui/setup_dialog.h"
 
 namespace luch {
 namespace {

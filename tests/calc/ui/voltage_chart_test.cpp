@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "calc/calculation.h"
-#include "calc/ui/voltage_chart_qt.h"
+#include "calc/ui/voltage_chart.h"
 #include "common/file_io.h"
 #include "common/settings_file.h"
 #include "library/block_library.h"

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "common/profile_file.h"
-#include "library/ui/block_window_qt.h"
+#include "library/ui/block_window.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 

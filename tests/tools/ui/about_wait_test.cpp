@@ -7,9 +7,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "tools/ui/about_box_qt.h"
+#include "tools/ui/about_box.h"
 #include "tools/ui/program_icon.h"
-#include "tools/ui/wait_window_qt.h"
+#include "tools/ui/wait_window.h"
 
 namespace luch {
 namespace {

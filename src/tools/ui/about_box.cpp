@@ -1,4 +1,4 @@
-#include "tools/ui/about_box_qt.h"
+#include "tools/ui/about_box.h"
 #include "common/ui/window_place.h"
 
 #include <QFrame>

@@ -1,4 +1,4 @@
-#include "calc/ui/voltage_chart_qt.h"
+#include "calc/ui/voltage_chart.h"
 #include "common/ui/window_place.h"
 #include "calc/ui/voltage_chart_style.h"
 

@@ -1,4 +1,4 @@
-#include "tools/ui/dom_len_window_qt.h"
+#include "tools/ui/dom_len_window.h"
 
 #include <gtest/gtest.h>
 

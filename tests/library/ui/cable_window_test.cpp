@@ -11,7 +11,7 @@
 
 #include "common/profile_file.h"
 #include "common/settings_file.h"
-#include "library/ui/cables_window_qt.h"
+#include "library/ui/cable_window.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "calc/ui/setup_dialog_qt.h"
+#include "calc/ui/setup_dialog.h"
 #include "common/ui/window_place.h"
 
 #include <QGroupBox>

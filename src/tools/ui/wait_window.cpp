@@ -1,4 +1,4 @@
-#include "tools/ui/wait_window_qt.h"
+#include "tools/ui/wait_window.h"
 #include "common/ui/window_place.h"
 
 #include <QCoreApplication>

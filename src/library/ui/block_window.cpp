@@ -1,4 +1,4 @@
-#include "library/ui/block_window_qt.h"
+#include "library/ui/block_window.h"
 
 #include <QAbstractListModel>
 #include <QAbstractTableModel>

@@ -1,4 +1,4 @@
-#include "library/ui/cables_window_qt.h"
+#include "library/ui/cable_window.h"
 
 #include <QAbstractTableModel>
 #include <QCloseEvent>
@@ -18,7 +18,7 @@
 #include "common/ui/cut_text_delegate.h"
 #include "common/ui/grid_keys.h"
 #include "common/ui/window_place.h"
-#include "library/ui/wire_window_qt.h"
+#include "library/ui/wire_window.h"
 
 namespace luch {
 namespace {

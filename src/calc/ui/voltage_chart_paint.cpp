@@ -2,7 +2,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 
-#include "calc/ui/voltage_chart_qt.h"
+#include "calc/ui/voltage_chart.h"
 #include "calc/ui/voltage_chart_style.h"
 
 namespace luch {

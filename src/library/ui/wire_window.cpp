@@ -1,4 +1,4 @@
-#include "library/ui/wire_window_qt.h"
+#include "library/ui/wire_window.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
