@@ -25,11 +25,11 @@
 #include "app/ui/voltage_cell_delegate.h"
 #include "calc/ui/voltage_chart.h"
 #include "calc/voltage_profile.h"
+#include "common/ui/qt_text.h"
 
 namespace luch {
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 constexpr std::array<int, 5> kStatus1Widths = {170, 80, 100, 100, 50};
 constexpr std::array<int, 4> kStatus2Widths = {170, 150, 150, 50};

@@ -1,5 +1,6 @@
 #include "calc/ui/setup_dialog.h"
 #include "common/ui/window_place.h"
+#include "common/ui/qt_text.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,8 +11,6 @@
 namespace luch {
 namespace {
 
-QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) {
   auto* button = new QPushButton(Q(caption), parent);

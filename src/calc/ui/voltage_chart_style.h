@@ -4,9 +4,10 @@
 #include <QColor>
 #include <QString>
 
+#include "common/ui/qt_text.h"
+
 namespace luch::chart_style {
 
-inline QString Q(const char* text) { return QString::fromUtf8(text); }
 
 inline const QColor kBackground(255, 255, 255);
 inline const QColor kGrid(228, 230, 234);

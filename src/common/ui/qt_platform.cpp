@@ -19,15 +19,13 @@
 
 #include "common/file_io.h"
 #include "common/ui/qt_setup.h"
+#include "common/ui/qt_text.h"
 #include "common/ui/text_prompt_dialog.h"
 #include "common/ui/text_viewer.h"
 
 namespace luch {
 namespace {
 
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QMessageBox::Icon ToQt(MessageIcon icon) {
   switch (icon) {

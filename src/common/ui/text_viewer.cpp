@@ -13,11 +13,11 @@
 #include "common/cp1251.h"
 #include "common/file_io.h"
 #include "common/ui/qt_platform.h"
+#include "common/ui/qt_text.h"
 
 namespace luch {
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // The save dialog's filter for a copy of a file of this type.
 std::string CopyFilter(const std::filesystem::path& file) {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "common/ui/window_place.h"
+#include "common/ui/qt_text.h"
 
 namespace luch {
 namespace {
@@ -23,7 +24,6 @@ constexpr const char* kReplace = "&Выполнить замену";
 constexpr const char* kCancel = "&Отменить";
 constexpr const char* kDeleteLine = "Удалить текущую строку";
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // A menu caption showing `name` character for character: Qt would take a
 // single "&" for an accelerator mark.

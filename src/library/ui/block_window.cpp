@@ -17,14 +17,13 @@
 #include "common/ui/cut_text_delegate.h"
 #include "common/ui/grid_keys.h"
 #include "common/ui/window_place.h"
+#include "common/ui/qt_text.h"
 
 namespace luch {
 namespace {
 
 namespace text = block_texts;
 
-QString Q(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-QString Q(const char* s) { return QString::fromUtf8(s); }
 
 constexpr int kListItemHeight = 16;
 constexpr int kGridRowHeight = 20;

@@ -19,6 +19,7 @@
 #include "common/ui/grid_keys.h"
 #include "common/ui/window_place.h"
 #include "library/ui/wire_window.h"
+#include "common/ui/qt_text.h"
 
 namespace luch {
 namespace {
@@ -29,7 +30,6 @@ constexpr int kPanelHeight = 41;
 constexpr int kRowHeight = 22;
 constexpr int kDefaultColumnWidth = 48;
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "library/ui/wire_window.h"
+#include "common/ui/qt_text.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,7 +14,6 @@
 namespace luch {
 namespace {
 
-QString Q(const char* text) { return QString::fromUtf8(text); }
 
 // The wire count: its field is EditQ, its arrows UpDownQ. Only the arrows
 // (and the arrow keys) start a computation; typing just moves the position.

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "common/ui/window_place.h"
+#include "common/ui/qt_text.h"
 
 namespace luch {
 namespace {
@@ -24,7 +25,6 @@ const QColor kSky(255, 255, 255);
 const QColor kGround(128, 128, 128);
 const QColor kHouse(0, 0, 255);
 
-QString Q(const char* text) { return QString::fromUtf8(text); }
 
 }  // namespace
 
