@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
@@ -145,6 +146,8 @@ TEST_F(MainWindowTest, KeepsAnyWidthFrom300AndNeverWidensItself) {
 
 TEST_F(MainWindowTest, CountControlShowsAndHidesRows) {
   auto window = Start();
+  QAbstractItemModelTester checked(window->grid()->model(),
+                                   QAbstractItemModelTester::FailureReportingMode::Fatal);
   window->EditVsego->setValue(12);
   EXPECT_EQ(window->grid()->model()->rowCount(), 12);
   EXPECT_EQ(window->statusPanel(1, 1)->text(), QString::fromUtf8("Блоков: 12"));

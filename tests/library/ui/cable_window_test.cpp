@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -89,6 +90,8 @@ TEST_F(TCabelsTest, DoubleClickEditsTheCellThroughThePrompt) {
 }
 
 TEST_F(TCabelsTest, AddAndDeleteUpdateTheGridAndStatus) {
+  QAbstractItemModelTester checked(grid_->model(),
+                                   QAbstractItemModelTester::FailureReportingMode::Fatal);
   fake_.prompter.Answer("ШВВП 2х0,5");
   QTest::mouseClick(Button("ButtonAdd"), Qt::LeftButton);
   EXPECT_EQ(Cell(3, 1), "ШВВП 2х0,5");
