@@ -102,8 +102,10 @@ std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request)
       .toStdString();
 }
 
+// The Windows forms of the launcher and the locale: qt_*_windows.cpp.
+#ifndef Q_OS_WIN
 std::optional<std::string> QtLauncher::AssociatedProgram(const std::filesystem::path& file) {
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+#if defined(Q_OS_MACOS)
   (void)file;
   return std::string("системная программа");
 #else
@@ -144,6 +146,7 @@ std::string QtLocale::FormatDateTime(std::chrono::system_clock::time_point when)
           locale.toString(moment.time(), time_format.trimmed()))
       .toStdString();
 }
+#endif  // Q_OS_WIN
 
 int QtScreen::Width() const {
   const QScreen* screen = QGuiApplication::primaryScreen();
