@@ -3,15 +3,18 @@
 # make test-asan  every test again, built with AddressSanitizer + UBSan (build-asan)
 # make fuzz  build the fuzz targets (clang, build-fuzz) and run each FUZZ_SECONDS
 # make lint  clang-tidy and cppcheck over src/ (zero findings expected)
-# make windows       cross-build the core, luch-calc and the core tests for Windows
-# make test-windows  run them under wine
+# make windows       cross-build luch.exe, luch-calc.exe and the tests for Windows (Qt for
+#                    Windows is built once into ~/.cache/luch: about an hour on 2 cores)
+# make test-windows  run them under wine, then the smoke test of the zip on Xvfb
+# make windows-zip   dist/Луч-<version>-windows-x64.zip, the download for users
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test bench clean test-asan fuzz lint windows test-windows
+.PHONY: all deps configure build run test bench clean test-asan fuzz lint windows test-windows \
+	windows-zip
 
 all: build
 
@@ -55,6 +58,9 @@ windows:
 
 test-windows:
 	@bash scripts/windows-test
+
+windows-zip:
+	@bash scripts/windows-zip
 
 clean:
 	rm -rf $(BUILD)
