@@ -4,7 +4,7 @@
 # make fuzz  build the fuzz targets (clang, build-fuzz) and run each FUZZ_SECONDS
 # make lint  clang-tidy and cppcheck over src/ (zero findings expected)
 # make windows       cross-build luch.exe, luch-calc.exe and the tests for Windows (Qt for
-#                    Windows is built once into ~/.cache/luch: about an hour on 2 cores)
+#                    Windows is built once into ~/.cache/luch: about 30 minutes on 2 cores)
 # make test-windows  run them under wine, then the smoke test of the zip on Xvfb
 # make windows-zip   dist/Луч-<version>-windows-x64.zip, the download for users
 BUILD ?= build
