@@ -1,12 +1,13 @@
 # Every source folder is one static library of logic (no Qt) and, beside it in
 # ui/, one library of Qt windows. Sources are picked up by glob so that a new
 # file needs no edit here. A file named *_windows.cpp holds the Windows form of
-# a platform service and is built for Windows only.
+# a platform service and is built for Windows only, as is its test,
+# *_windows_test.cpp.
 
 # luch_platform_sources(VAR): drops the Windows-only files from VAR elsewhere.
 macro(luch_platform_sources var)
   if(NOT WIN32)
-    list(FILTER ${var} EXCLUDE REGEX "_windows\\.cpp$")
+    list(FILTER ${var} EXCLUDE REGEX "_windows(_test)?\\.cpp$")
   endif()
 endmacro()
 
