@@ -24,17 +24,32 @@ MainSettings MainState::FormCreate(const MainSettings& current) {
 }
 
 void MainState::DeferredStartUp() {
-  if (!ProjectFileName.empty()) {
-    // A name without a folder is found in the data directory (the current one).
-    std::filesystem::path path = Utf8Path(ProjectFileName);
-    if (path.is_relative()) path = data_dir_ / path;
-    if (FileExists(path)) {
-      LoadProject(PathToUtf8(path));
-      return;
-    }
+  // A project that vanished starts an unnamed one silently; one that is there
+  // but cannot be read does the same after its error box.
+  if (!ProjectFileName.empty() && FileExists(ProjectPath(ProjectFileName)) &&
+      LoadProject(ProjectFileName)) {
+    return;
   }
   ProjectFileName.clear();
   status.bar1[0] = "Проект: ";
+}
+
+std::filesystem::path MainState::ProjectPath(const std::string& utf8_path) const {
+  // A name without a folder is found in the data directory (the current one).
+  std::filesystem::path path = Utf8Path(utf8_path);
+  if (path.is_relative()) path = data_dir_ / path;
+  return path;
+}
+
+void MainState::ForgetPreviousProject() {
+  table.DropHiddenRows();
+  const char separator = platform_.locale->DecimalSeparator();
+  for (int r = 1; r <= table.BlockCount(); ++r) {
+    table.SetCell(r, kCurrentMA, "");
+    table.SetCell(r, kVoltageV, "");
+    table.UpdateResistance(r, cables_, separator);
+  }
+  status.ClearCalculation();
 }
 
 void MainState::FormClose(MainSettings values) {
@@ -94,10 +109,11 @@ void MainState::mNewClick() {
   for (int col = kAddress; col < kColumnCount; ++col) table.SetCell(1, col, "");
   table.SetCell(1, kNumber, "1");
   params.SetNewProjectValues();
+  ForgetPreviousProject();
 }
 
 bool MainState::LoadProject(const std::string& utf8_path) {
-  const std::filesystem::path path = Utf8Path(utf8_path);
+  const std::filesystem::path path = ProjectPath(utf8_path);
   if (!LoadProjectFile(path, table, params)) {
     // A file that vanished changes nothing, silently; one that is there but
     // cannot be read (too large, no access) is said so.
@@ -106,13 +122,14 @@ bool MainState::LoadProject(const std::string& utf8_path) {
   }
   history_.Clear();
   SetBlockCount(table.BlockCount());
+  ForgetPreviousProject();
   ProjectFileName = utf8_path;
   status.bar1[0] = "Проект: " + FileNameOf(utf8_path);
   return true;
 }
 
 bool MainState::SaveProject(const std::string& utf8_path) {
-  const std::filesystem::path path = Utf8Path(utf8_path);
+  const std::filesystem::path path = ProjectPath(utf8_path);
   if (!SaveProjectFile(path, table, params, platform_.locale->DecimalSeparator())) {
     platform_.messages->ShowError("Unable to write to " + utf8_path);
     return false;
@@ -200,15 +217,16 @@ void MainState::mMnogoClick() {
 }
 
 void MainState::pmUpClick() {
+  const int before = current_row;
   EditingContext ctx = EditContext();
-  luch::pmUpClick(ctx);
-  CollapseSelection();
+  // Row 1 cannot go up: nothing changes, the selection included.
+  if (luch::pmUpClick(ctx) != before) CollapseSelection();
 }
 
 void MainState::pmDownClick() {
+  const int before = current_row;
   EditingContext ctx = EditContext();
-  luch::pmDownClick(ctx);
-  CollapseSelection();
+  if (luch::pmDownClick(ctx) != before) CollapseSelection();
 }
 
 void MainState::mReverseClick() {

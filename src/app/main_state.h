@@ -70,7 +70,9 @@ class MainState {
   void mSaveClick();
   void mSaveAsClick();
   void mNewClick();
-  // Loads a project file as Open does; false when none is there.
+  // Loads a project file as Open does; false when none is there or it cannot
+  // be read ("Cannot open file %s"). A relative name is found in the data
+  // directory and kept as given in ProjectFileName.
   bool LoadProject(const std::string& utf8_path);
   // Saves as Save does; reports "Unable to write to %s" on failure.
   bool SaveProject(const std::string& utf8_path);
@@ -128,6 +130,11 @@ class MainState {
   EditingContext EditContext();
   // After a command that moved the cursor: the selection collapses onto it.
   void CollapseSelection();
+  // After New and Open: the former project's hidden rows, computed currents
+  // and voltages and calculation panels are gone; every segment resistance is
+  // computed afresh from its cable and length.
+  void ForgetPreviousProject();
+  std::filesystem::path ProjectPath(const std::string& utf8_path) const;
 
   std::filesystem::path data_dir_;
   Platform platform_;

@@ -7,6 +7,7 @@
 #include "calc/calculation_texts.h"
 #include "common/number_text.h"
 #include "common/numbers.h"
+#include "library/block_file_format.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
 
@@ -134,7 +135,7 @@ void PrepareCalculation(CalculationContext& c, CalculationState& s) {
       table.SetPowerMW(i, 0);
       a.RowPower[k] = 0.0f;
       a.RowCurrent[k] = 0.0f;
-      a.RowUmin[k] = 8.0f;
+      a.RowUmin[k] = static_cast<float>(block_file::kDefaultUmin);
     } else {
       a.RowUmin[k] = static_cast<float>(c.blocks.BlockUmin(b));
       if (!(a.RowUmin[k] >= 1.0f)) a.RowUmin[k] = 1.0f;

@@ -20,9 +20,10 @@ class HeadlessPlatform {
 
  private:
   struct Prompts : Prompter {
-    std::string TextPrompt(std::string_view, std::string_view,
-                           std::string_view default_text) override {
-      return std::string(default_text);
+    // Nobody answers: every prompt is cancelled.
+    std::optional<std::string> Ask(std::string_view, std::string_view,
+                                   std::string_view) override {
+      return std::nullopt;
     }
   };
   struct Messages : MessageBoxes {

@@ -19,8 +19,9 @@ struct ProjectParameters {
 
   bool operator==(const ProjectParameters&) const = default;
 
-  // The controller voltage: the leading number of EditU ("." only; 0 when none).
-  double SupplyVoltage() const { return LeadingReal(EditU); }
+  // The controller voltage: the leading number of EditU, which the user types
+  // with "," or "." (0 when none).
+  double SupplyVoltage() const { return LeadingTypedReal(EditU); }
 
   // The values of a new project (command New).
   void SetNewProjectValues() {

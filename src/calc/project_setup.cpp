@@ -26,11 +26,11 @@ ProjectSetup::ProjectSetup(const ProjectParameters& params)
       EditL(CFormat("%1.3f", {params.MaxInductance})) {}
 
 void ProjectSetup::Apply(ProjectParameters& params) const {
-  params.ZBResistance = ToParameter(LeadingReal(EditRZB));
-  params.AccuracyStep = ToParameter(LeadingReal(EditStep));
-  params.MaxCurrent = ToParameter(LeadingReal(EditImax));
-  params.MaxCapacitance = ToParameter(LeadingReal(EditC));
-  params.MaxInductance = ToParameter(LeadingReal(EditL));
+  params.ZBResistance = ToParameter(LeadingTypedReal(EditRZB));
+  params.AccuracyStep = ToParameter(LeadingTypedReal(EditStep));
+  params.MaxCurrent = ToParameter(LeadingTypedReal(EditImax));
+  params.MaxCapacitance = ToParameter(LeadingTypedReal(EditC));
+  params.MaxInductance = ToParameter(LeadingTypedReal(EditL));
 }
 
 }  // namespace luch

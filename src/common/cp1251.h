@@ -7,12 +7,13 @@
 
 namespace luch {
 
-// Every byte of the code page has a character; the one unassigned byte (0x98)
-// maps to U+FFFD so that nothing is lost silently on reading.
+// Every byte has a code point of its own, so that a file read and written
+// again keeps every byte: the one byte without a character (0x98) reads as the
+// control code U+0098.
 std::string Cp1251ToUtf8(std::string_view bytes);
 
-// A character without a Windows-1251 form, and a malformed UTF-8 sequence,
-// is written as "?".
+// A character without a Windows-1251 form (one the user typed), and a
+// malformed UTF-8 sequence, is written as "?".
 std::string Utf8ToCp1251(std::string_view text);
 
 // Number of characters (code points) of a UTF-8 text; a malformed byte counts

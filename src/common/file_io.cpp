@@ -1,6 +1,7 @@
 #include "common/file_io.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <atomic>
 #include <cstdio>
 #include <fstream>
@@ -34,13 +35,20 @@ std::filesystem::path TemporaryNameBeside(const std::filesystem::path& path) {
   return temp;
 }
 
-// Writes and flushes the bytes to the disk; false on any failure.
-bool WriteAndSync(const std::filesystem::path& path, std::string_view bytes) {
+enum class Written { kOk, kNoRight, kFailed };
+
+// Writes and flushes the bytes to the disk: into a new file when `create`, or
+// over the content of an existing one. kNoRight when the file cannot be
+// opened for lack of rights, kFailed on any other failure.
+Written WriteAndSync(const std::filesystem::path& path, std::string_view bytes, bool create) {
 #ifdef _WIN32
   // Wide-character name: Cyrillic folders and files work whatever the ANSI code page.
-  const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  const HANDLE file =
+      ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, create ? CREATE_ALWAYS : TRUNCATE_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return ::GetLastError() == ERROR_ACCESS_DENIED ? Written::kNoRight : Written::kFailed;
+  }
   size_t done = 0;
   bool ok = true;
   while (ok && done < bytes.size()) {
@@ -50,21 +58,21 @@ bool WriteAndSync(const std::filesystem::path& path, std::string_view bytes) {
     done += written;
   }
   ok = ok && ::FlushFileBuffers(file);
-  return ::CloseHandle(file) && ok;
+  return ::CloseHandle(file) && ok ? Written::kOk : Written::kFailed;
 #else
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
+  const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | (create ? O_CREAT : 0), 0644);
+  if (fd < 0) return errno == EACCES || errno == EPERM ? Written::kNoRight : Written::kFailed;
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n <= 0) {
       ::close(fd);
-      return false;
+      return Written::kFailed;
     }
     done += static_cast<size_t>(n);
   }
   const bool synced = ::fsync(fd) == 0;
-  return ::close(fd) == 0 && synced;
+  return ::close(fd) == 0 && synced ? Written::kOk : Written::kFailed;
 #endif
 }
 
@@ -193,7 +201,13 @@ bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) 
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) return false;
   const std::filesystem::path temp = TemporaryNameBeside(path);
-  if (!WriteAndSync(temp, bytes)) {
+  const Written written = WriteAndSync(temp, bytes, /*create=*/true);
+  if (written == Written::kNoRight && FileExists(path)) {
+    // A folder the user may not write to, holding a file he may write: the
+    // file is written in place, the one way there is (not crash-safe).
+    return WriteAndSync(path, bytes, /*create=*/false) == Written::kOk;
+  }
+  if (written != Written::kOk) {
     std::filesystem::remove(temp, error);
     return false;
   }

@@ -43,7 +43,10 @@ size_t CountLines(std::string_view bytes);
 // false on failure (no folder, a folder at `path`, a full disk, no rights).
 // After a successful write, temporary files of `path` that a crash left
 // behind are removed once they are kStaleTemporaryAge old (a younger one may
-// belong to a write of another instance in progress).
+// belong to a write of another instance in progress). In a folder where the
+// user may not create a file, an existing file that he may write is written
+// in place instead (truncated, written, synced): not crash-safe, but the
+// only way to save it there.
 bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 inline constexpr std::chrono::minutes kStaleTemporaryAge{10};
 

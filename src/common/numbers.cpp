@@ -1,7 +1,7 @@
 #include "common/numbers.h"
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <limits>
 #include <string>
 
@@ -90,6 +90,12 @@ double LeadingReal(std::string_view text) {
     value = DecimalMagnitude(number) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   }
   return negative ? -value : value;
+}
+
+double LeadingTypedReal(std::string_view text) {
+  std::string typed(text);
+  std::replace(typed.begin(), typed.end(), ',', '.');
+  return LeadingReal(typed);
 }
 
 }  // namespace luch

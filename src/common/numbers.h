@@ -20,4 +20,10 @@ int32_t LeadingInteger(std::string_view text);
 //   LeadingReal("1,5") == 1.0;  LeadingReal("-.5e1x") == -5.0
 double LeadingReal(std::string_view text);
 
+// A number the user typed into a field or a prompt: as LeadingReal, but "," is
+// a decimal point too, so "27,5" typed under Russian settings is 27.5.
+// Texts the program writes and the readers of files keep LeadingReal.
+//   LeadingTypedReal("27,5 В") == 27.5;  LeadingTypedReal("0,8") == 0.8
+double LeadingTypedReal(std::string_view text);
+
 }  // namespace luch

@@ -11,13 +11,21 @@
 
 namespace luch {
 
-// The modal one-line prompt: OK gives the edited text, Cancel the default
-// unchanged (so a caller cannot tell Cancel from OK on an unchanged default).
+// The modal one-line prompt (caption, prompt line, a field preset with a
+// default, OK and Cancel).
 class Prompter {
  public:
   virtual ~Prompter() = default;
-  virtual std::string TextPrompt(std::string_view caption, std::string_view prompt,
-                                 std::string_view default_text) = 0;
+  // The edited text on OK; nothing on Cancel. For the commands in which Cancel
+  // must change nothing.
+  virtual std::optional<std::string> Ask(std::string_view caption, std::string_view prompt,
+                                         std::string_view default_text) = 0;
+  // OK gives the edited text, Cancel the default unchanged (so the caller
+  // cannot tell Cancel from OK on an unchanged default).
+  std::string TextPrompt(std::string_view caption, std::string_view prompt,
+                         std::string_view default_text) {
+    return Ask(caption, prompt, default_text).value_or(std::string(default_text));
+  }
 };
 
 enum class MessageIcon { kNone, kWarning, kInformation, kStop, kQuestion };

@@ -50,7 +50,8 @@ WindowGeometry ChangeBlkLogic::FormCreate() {
   items_.clear();
   const std::filesystem::path path = ReplacementListPath(data_dir_);
   std::error_code error;
-  if (std::filesystem::exists(path, error) && !ReadTextLines(path, items_)) {
+  list_unreadable_ = std::filesystem::exists(path, error) && !ReadTextLines(path, items_);
+  if (list_unreadable_) {
     items_.clear();
     platform_.messages->ShowError("Cannot open file " + PathToUtf8(path));
     return kChangeBlkDesign;
@@ -73,13 +74,13 @@ void ChangeBlkLogic::ListBox1Click(int index) {
 }
 
 void ChangeBlkLogic::BitBtnSaveClick() {
-  if (edit_from.empty() || edit_to.empty()) return;
+  if (edit_from.empty() || edit_to.empty() || !ListWritable()) return;
   items_.push_back(edit_from + ">" + edit_to);
   WriteList();
 }
 
 void ChangeBlkLogic::pmDelClick(int index) {
-  if (index < 0 || index >= static_cast<int>(items_.size())) return;
+  if (index < 0 || index >= static_cast<int>(items_.size()) || !ListWritable()) return;
   items_.erase(items_.begin() + index);
   WriteList();
 }
@@ -93,6 +94,13 @@ std::vector<std::string> ChangeBlkLogic::BlockChoiceNames() const {
     names.push_back(std::move(name));
   }
   return names;
+}
+
+bool ChangeBlkLogic::ListWritable() const {
+  if (!list_unreadable_) return true;
+  platform_.messages->ShowError("Unable to write to " +
+                                PathToUtf8(ReplacementListPath(data_dir_)));
+  return false;
 }
 
 void ChangeBlkLogic::WriteList() {

@@ -58,7 +58,8 @@ class ChangeBlkLogic {
   void ListBox1Click(int index);
   // Appends EditFrom>EditTo to the list and rewrites the file whole; nothing
   // when either edit is empty. A failed write shows "Cannot create file
-  // <path>"; the list keeps the new item.
+  // <path>"; the list keeps the new item. A list file that is there but could
+  // not be read is never replaced: "Unable to write to <path>", nothing changes.
   void BitBtnSaveClick();
   // Removes item `index` (-1 or out of range: nothing) and rewrites the file
   // as BitBtnSaveClick does.
@@ -74,12 +75,15 @@ class ChangeBlkLogic {
   std::string edit_to;    // EditTo
 
  private:
+  // False, after its error box, when the file on disk could not be read.
+  bool ListWritable() const;
   void WriteList();
 
   std::filesystem::path data_dir_;
   const BlockLibrary& blocks_;
   Platform platform_;
   std::vector<std::string> items_;  // ListBox1
+  bool list_unreadable_ = false;
 };
 
 }  // namespace luch

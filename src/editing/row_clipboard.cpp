@@ -5,18 +5,12 @@
 #include <limits>
 
 #include "common/file_io.h"
+#include "project/row_format.h"
 
 namespace luch {
 namespace {
 
-constexpr const char* kKeyAddress = "Адрес";
-constexpr const char* kKeyCable = "Кабель";
-constexpr const char* kKeyLength = "Длина";
-constexpr const char* kKeyBlock = "Блок";
-constexpr const char* kKeyRegime = "Режим";
-constexpr const char* kKeyPower = "P";
-constexpr const char* kKeyZB = "ЗБ";
-constexpr const char* kKeyCurrent = "I";
+namespace row = row_format;  // the keys of a row section
 
 // A double narrowed to float without leaving the float range (a value beyond
 // it becomes an infinity instead of undefined behaviour).
@@ -112,14 +106,14 @@ void BlockToTable(const ClipboardRow& row, ProjectTable& table, int r) {
 ClipboardRow ReadClipboardRow(const ProfileFile& file, int k) {
   const std::string section = std::to_string(k);
   ClipboardRow row;
-  row.address = file.ReadString(section, kKeyAddress, "");
-  row.cable_name = file.ReadString(section, kKeyCable, "");
-  row.length_m = file.ReadInteger(section, kKeyLength, 0);
-  row.block_name = file.ReadString(section, kKeyBlock, "");
-  row.regime_name = file.ReadString(section, kKeyRegime, "");
-  row.power_mw = file.ReadInteger(section, kKeyPower, 0);
-  row.has_zb = file.ReadInteger(section, kKeyZB, 0) != 0;
-  row.current_ma = file.ReadReal(section, kKeyCurrent, 0.0);
+  row.address = file.ReadString(section, row::kAddress, "");
+  row.cable_name = file.ReadString(section, row::kCable, "");
+  row.length_m = file.ReadInteger(section, row::kLength, 0);
+  row.block_name = file.ReadString(section, row::kBlock, "");
+  row.regime_name = file.ReadString(section, row::kRegime, "");
+  row.power_mw = file.ReadInteger(section, row::kPower, 0);
+  row.has_zb = file.ReadInteger(section, row::kZB, 0) != 0;
+  row.current_ma = file.ReadReal(section, row::kCurrent, 0.0);
   return row;
 }
 
@@ -135,19 +129,25 @@ bool WriteClipboard(const std::filesystem::path& data_dir, const std::vector<Cli
                     char decimal_separator, MessageBoxes& messages) {
   const std::filesystem::path path = ClipboardPath(data_dir);
   std::string bytes;
-  ReadFileBytes(path, bytes);  // a missing file starts empty
+  // A missing file starts empty; one that is there but cannot be read (too
+  // large, too many lines, no access) is not replaced by the few rows copied.
+  if ((!ReadFileBytes(path, bytes) && std::filesystem::exists(path)) ||
+      CountLines(bytes) > kMaxFileLines) {
+    messages.ShowError("Unable to write to " + PathToUtf8(path));
+    return false;
+  }
   ProfileFile file = ProfileFile::FromBytes(WithoutRowsFrom(bytes, rows.size()));
   for (size_t k = 0; k < rows.size(); ++k) {
     const std::string section = std::to_string(k);
     const ClipboardRow& row = rows[k];
-    file.WriteString(section, kKeyAddress, row.address);
-    file.WriteString(section, kKeyCable, row.cable_name);
-    file.WriteInteger(section, kKeyLength, row.length_m);
-    file.WriteString(section, kKeyBlock, row.block_name);
-    file.WriteString(section, kKeyRegime, row.regime_name);
-    file.WriteInteger(section, kKeyPower, row.power_mw);
-    file.WriteBool(section, kKeyZB, row.has_zb);
-    file.WriteReal(section, kKeyCurrent, row.current_ma, decimal_separator);
+    file.WriteString(section, row::kAddress, row.address);
+    file.WriteString(section, row::kCable, row.cable_name);
+    file.WriteInteger(section, row::kLength, row.length_m);
+    file.WriteString(section, row::kBlock, row.block_name);
+    file.WriteString(section, row::kRegime, row.regime_name);
+    file.WriteInteger(section, row::kPower, row.power_mw);
+    file.WriteBool(section, row::kZB, row.has_zb);
+    file.WriteReal(section, row::kCurrent, row.current_ma, decimal_separator);
   }
   if (WriteFileAtomic(path, file.ToBytes())) return true;
   messages.ShowError("Unable to write to " + PathToUtf8(path));

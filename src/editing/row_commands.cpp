@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "common/file_io.h"
@@ -122,9 +123,10 @@ void mFillSpaceClick(EditingContext& context) {
 }
 
 void mMnogoClick(EditingContext& context) {
-  const std::string answer = context.platform.prompter->TextPrompt(
+  const std::optional<std::string> answer = context.platform.prompter->Ask(
       kPasteCaption, kPastePrompt, std::to_string(context.paste_repeat_count));
-  context.paste_repeat_count = LeadingInteger(answer);
+  if (!answer) return;  // Cancel pastes nothing
+  context.paste_repeat_count = LeadingInteger(*answer);
   PasteRepeated(context, context.paste_repeat_count);
 }
 
@@ -148,16 +150,18 @@ void mReverseClick(EditingContext& context) {
 void pmRenameClick(EditingContext& context) {
   const RowRange range = SelectedRows(context);
   if (range.empty()) return;
-  const std::string answer = context.platform.prompter->TextPrompt(
+  const std::optional<std::string> answer = context.platform.prompter->Ask(
       kRenameCaption, kRenamePrompt, context.table.Address(range.top));
-  for (int r = range.top; r <= range.bottom; ++r) context.table.SetAddress(r, answer);
+  if (!answer) return;  // Cancel keeps every address
+  for (int r = range.top; r <= range.bottom; ++r) context.table.SetAddress(r, *answer);
 }
 
 void mLengthClick(EditingContext& context) {
   ProjectTable& table = context.table;
-  const std::string answer = context.platform.prompter->TextPrompt(
+  const std::optional<std::string> answer = context.platform.prompter->Ask(
       kLengthCaption, kLengthPrompt, std::to_string(table.LengthM(1)));
-  const int32_t length = LeadingInteger(answer);
+  if (!answer) return;  // Cancel keeps every length
+  const int32_t length = LeadingInteger(*answer);
   for (int r = 1; r <= table.BlockCount(); ++r) table.SetLengthM(r, length);
 }
 

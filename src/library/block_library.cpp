@@ -8,15 +8,18 @@
 #include "common/file_io.h"
 #include "common/number_text.h"
 #include "common/profile_file.h"
+#include "library/block_file_format.h"
 
 #if !defined(_WIN32)
 #include <sys/stat.h>
+#include <time.h>
 #endif
 
 namespace luch {
 
-// The parsed file: one entry per index 0..1023, absent sections included, so
-// that the direct lookups (by index) answer as the file reads even beyond a gap.
+// The parsed file: one entry per index 0..1023 with regimes 1..31, absent
+// sections included, so that the lookups by index answer as the file reads
+// even beyond a gap; indices and numbers beyond those read the file itself.
 struct BlockLibrary::Data {
   struct BlockRegime {
     std::string name;
@@ -26,13 +29,15 @@ struct BlockLibrary::Data {
   struct BlockType {
     std::string name;
     std::vector<BlockRegime> regimes;  // 1..n; n is the last regime with any key
-    double umin = 8.0;
+    double umin = block_file::kDefaultUmin;
   };
   struct NameHash {
     using is_transparent = void;
     size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
   };
 
+  std::string bytes;  // the file as read
+  ProfileFile file;
   std::vector<BlockType> types;  // kMaxBlockTypes entries
   int count = 0;                 // sections read before the first one without a key
   std::unordered_map<std::string, int, NameHash, std::equal_to<>> first_index;
@@ -40,10 +45,15 @@ struct BlockLibrary::Data {
   const BlockType* Type(int b) const {
     return b >= 0 && b < static_cast<int>(types.size()) ? &types[static_cast<size_t>(b)] : nullptr;
   }
+  // A regime of the table; nullptr when missing there.
   const BlockRegime* Regime(int b, int r) const {
     const BlockType* type = Type(b);
     if (!type || r < 1 || r > static_cast<int>(type->regimes.size())) return nullptr;
     return &type->regimes[static_cast<size_t>(r - 1)];
+  }
+  // Whether (b, r) lies in the table: the lookups of anything else read `file`.
+  static bool InTable(int b, int r = 1) {
+    return b >= 0 && b < kMaxBlockTypes && r >= 1 && r <= kMaxRegimes;
   }
   // The first regime named `regime` among 1..31, up to the first empty name.
   const BlockRegime* RegimeByName(int b, std::string_view regime) const {
@@ -67,12 +77,20 @@ std::optional<int32_t> ReadOptionalInteger(const ProfileFile& file, const std::s
   return value;
 }
 
+using block_file::Section;
+
 }  // namespace
 
 BlockLibrary::BlockLibrary(const std::filesystem::path& data_dir)
     : path_(data_dir / Utf8Path(kBlockFileName)) {}
 
 BlockLibrary::~BlockLibrary() = default;
+
+namespace {
+bool g_coarse_stamps = false;
+}  // namespace
+
+void BlockLibrary::UseCoarseStampsForTesting(bool coarse) { g_coarse_stamps = coarse; }
 
 BlockLibrary::FileStamp BlockLibrary::StampOf(const std::filesystem::path& path) {
   FileStamp stamp;
@@ -95,7 +113,38 @@ BlockLibrary::FileStamp BlockLibrary::StampOf(const std::filesystem::path& path)
   stamp.changed_ns = static_cast<int64_t>(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
   stamp.inode = static_cast<std::uintmax_t>(info.st_ino);
 #endif
+  if (g_coarse_stamps) {
+    const int64_t step =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(kStampGranularity).count();
+    stamp.modified_ns -= stamp.modified_ns % step;
+    stamp.changed_ns = 0;
+    stamp.inode = 0;
+  }
   return stamp;
+}
+
+int64_t BlockLibrary::FileClockNowNs() {
+#if defined(_WIN32)
+  const auto now = std::filesystem::file_time_type::clock::now();
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(now.time_since_epoch()).count();
+#else
+  struct timespec now {};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  return static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+#endif
+}
+
+bool BlockLibrary::CacheHolds(const FileStamp& stamp) const {
+  if (!cache_valid_ || !(stamp == cached_stamp_)) return false;
+  if (stamp_trusted_ || !stamp.exists) return true;
+  // The time taken before the bytes: a file found unchanged now, whose stamp
+  // was then old enough, cannot change later without a new stamp.
+  const int64_t now = FileClockNowNs();
+  std::string bytes;
+  if (!ReadFileBytes(path_, bytes) || bytes != cache_->bytes) return false;
+  stamp_trusted_ = now - stamp.modified_ns >=
+                   std::chrono::duration_cast<std::chrono::nanoseconds>(kStampGranularity).count();
+  return true;
 }
 
 const BlockLibrary::Data& BlockLibrary::Current() const {
@@ -104,29 +153,36 @@ const BlockLibrary::Data& BlockLibrary::Current() const {
   // next lookup read the file again, never miss it.
   const FileStamp stamp = StampOf(path_);
   if (batch_depth_ > 0) checked_in_batch_ = true;
-  if (cache_valid_ && stamp == cached_stamp_) return *cache_;
+  if (CacheHolds(stamp)) return *cache_;
 
+  const int64_t read_at = FileClockNowNs();
   auto data = std::make_shared<Data>();
   data->types.resize(kMaxBlockTypes);
-  const ProfileFile file = stamp.exists ? ProfileFile(path_) : ProfileFile();
+  if (stamp.exists && ReadFileBytes(path_, data->bytes)) {
+    data->file = ProfileFile::FromBytes(data->bytes);
+  }
+  const ProfileFile& file = data->file;
   bool contiguous = true;
   for (int b = 0; b < kMaxBlockTypes; ++b) {
-    const std::string section = "Блок" + std::to_string(b);
+    const std::string section = Section(b);
     if (!file.SectionExists(section)) {
       contiguous = false;
       continue;
     }
     Data::BlockType& type = data->types[static_cast<size_t>(b)];
-    type.name = file.ReadString(section, "Название", "");
-    type.umin = file.ReadReal(section, "Umin", 8.0);
+    type.name = file.ReadString(section, block_file::kName, "");
+    type.umin = file.ReadReal(section, block_file::kUmin, block_file::kDefaultUmin);
     for (int r = 1; r <= kMaxRegimes; ++r) {
-      const std::string n = std::to_string(r);
+      const std::string name_key = block_file::RegimeKey(r);
+      const std::string power_key = block_file::PowerKey(r);
+      const std::string current_key = block_file::CurrentKey(r);
       Data::BlockRegime regime;
-      regime.name = file.ReadString(section, "Режим" + n, "");
-      regime.power = ReadOptionalInteger(file, section, "P" + n);
-      regime.current = file.ReadReal(section, "I" + n, 0.0);
-      const bool any_key = file.KeyExists(section, "Режим" + n) ||
-                           file.KeyExists(section, "P" + n) || file.KeyExists(section, "I" + n);
+      regime.name = file.ReadString(section, name_key, "");
+      regime.power = ReadOptionalInteger(file, section, power_key);
+      regime.current = file.ReadReal(section, current_key, block_file::kDefaultCurrent);
+      const bool any_key = file.KeyExists(section, name_key) ||
+                           file.KeyExists(section, power_key) ||
+                           file.KeyExists(section, current_key);
       if (any_key) {
         type.regimes.resize(static_cast<size_t>(r));
         type.regimes.back() = std::move(regime);
@@ -140,11 +196,14 @@ const BlockLibrary::Data& BlockLibrary::Current() const {
   cache_ = std::move(data);
   cached_stamp_ = stamp;
   cache_valid_ = true;
+  stamp_trusted_ = read_at - stamp.modified_ns >=
+                   std::chrono::duration_cast<std::chrono::nanoseconds>(kStampGranularity).count();
   return *cache_;
 }
 
 void BlockLibrary::Invalidate() const {
   cache_valid_ = false;
+  stamp_trusted_ = false;
   checked_in_batch_ = false;
 }
 
@@ -157,8 +216,9 @@ BlockLibrary::Batch::~Batch() {
 }
 
 std::string BlockLibrary::BlockNameAt(int b) const {
-  const Data::BlockType* type = Current().Type(b);
-  return type ? type->name : std::string();
+  const Data& data = Current();
+  if (!Data::InTable(b)) return data.file.ReadString(Section(b), block_file::kName, "");
+  return data.Type(b)->name;
 }
 
 int BlockLibrary::BlockIndexByName(std::string_view name) const {
@@ -168,23 +228,39 @@ int BlockLibrary::BlockIndexByName(std::string_view name) const {
 }
 
 std::string BlockLibrary::RegimeNameAt(int b, int r) const {
-  const Data::BlockRegime* regime = Current().Regime(b, r);
+  const Data& data = Current();
+  if (!Data::InTable(b, r)) {
+    return data.file.ReadString(Section(b), block_file::RegimeKey(r), "");
+  }
+  const Data::BlockRegime* regime = data.Regime(b, r);
   return regime ? regime->name : std::string();
 }
 
 int32_t BlockLibrary::RegimePowerAt(int b, int r) const {
-  const Data::BlockRegime* regime = Current().Regime(b, r);
-  return regime && regime->power ? *regime->power : 100;
+  const Data& data = Current();
+  if (!Data::InTable(b, r)) {
+    return ReadOptionalInteger(data.file, Section(b), block_file::PowerKey(r))
+        .value_or(block_file::kDefaultPower);
+  }
+  const Data::BlockRegime* regime = data.Regime(b, r);
+  return regime && regime->power ? *regime->power : block_file::kDefaultPower;
 }
 
 double BlockLibrary::RegimeCurrentAt(int b, int r) const {
-  const Data::BlockRegime* regime = Current().Regime(b, r);
+  const Data& data = Current();
+  if (!Data::InTable(b, r)) {
+    return data.file.ReadReal(Section(b), block_file::CurrentKey(r), block_file::kDefaultCurrent);
+  }
+  const Data::BlockRegime* regime = data.Regime(b, r);
   return regime ? regime->current : 0.0;
 }
 
 double BlockLibrary::BlockUmin(int b) const {
-  const Data::BlockType* type = Current().Type(b);
-  return type ? type->umin : 8.0;
+  const Data& data = Current();
+  if (!Data::InTable(b)) {
+    return data.file.ReadReal(Section(b), block_file::kUmin, block_file::kDefaultUmin);
+  }
+  return data.Type(b)->umin;
 }
 
 int32_t BlockLibrary::RegimePowerByName(int b, std::string_view regime) const {

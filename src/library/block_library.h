@@ -1,14 +1,20 @@
 // The block library (Блок.ini): block types with their regimes and minimum
 // voltage. Every lookup sees the file's current content: the parsed file is
 // cached and the cache is dropped when the program writes the file (Invalidate)
-// or when the file's size or modification time changes.
+// or when the file's size, modification time, change time or inode change.
+// Where timestamps are coarse, a rewrite of the same size within the
+// timestamp's granularity would keep all of them: a cache read while the
+// file's modification time was less than kStampGranularity old is therefore
+// not trusted, and the next check compares the file's bytes too, until the
+// file has been that old at a check.
 //
 // Block types are addressed by 0-based index (sections Блок0, Блок1, ...),
 // regimes by 1-based number (keys Режим1.., P1.., I1..). Name lookups compare
-// byte for byte and take the first match. An index outside 0..1023 or a regime
-// outside 1..31 reads as missing: the lookup gives its default.
+// byte for byte and take the first match; they search types 0..1023 and
+// regimes 1..31 only. The lookups by index read any index and number.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -18,8 +24,10 @@
 namespace luch {
 
 inline constexpr const char* kBlockFileName = "Блок.ini";
-inline constexpr int kMaxBlockTypes = 1024;  // indices 0..1023 are read
-inline constexpr int kMaxRegimes = 31;       // regimes 1..31 are read
+inline constexpr int kMaxBlockTypes = 1024;  // the name lookups search 0..1023
+inline constexpr int kMaxRegimes = 31;       // and regimes 1..31
+// The coarsest modification-time step of the file systems in use (FAT: 2 s).
+inline constexpr std::chrono::seconds kStampGranularity{2};
 
 class BlockLibrary {
  public:
@@ -31,7 +39,7 @@ class BlockLibrary {
 
   const std::filesystem::path& file_path() const { return path_; }
 
-  // "Название" of section Блок+b; the empty text when the section or key is missing.
+  // The name of section Блок+b; the empty text when the section or key is missing.
   std::string BlockNameAt(int b) const;
   // For b = 0..1023, stopping at the first section without any key: the first
   // b whose name equals `name` exactly; -1 when none.
@@ -57,6 +65,11 @@ class BlockLibrary {
 
   // Drops the cache; the program calls it after it writes Блок.ini.
   void Invalidate() const;
+
+  // Test hook: while set, file stamps are taken as a coarse file system gives
+  // them (modification time in whole kStampGranularity steps, no change time,
+  // no inode), as on FAT or where Windows has no change time.
+  static void UseCoarseStampsForTesting(bool coarse);
 
   // For a command that makes thousands of lookups in one go (the calculation):
   // while a Batch lives, the file is checked for changes once, by the first
@@ -85,12 +98,19 @@ class BlockLibrary {
     bool operator==(const FileStamp&) const = default;
   };
   static FileStamp StampOf(const std::filesystem::path& path);
+  // Now, on the clock of the files' modification times (ns).
+  static int64_t FileClockNowNs();
   const Data& Current() const;
+  // Whether the cache still holds the file as it is on disk now.
+  bool CacheHolds(const FileStamp& stamp) const;
 
   std::filesystem::path path_;
   mutable std::shared_ptr<const Data> cache_;
   mutable FileStamp cached_stamp_;
   mutable bool cache_valid_ = false;
+  // The cached stamp alone tells a change: the file's modification time was
+  // kStampGranularity old when it was last found unchanged.
+  mutable bool stamp_trusted_ = false;
   mutable int batch_depth_ = 0;
   mutable bool checked_in_batch_ = false;
 };

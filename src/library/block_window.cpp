@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "common/file_io.h"
 #include "common/number_text.h"
 #include "common/numbers.h"
 #include "common/profile_file.h"
+#include "library/block_file_format.h"
 #include "library/replacement_rules.h"
 
 namespace luch {
@@ -14,12 +16,7 @@ namespace {
 
 namespace text = block_texts;
 
-std::string SectionOf(size_t index) { return "Блок" + std::to_string(index); }
-std::string Key(std::string_view prefix, int r) {
-  std::string key(prefix);
-  key += std::to_string(r);
-  return key;
-}
+std::string SectionOf(size_t index) { return block_file::Section(static_cast<int>(index)); }
 
 // A number that overflows (1e999, or 1e39 as a 32-bit real) reads as 0, as any
 // other text that is no number: an infinity would be written as text that no
@@ -46,7 +43,10 @@ std::string BlockWindow::Section() const { return SectionOf(static_cast<size_t>(
 
 ProfileFile BlockWindow::OpenFile() const { return ProfileFile(library_.file_path()); }
 
-void BlockWindow::Write(const ProfileFile& file, const std::string& before) const {
+void BlockWindow::EditFile(const std::function<void(ProfileFile&)>& edit) const {
+  ProfileFile file = OpenFile();
+  const std::string before = file.ToBytes();
+  edit(file);
   if (file.ToBytes() == before) return;
   // A failed write is not reported; the file keeps its old content whole.
   file.Save();
@@ -65,7 +65,7 @@ void BlockWindow::LoadBlockNames() {
   for (size_t b = 0; b < static_cast<size_t>(kMaxBlockTypes); ++b) {
     const std::string section = SectionOf(b);
     if (!file.SectionExists(section)) break;
-    names_.push_back(file.ReadString(section, "Название", text::kUnnamed));
+    names_.push_back(file.ReadString(section, block_file::kName, text::kUnnamed));
   }
   SetStatus(names_.size());
   selected_ = -1;
@@ -75,15 +75,12 @@ void BlockWindow::SaveBlockNamesIn(ProfileFile& file) const {
   // Names are matched byte for byte against the projects: keep their blanks
   // and quotes through the file.
   for (size_t i = 0; i < names_.size(); ++i) {
-    file.WriteString(SectionOf(i), "Название", QuotedIfNeeded(names_[i]));
+    file.WriteString(SectionOf(i), block_file::kName, QuotedIfNeeded(names_[i]));
   }
 }
 
 void BlockWindow::SaveBlockNames() {
-  ProfileFile file = OpenFile();
-  const std::string before = file.ToBytes();
-  SaveBlockNamesIn(file);
-  Write(file, before);
+  EditFile([this](ProfileFile& file) { SaveBlockNamesIn(file); });
 }
 
 void BlockWindow::ClearRegimeGrid() {
@@ -97,13 +94,16 @@ void BlockWindow::LoadSelectedBlock() {
   const ProfileFile file = OpenFile();
   const std::string section = Section();
   for (int r = 1; r <= kMaxRegimes; ++r) {
-    std::string name = file.ReadString(section, Key("Режим", r), "");
+    std::string name = file.ReadString(section, block_file::RegimeKey(r), "");
     if (name.empty()) break;
     if (!regimes_.front()[0].empty()) regimes_.emplace_back();
-    regimes_.back() = {std::move(name), std::to_string(file.ReadInteger(section, Key("P", r), 100)),
-                       OneDecimal(file.ReadReal(section, Key("I", r), 0.0))};
+    regimes_.back() = {
+        std::move(name),
+        std::to_string(
+            file.ReadInteger(section, block_file::PowerKey(r), block_file::kDefaultPower)),
+        OneDecimal(file.ReadReal(section, block_file::CurrentKey(r), block_file::kDefaultCurrent))};
   }
-  edit_umin_ = OneDecimal(file.ReadReal(section, "Umin", 8.0));
+  edit_umin_ = OneDecimal(file.ReadReal(section, block_file::kUmin, block_file::kDefaultUmin));
 }
 
 void BlockWindow::WriteSelectedBlockIn(ProfileFile& file) const {
@@ -112,11 +112,11 @@ void BlockWindow::WriteSelectedBlockIn(ProfileFile& file) const {
   for (size_t k = 0; k < regimes_.size(); ++k) {
     const int r = static_cast<int>(k) + 1;
     const RegimeRow& row = regimes_[k];
-    file.WriteString(section, Key("Режим", r), QuotedIfNeeded(row[0]));
-    file.WriteInteger(section, Key("P", r), LeadingInteger(row[1]));
-    file.WriteReal(section, Key("I", r), Finite(LeadingReal(row[2])), separator);
+    file.WriteString(section, block_file::RegimeKey(r), QuotedIfNeeded(row[0]));
+    file.WriteInteger(section, block_file::PowerKey(r), LeadingInteger(row[1]));
+    file.WriteReal(section, block_file::CurrentKey(r), Finite(LeadingReal(row[2])), separator);
   }
-  file.WriteReal(section, "Umin", Finite(LeadingReal(edit_umin_)), separator);
+  file.WriteReal(section, block_file::kUmin, Finite(LeadingTypedReal(edit_umin_)), separator);
 }
 
 void BlockWindow::SaveSelectedBlockIn(ProfileFile& file) const {
@@ -125,27 +125,21 @@ void BlockWindow::SaveSelectedBlockIn(ProfileFile& file) const {
 }
 
 void BlockWindow::SaveSelectedBlock() {
-  ProfileFile file = OpenFile();
-  const std::string before = file.ToBytes();
-  SaveSelectedBlockIn(file);
-  Write(file, before);
+  EditFile([this](ProfileFile& file) { SaveSelectedBlockIn(file); });
 }
 
 void BlockWindow::DeleteRegimeKeysIn(ProfileFile& file) const {
   if (selected_ < 0) return;
   const std::string section = Section();
   for (int r = 1; r <= kMaxRegimes; ++r) {
-    file.DeleteKey(section, Key("Режим", r));
-    file.DeleteKey(section, Key("P", r));
-    file.DeleteKey(section, Key("I", r));
+    file.DeleteKey(section, block_file::RegimeKey(r));
+    file.DeleteKey(section, block_file::PowerKey(r));
+    file.DeleteKey(section, block_file::CurrentKey(r));
   }
 }
 
 void BlockWindow::DeleteRegimeKeys() {
-  ProfileFile file = OpenFile();
-  const std::string before = file.ToBytes();
-  DeleteRegimeKeysIn(file);
-  Write(file, before);
+  EditFile([this](ProfileFile& file) { DeleteRegimeKeysIn(file); });
 }
 
 // ---- Handlers.
@@ -177,14 +171,13 @@ void BlockWindow::ButtonAddBlkClick() {
   if (name.empty()) return;
   names_.push_back(std::move(name));
   selected_ = static_cast<int>(names_.size()) - 1;
-  ProfileFile file = OpenFile();
-  const std::string before = file.ToBytes();
-  SaveBlockNamesIn(file);
   regimes_.assign(1, RegimeRow{text::kNormalRegime, "100", "0"});
   grid_row_ = 1;
   edit_umin_ = "8.0";
-  SaveSelectedBlockIn(file);
-  Write(file, before);
+  EditFile([this](ProfileFile& file) {
+    SaveBlockNamesIn(file);
+    SaveSelectedBlockIn(file);
+  });
   SetStatus(names_.size());
 }
 
@@ -198,10 +191,7 @@ void BlockWindow::ButtonDelBlockClick() {
                                     MessageIcon::kQuestion)) {
     return;
   }
-  ProfileFile file = OpenFile();
-  const std::string before = file.ToBytes();
-  file.EraseSection(Section());
-  Write(file, before);
+  EditFile([this](ProfileFile& file) { file.EraseSection(Section()); });
   ClearRegimeGrid();
   LoadBlockNames();
 }
@@ -247,7 +237,7 @@ void BlockWindow::StringGrid1DblClick() {
       [[fallthrough]];  // no power: the regime draws a current
     }
     case 2: {
-      const float current = Real32(LeadingReal(ask(text::kCurrentPrompt, row[2])));
+      const float current = Real32(LeadingTypedReal(ask(text::kCurrentPrompt, row[2])));
       row[2] = OneDecimal(current);
       if (current > 0) row[1] = std::string("0");
       break;
@@ -281,7 +271,7 @@ void BlockWindow::ButtonAddRegClick() {
     row[2] = "0.0";
   } else {
     row[1] = "0.0";
-    row[2] = OneDecimal(Finite(LeadingReal(platform_.prompter->TextPrompt(
+    row[2] = OneDecimal(Finite(LeadingTypedReal(platform_.prompter->TextPrompt(
         text::kAddRegimeCaption, text::kCurrentPrompt, text::kDefaultCurrent))));
   }
   SaveSelectedBlock();
@@ -298,23 +288,22 @@ void BlockWindow::ButtonDelRegClick() {
                                     MessageIcon::kQuestion)) {
     return;
   }
-  ProfileFile file = OpenFile();
-  const std::string before = file.ToBytes();
-  // Tested before the keys go: a section that held nothing but regimes would
-  // otherwise lose them all and end the list of types.
-  const bool exists = file.SectionExists(Section());
-  DeleteRegimeKeysIn(file);
-  regimes_.erase(regimes_.begin() + (grid_row_ - 1));
-  SetGridRow(grid_row_);
-  if (exists) WriteSelectedBlockIn(file);
-  Write(file, before);
+  EditFile([this](ProfileFile& file) {
+    // Tested before the keys go: a section that held nothing but regimes would
+    // otherwise lose them all and end the list of types.
+    const bool exists = file.SectionExists(Section());
+    DeleteRegimeKeysIn(file);
+    regimes_.erase(regimes_.begin() + (grid_row_ - 1));
+    SetGridRow(grid_row_);
+    if (exists) WriteSelectedBlockIn(file);
+  });
 }
 
 void BlockWindow::EditUminClick() {
   if (selected_ < 0) return;
   const std::string answer =
       platform_.prompter->TextPrompt(text::kUminCaption, text::kUminPrompt, edit_umin_);
-  edit_umin_ = OneDecimal(Real32(LeadingReal(answer)));
+  edit_umin_ = OneDecimal(Real32(LeadingTypedReal(answer)));
   SaveSelectedBlock();
 }
 

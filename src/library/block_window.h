@@ -115,7 +115,7 @@ class BlockWindow {
   // Refills the list (at most 1024 sections, up to the first without a key),
   // sets the status line and selects nothing.
   void LoadBlockNames();
-  // Writes "Название" of every entry into its section; other keys stay.
+  // Writes the name of every entry into its section; other keys stay.
   void SaveBlockNames();
   // One empty regime row.
   void ClearRegimeGrid();
@@ -150,9 +150,10 @@ class BlockWindow {
  private:
   std::string Section() const;  // "Блок" + the selected index
   ProfileFile OpenFile() const;
-  // Saves `file` when it differs from `before` (its bytes when opened), then
-  // drops the library's cache.
-  void Write(const ProfileFile& file, const std::string& before) const;
+  // Opens Блок.ini, lets `edit` change it, and saves it when its bytes
+  // changed (a failure is not reported; the file stays whole), then drops the
+  // library's cache.
+  void EditFile(const std::function<void(ProfileFile&)>& edit) const;
   void SaveBlockNamesIn(ProfileFile& file) const;
   void SaveSelectedBlockIn(ProfileFile& file) const;
   // SaveSelectedBlockIn without the test that the section has a key.

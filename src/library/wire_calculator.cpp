@@ -26,7 +26,7 @@ WireCalculator::WireCalculator(const Locale& locale) : locale_(locale) {
 void WireCalculator::EditDChange(std::string_view edit_d_text) {
   edit_d_text_ = std::string(edit_d_text);
   label1_caption_ = wire_texts::kLabel1;
-  const float d = std::fabs(static_cast<float>(LeadingReal(edit_d_text)));
+  const float d = std::fabs(static_cast<float>(LeadingTypedReal(edit_d_text)));
   if (d == 0.0f) return;
   const float r = CopperWireResistance(d, wires_);
   // A wire too thin for the section to be told from 0 has no useful result.

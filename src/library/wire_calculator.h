@@ -46,7 +46,7 @@ class WireCalculator {
   const std::string& label1_caption() const { return label1_caption_; }
   int wire_count() const { return wires_; }
 
-  // EditD changed: d = LeadingReal of the text ("." only), rounded to float.
+  // EditD changed: d = LeadingTypedReal of the text ("," or "."), rounded to float.
   // A diameter of 0 (or one too small to compute) shows the caption alone and
   // keeps the last result; a negative one counts as its absolute value.
   void EditDChange(std::string_view edit_d_text);

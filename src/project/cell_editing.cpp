@@ -35,6 +35,7 @@ ChoiceMenu BuildCableMenu(const CableLibrary& cables) {
 }
 
 ChoiceMenu BuildBlockMenu(const BlockLibrary& blocks) {
+  const BlockLibrary::Batch batch(blocks);  // one look at the file for the whole menu
   ChoiceMenu menu{ChoiceMenuKind::kBlock, {}};
   for (int b = 0; b <= kBlockMenuLimit; ++b) {
     std::string name = blocks.BlockNameAt(b);
@@ -45,6 +46,7 @@ ChoiceMenu BuildBlockMenu(const BlockLibrary& blocks) {
 }
 
 ChoiceMenu BuildRegimeMenu(const BlockLibrary& blocks, const std::string& block_name) {
+  const BlockLibrary::Batch batch(blocks);
   const int b = blocks.BlockIndexByName(block_name);
   if (b == -1) return {};
   ChoiceMenu menu{ChoiceMenuKind::kRegime, {}};

@@ -10,6 +10,7 @@
 #include "common/number_text.h"
 #include "common/numbers.h"
 #include "common/profile_file.h"
+#include "project/row_format.h"
 
 namespace luch {
 namespace {
@@ -23,13 +24,7 @@ constexpr const char* kKeyCurrent = "Ток";
 constexpr const char* kKeyCapacitance = "C";  // Latin
 constexpr const char* kKeyInductance = "L";
 
-constexpr const char* kKeyAddress = "Адрес";
-constexpr const char* kKeyCable = "Кабель";
-constexpr const char* kKeyLength = "Длина";
-constexpr const char* kKeyBlock = "Блок";
-constexpr const char* kKeyRegime = "Режим";
-constexpr const char* kKeyPower = "P";  // Latin
-constexpr const char* kKeyZBFlag = "ЗБ";
+namespace row = row_format;  // the keys of a row section
 
 constexpr double kDefaultVoltage = 28.0;
 constexpr double kDefaultZB = 40.0;
@@ -69,7 +64,8 @@ int CountFromFile(int32_t stored) {
   return position;
 }
 
-std::string BlockSectionName(int row) { return kKeyBlock + std::to_string(row); }
+// Row k lives in section "Блок" + k.
+std::string BlockSectionName(int row) { return "Блок" + std::to_string(row); }
 
 }  // namespace
 
@@ -96,13 +92,13 @@ bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& tabl
 
   for (int k = 1; k <= table.BlockCount(); ++k) {
     const std::string section = BlockSectionName(k);
-    file.WriteString(section, kKeyAddress, ProtectedText(table.Address(k)));
-    file.WriteString(section, kKeyCable, ProtectedText(table.CableName(k)));
-    file.WriteInteger(section, kKeyLength, table.LengthM(k));
-    file.WriteString(section, kKeyBlock, ProtectedText(table.BlockName(k)));
-    file.WriteString(section, kKeyRegime, ProtectedText(table.RegimeName(k)));
-    file.WriteInteger(section, kKeyPower, table.PowerMW(k));
-    file.WriteBool(section, kKeyZBFlag, table.HasZB(k));
+    file.WriteString(section, row::kAddress, ProtectedText(table.Address(k)));
+    file.WriteString(section, row::kCable, ProtectedText(table.CableName(k)));
+    file.WriteInteger(section, row::kLength, table.LengthM(k));
+    file.WriteString(section, row::kBlock, ProtectedText(table.BlockName(k)));
+    file.WriteString(section, row::kRegime, ProtectedText(table.RegimeName(k)));
+    file.WriteInteger(section, row::kPower, table.PowerMW(k));
+    file.WriteBool(section, row::kZB, table.HasZB(k));
   }
   return file.Save();
 }
@@ -124,13 +120,13 @@ bool LoadProjectFile(const std::filesystem::path& path, ProjectTable& table,
 
   for (int k = 1; k <= table.BlockCount(); ++k) {
     const std::string section = BlockSectionName(k);
-    table.SetAddress(k, file.ReadString(section, kKeyAddress, ""));
-    table.SetCableName(k, file.ReadString(section, kKeyCable, ""));
-    table.SetLengthM(k, file.ReadInteger(section, kKeyLength, 0));
-    table.SetBlockName(k, file.ReadString(section, kKeyBlock, ""));
-    table.SetRegimeName(k, file.ReadString(section, kKeyRegime, ""));
-    table.SetPowerMW(k, file.ReadInteger(section, kKeyPower, 0));
-    table.SetHasZB(k, file.ReadBool(section, kKeyZBFlag, false));
+    table.SetAddress(k, file.ReadString(section, row::kAddress, ""));
+    table.SetCableName(k, file.ReadString(section, row::kCable, ""));
+    table.SetLengthM(k, file.ReadInteger(section, row::kLength, 0));
+    table.SetBlockName(k, file.ReadString(section, row::kBlock, ""));
+    table.SetRegimeName(k, file.ReadString(section, row::kRegime, ""));
+    table.SetPowerMW(k, file.ReadInteger(section, row::kPower, 0));
+    table.SetHasZB(k, file.ReadBool(section, row::kZB, false));
   }
   return true;
 }

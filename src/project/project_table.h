@@ -46,6 +46,9 @@ class ProjectTable {
   // column 0. Rows above the count are hidden, not erased: raising the count
   // again shows them with their former texts.
   void SetBlockCount(int count);
+  // Erases the hidden rows, so that raising the count shows empty rows: a new
+  // or opened project never shows the rows of the one before.
+  void DropHiddenRows() { rows_.resize(static_cast<size_t>(block_count_) + 1); }
 
   // The text of a cell; the empty text for row 0, rows after BlockCount and
   // columns outside 0..10.

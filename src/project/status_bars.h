@@ -11,6 +11,13 @@ struct StatusBars {
   std::array<std::string, 5> bar1{"Файл:", "Блоков:", "Проблем:", "Ток:", ""};
   // StatusBar2: 0 length, 1 resistance, 2 capacitance, 3 inductance.
   std::array<std::string, 4> bar2{"Длина", "Сопротивление", "Ёмкость", "Индуктивность"};
+
+  // The panels a calculation writes go back to their design texts.
+  void ClearCalculation() {
+    const StatusBars design;
+    for (size_t i = 2; i < bar1.size(); ++i) bar1[i] = design.bar1[i];
+    bar2 = design.bar2;
+  }
 };
 
 }  // namespace luch

@@ -1,5 +1,6 @@
 #include "tools/house_cable_length.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -8,11 +9,9 @@
 namespace luch {
 
 int32_t MaskedFieldValue(std::string_view text) {
-  std::string filled;
-  for (char c : text) {
-    if (c != '_') filled += c;
-  }
-  return LeadingInteger(filled);
+  std::string shown(text);
+  std::replace(shown.begin(), shown.end(), '_', ' ');
+  return LeadingInteger(shown);
 }
 
 int64_t HouseCableLength(int32_t h1, int32_t h2, int32_t d) {

@@ -22,9 +22,9 @@ inline constexpr const char* kMaskEdit3 = "100";
 
 inline constexpr const char* kDomLenSection = "DomLen";
 
-// The whole number of a masked field's text: the mask's blank "_" is dropped
-// first (an unfilled position is no character), then LeadingInteger, so "_5"
-// and "5_" both read 5 and "__" reads 0.
+// The whole number of a masked field's text as shown: each of the mask's
+// blanks "_" is a blank, then LeadingInteger, so "_5" and "5_" read 5, "1_5"
+// reads 1 (the digits end at the blank) and "__" reads 0.
 int32_t MaskedFieldValue(std::string_view text);
 
 // L in whole metres for house heights h1, h2 (storeys) and distance d (m):

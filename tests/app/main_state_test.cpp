@@ -67,6 +67,15 @@ TEST_F(MainStateTest, SettingsAreWrittenInTheirOrderAndReadBack) {
   EXPECT_EQ(again.ProjectFileName, "C:\\Проекты\\Дом.луч");
 }
 
+TEST_F(MainStateTest, APlaceSavedOnALargerScreenIsPulledBack) {
+  dir.Write("Tarvel.ini", "[Main]\r\nLeft=2000\r\nTop=5000\r\n");
+  fake.screen.width = 1280;
+  fake.screen.height = 1024;
+  const MainSettings read = state.FormCreate(MainSettings{});
+  EXPECT_EQ(read.geometry.left, 1280 - 873);
+  EXPECT_EQ(read.geometry.top, 1024 - 480);
+}
+
 TEST_F(MainStateTest, ARememberedProjectThatVanishedIsForgotten) {
   ProfileFile settings(dir / "Tarvel.ini");
   settings.WriteString("Main", "FileName", ProjectPath("нет такого.луч"));
@@ -79,22 +88,58 @@ TEST_F(MainStateTest, ARememberedProjectThatVanishedIsForgotten) {
   EXPECT_EQ(ProfileFile(dir / "Tarvel.ini").ReadString("Main", "FileName", "?"), "");
 }
 
-TEST_F(MainStateTest, ARememberedProjectIsReopened) {
+TEST_F(MainStateTest, ARememberedProjectIsReopenedUnderTheNameAsKept) {
   state.mNewClick();
   state.table.SetAddress(1, "Щит 1");
-  ASSERT_TRUE(state.SaveProject(ProjectPath("Дом 5.луч")));
+  ASSERT_TRUE(state.SaveProject("Дом 5.луч"));  // a name without a folder: the data directory
   state.FormClose(MainSettings{});
   MainState again(dir.path(), fake.platform(), cables, blocks);
   again.FormCreate(MainSettings{});
   again.DeferredStartUp();
+  EXPECT_EQ(again.ProjectFileName, "Дом 5.луч");
   EXPECT_EQ(again.status.bar1[0], "Проект: Дом 5.луч");
   EXPECT_EQ(again.table.BlockCount(), 1);
   EXPECT_EQ(again.table.Address(1), "Щит 1");
   EXPECT_EQ(again.params.EditU, "28.00");
 }
 
-TEST_F(MainStateTest, NewEmptiesRowOneAndHidesTheRest) {
-  state.table.SetAddress(1, "a");
+TEST_F(MainStateTest, ARememberedProjectThatCannotBeReadIsReportedAndForgotten) {
+  dir.Write("огромный.луч", "[Луч]\r\n" + std::string(kMaxFileBytes, ';'));
+  ProfileFile settings(dir / "Tarvel.ini");
+  settings.WriteString("Main", "FileName", "огромный.луч");
+  ASSERT_TRUE(settings.Save());
+  state.FormCreate(MainSettings{});
+  state.DeferredStartUp();
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text, "Cannot open file огромный.луч.");
+  EXPECT_EQ(state.ProjectFileName, "");
+  EXPECT_EQ(state.status.bar1[0], "Проект: ");
+}
+
+TEST_F(MainStateTest, NewAndOpenShowNothingOfTheFormerProject) {
+  state.SetBlockCount(3);
+  for (int r = 1; r <= 3; ++r) {
+    state.table.SetAddress(r, "прежний");
+    state.table.SetCell(r, kResistanceOhm, "460");
+    state.table.SetCurrentMA(r, 5.0f);
+    state.table.SetVoltageV(r, 9.5f);
+  }
+  state.status.bar1[2] = "Проблем: 3";
+  state.status.bar2[0] = "Длина 300 м";
+  ProfileFile project(dir / "два.луч");
+  project.WriteString("Луч", "Блоков", "2");
+  project.WriteString("Блок1", "Длина", "3");
+  ASSERT_TRUE(project.Save());
+  fake.dialogs.answers.push_back(ProjectPath("два.луч"));
+  state.mOpenClick();
+  EXPECT_EQ(state.table.GetCell(1, kResistanceOhm), "");  // computed afresh: no cable
+  EXPECT_EQ(state.table.GetCell(2, kCurrentMA), "");
+  EXPECT_EQ(state.table.GetCell(1, kVoltageV), "");
+  EXPECT_EQ(state.status.bar1[2], "Проблем:");
+  EXPECT_EQ(state.status.bar2[0], "Длина");
+  state.SetBlockCount(3);
+  EXPECT_EQ(state.table.Address(3), "");
+
   state.table.SetAddress(2, "b");
   state.mNewClick();
   EXPECT_EQ(state.table.BlockCount(), 1);
@@ -104,7 +149,7 @@ TEST_F(MainStateTest, NewEmptiesRowOneAndHidesTheRest) {
   EXPECT_EQ(state.params.ZBResistance, 40.0f);
   EXPECT_EQ(state.params.AccuracyStep, 0.05f);
   state.SetBlockCount(2);
-  EXPECT_EQ(state.table.Address(2), "b");
+  EXPECT_EQ(state.table.Address(2), "");
 }
 
 TEST_F(MainStateTest, SaveWithoutANameAsksForOneAndCancelSavesNothing) {
@@ -168,6 +213,26 @@ TEST_F(MainStateTest, CountControlAcceptsOnlyWholeNumbersInRange) {
   state.current_row = 12;
   state.SetBlockCount(3);
   EXPECT_EQ(state.current_row, 3);
+}
+
+TEST_F(MainStateTest, AMoveThatCannotHappenKeepsTheSelection) {
+  using Cursor = std::array<int, 3>;  // current row, selection top and bottom
+  const auto cursor = [this] {
+    return Cursor{state.current_row, state.selection_top, state.selection_bottom};
+  };
+  state.SetBlockCount(5);
+  state.current_row = 1;
+  state.selection_top = 1;
+  state.selection_bottom = 3;
+  state.pmUpClick();
+  EXPECT_EQ(cursor(), (Cursor{1, 1, 3}));
+  state.current_row = 5;
+  state.selection_top = 4;
+  state.selection_bottom = 5;
+  state.pmDownClick();
+  EXPECT_EQ(cursor(), (Cursor{5, 4, 5}));
+  state.pmUpClick();  // a real move: the cursor goes with the row
+  EXPECT_EQ(cursor(), (Cursor{4, 4, 4}));
 }
 
 TEST_F(MainStateTest, VoltagePresetsOnlyChangeTheField) {

@@ -97,9 +97,9 @@ TEST_F(Calculation, ReplacesOutOfRangeParametersForGood) {
     EXPECT_EQ(f.params.EditU, "28.0") << text;
     EXPECT_EQ(Cell(1, kVoltageV), "27.95");
   }
-  f.params.EditU = "1,5";  // "." only: reads as 1
+  f.params.EditU = "1,5";  // typed with a decimal comma: 1.5 V is a supply
   EXPECT_TRUE(Run());
-  EXPECT_EQ(f.params.EditU, "28.0");
+  EXPECT_EQ(f.params.EditU, "1,5");
   f.params.EditU = "24.00";
   EXPECT_TRUE(Run());
   EXPECT_EQ(f.params.EditU, "24.00");

@@ -64,12 +64,12 @@ TEST(ProjectSetup, OkReadsLeadingNumbersAsTyped) {
   setup.Button3Click();      // "Не проверять": the check goes off
   setup.EditStep = "0.7";    // out of range, kept as typed
   setup.EditRZB = "сорок";   // no number
-  setup.EditImax = " 12,5";  // "." only: the comma ends the number
+  setup.EditImax = " 12,5";  // typed under Russian settings
   setup.EditL = "1e50";      // beyond 32 bits
   setup.Apply(params);
   EXPECT_EQ(params.ZBResistance, 0.0f);
   EXPECT_EQ(params.AccuracyStep, 0.7f);
-  EXPECT_EQ(params.MaxCurrent, 12.0f);
+  EXPECT_EQ(params.MaxCurrent, 12.5f);
   EXPECT_EQ(params.MaxCapacitance, 0.0f);
   EXPECT_EQ(params.MaxInductance, FLT_MAX);
   EXPECT_EQ(params.EditU, "24.5");

@@ -34,6 +34,13 @@ TEST(LeadingInteger, SaturatesInsteadOfWrapping) {
   EXPECT_EQ(LeadingInteger(std::string(10000, '9')), std::numeric_limits<int32_t>::max());
 }
 
+TEST(LeadingTypedReal, TakesACommaAsTheDecimalPointToo) {
+  EXPECT_DOUBLE_EQ(LeadingTypedReal("27,5"), 27.5);
+  EXPECT_DOUBLE_EQ(LeadingTypedReal(" 0,8 мм"), 0.8);
+  EXPECT_DOUBLE_EQ(LeadingTypedReal("10.5"), 10.5);
+  EXPECT_DOUBLE_EQ(LeadingTypedReal("В"), 0.0);
+}
+
 TEST(LeadingReal, TakesTheLongestLeadingNumber) {
   EXPECT_DOUBLE_EQ(LeadingReal("27.5"), 27.5);
   EXPECT_DOUBLE_EQ(LeadingReal("1,5"), 1.0);

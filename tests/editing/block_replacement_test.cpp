@@ -99,6 +99,19 @@ TEST_F(ChangeBlkLogicTest, UnreadableListIsReportedAndDesignPlaceUsed) {
   EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::kStop);
 }
 
+TEST_F(ChangeBlkLogicTest, AnUnreadableListIsNeverReplaced) {
+  const std::string too_many_lines(kMaxFileLines + 1, '\n');
+  dir.Write("Замена блоков.ini", too_many_lines);
+  logic.FormCreate();
+  logic.edit_from = "A";
+  logic.edit_to = "B";
+  logic.BitBtnSaveClick();
+  EXPECT_EQ(dir.Read("Замена блоков.ini"), too_many_lines);
+  ASSERT_EQ(fake.messages.shown.size(), 2u);  // cannot open, then cannot write
+  EXPECT_EQ(fake.messages.shown[1].text, "Unable to write to " + PathToUtf8(ListPath()) + ".");
+  EXPECT_TRUE(logic.items().empty());
+}
+
 TEST_F(ChangeBlkLogicTest, ClickFillsBothEditsFromItem) {
   WriteList("A>B>C\r\n>Новый\r\nбез пары\r\n");
   logic.FormCreate();
@@ -137,6 +150,15 @@ TEST_F(ChangeBlkLogicTest, SaveCreatesMissingFile) {
   logic.edit_to = "B";
   logic.BitBtnSaveClick();
   EXPECT_EQ(ListText(), "A>B\r\n");
+}
+
+TEST_F(ChangeBlkLogicTest, RewritingTheFileKeepsEveryByteOfTheOtherLines) {
+  std::string high;  // every byte from 0x80 up, 0x98 (no character) included
+  for (int b = 0x80; b < 0x100; ++b) high += static_cast<char>(b);
+  dir.Write("Замена блоков.ini", "1>a\r\n" + high + ">" + high + "\r\n");
+  logic.FormCreate();
+  logic.pmDelClick(0);
+  EXPECT_EQ(dir.Read("Замена блоков.ini"), high + ">" + high + "\r\n");
 }
 
 TEST_F(ChangeBlkLogicTest, DeleteRemovesItemAndRewritesFile) {

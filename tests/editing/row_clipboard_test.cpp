@@ -105,6 +105,18 @@ TEST(RowClipboard, FailedWriteIsReported) {
   EXPECT_FALSE(FileExists(dir / "Copy.ini"));
 }
 
+TEST(RowClipboard, AFileThatCannotBeReadIsNeverReplaced) {
+  TempDir dir;
+  FakePlatform fake;
+  const std::string too_many_lines(kMaxFileLines + 1, '\n');
+  dir.Write("Copy.ini", too_many_lines);
+  EXPECT_FALSE(WriteClipboard(dir.path(), {SampleRow()}, ',', fake.messages));
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text,
+            "Unable to write to " + PathToUtf8(dir / "Copy.ini") + ".");
+  EXPECT_EQ(dir.Read("Copy.ini"), too_many_lines);
+}
+
 TEST(RowClipboard, TableRowRoundTrip) {
   ProjectTable table;
   table.SetCell(1, kAddress, "Щит");

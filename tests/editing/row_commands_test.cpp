@@ -210,9 +210,12 @@ TEST_F(RowCommandsTest, PasteSeveralTimesAsksAndRemembersCount) {
   EXPECT_EQ(Addresses(), (Strings{"A1", "A1", "A2", "A1", "A2", "A1", "A2", "A2"}));
   EXPECT_EQ(paste_repeat_count, 3);
 
-  fake.prompter.Answer(std::nullopt);  // Cancel pastes the remembered count
+  fake.prompter.Answer(std::nullopt);  // Cancel pastes nothing
   mMnogoClick(context);
   EXPECT_EQ(fake.prompter.asked[1].default_text, "3");
+  EXPECT_EQ(table.BlockCount(), 8);
+  fake.prompter.Answer("3");
+  mMnogoClick(context);
   EXPECT_EQ(table.BlockCount(), 14);
 
   for (const char* answer : {"0", "-2", "много"}) {
@@ -220,8 +223,8 @@ TEST_F(RowCommandsTest, PasteSeveralTimesAsksAndRemembersCount) {
     mMnogoClick(context);
   }
   EXPECT_EQ(table.BlockCount(), 14);
-  EXPECT_EQ(fake.prompter.asked[3].default_text, "0");
-  EXPECT_EQ(fake.prompter.asked[4].default_text, "-2");
+  EXPECT_EQ(fake.prompter.asked[4].default_text, "0");
+  EXPECT_EQ(fake.prompter.asked[5].default_text, "-2");
   EXPECT_EQ(paste_repeat_count, 0);
 }
 
@@ -331,9 +334,9 @@ TEST_F(RowCommandsTest, RenameGivesSelectionOneAddress) {
   Fill(4);
   Select(2, 3);
   EditingContext context = Context();
-  fake.prompter.Answer(std::nullopt);
+  fake.prompter.Answer(std::nullopt);  // Cancel keeps every address
   pmRenameClick(context);
-  EXPECT_EQ(Addresses(), (Strings{"A1", "A2", "A2", "A4"}));
+  EXPECT_EQ(Addresses(), (Strings{"A1", "A2", "A3", "A4"}));
   ASSERT_EQ(fake.prompter.asked.size(), 1u);
   EXPECT_EQ(fake.prompter.asked[0].caption, "Адрес блоков");
   EXPECT_EQ(fake.prompter.asked[0].prompt, "Введите адрес расположения блоков");
@@ -356,7 +359,7 @@ TEST_F(RowCommandsTest, SetAllLengthsTakesLeadingInteger) {
   EXPECT_EQ(fake.prompter.asked[0].caption, "Длина сегментов");
   EXPECT_EQ(fake.prompter.asked[0].prompt, "Введите длину сегментов в метрах");
   EXPECT_EQ(fake.prompter.asked[0].default_text, "10");
-  for (int r = 1; r <= 3; ++r) EXPECT_EQ(table.GetCell(r, kLengthM), "10");
+  EXPECT_EQ(table.GetCell(3, kLengthM), "30");  // Cancel keeps every length
   fake.prompter.Answer(" 25,5 м");
   mLengthClick(context);
   EXPECT_EQ(table.GetCell(3, kLengthM), "25");

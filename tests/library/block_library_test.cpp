@@ -111,28 +111,46 @@ TEST(BlockLibrary, RegimeSearchByNameStopsAtTheFirstEmptyName) {
   EXPECT_EQ(library.RegimePowerByName(0, "Норма"), 5);
 }
 
-TEST(BlockLibrary, ReadsOnlyIndices0To1023AndRegimes1To31) {
+TEST(BlockLibrary, NameLookupsSearch0To1023AndRegimes1To31LookupsByIndexReadAny) {
   TempDir dir;
   std::string text;
   for (int b = 0; b <= 1024; ++b) {
     text += "[Блок" + std::to_string(b) + "]\nНазвание=T" + std::to_string(b) + "\n";
   }
   text += "[Блок5]\nРежим31=R31\nP31=31\nРежим32=R32\nP32=32\n";  // a second [Блок5] is ignored
-  text = "[Блок7]\nРежим31=R31\nP31=31\nРежим32=R32\nP32=32\n" + text;
+  text = "[Блок7]\nРежим31=R31\nP31=31\nРежим32=R32\nP32=32\nI32=3,5\n" + text;
   WriteBlocks(dir, text);
   const BlockLibrary library(dir.path());
   EXPECT_EQ(library.BlockCount(), 1024);
   EXPECT_EQ(library.BlockIndexByName("T1023"), 1023);
   EXPECT_EQ(library.BlockIndexByName("T1024"), -1);
-  EXPECT_EQ(library.BlockNameAt(1024), "");
+  EXPECT_EQ(library.BlockNameAt(1024), "T1024");
   EXPECT_EQ(library.BlockNameAt(-1), "");
   EXPECT_EQ(library.BlockUmin(-1), 8.0);
   EXPECT_EQ(library.RegimePowerAt(1024, 1), 100);
   EXPECT_EQ(library.RegimePowerAt(7, 31), 31);
-  EXPECT_EQ(library.RegimeNameAt(7, 32), "");
-  EXPECT_EQ(library.RegimePowerAt(7, 32), 100);
+  EXPECT_EQ(library.RegimeNameAt(7, 32), "R32");
+  EXPECT_EQ(library.RegimePowerAt(7, 32), 32);
+  EXPECT_EQ(library.RegimeCurrentAt(7, 32), 3.5);
+  EXPECT_EQ(library.RegimePowerByName(7, "R32"), 0);  // beyond the search
   EXPECT_EQ(library.RegimePowerAt(7, 0), 100);
   EXPECT_EQ(library.RegimeNameAt(5, 31), "");
+}
+
+TEST(BlockLibrary, ASameSizeRewriteWithinTheTimestampStepIsSeen) {
+  BlockLibrary::UseCoarseStampsForTesting(true);
+  TempDir dir;
+  WriteBlocks(dir, "[Блок0]\nНазвание=A\nUmin=9\n");
+  const auto path = dir / kBlockFileName;
+  const auto written = std::filesystem::last_write_time(path);
+  const BlockLibrary library(dir.path());
+  EXPECT_EQ(library.BlockUmin(0), 9.0);
+  // Another program rewrites it at once, same size; the stamp stays the same.
+  WriteBlocks(dir, "[Блок0]\nНазвание=B\nUmin=7\n");
+  std::filesystem::last_write_time(path, written);
+  EXPECT_EQ(library.BlockUmin(0), 7.0);
+  EXPECT_EQ(library.BlockIndexByName("B"), 0);
+  BlockLibrary::UseCoarseStampsForTesting(false);
 }
 
 TEST(BlockLibrary, SeesChangesMadeBehindItsBack) {

@@ -124,15 +124,15 @@ TEST_F(BlockWindowTest, PowerAndCurrentExcludeEachOther) {
 
   fake.prompter.asked.clear();
   Answer("0");
-  Answer("1,5");   // reads as 1
+  Answer("1,5");   // a typed decimal comma counts
   EditCell(1, 1);  // no power: the current is asked for at once
   ASSERT_EQ(fake.prompter.asked.size(), 2u);
   EXPECT_EQ(fake.prompter.asked[0].prompt, "Введите потребляемую мощность в мвт");
   EXPECT_EQ(fake.prompter.asked[1].caption, "Изменение режима");
   EXPECT_EQ(fake.prompter.asked[1].prompt, "Введите потребляемый ток в ма");
   EXPECT_EQ(fake.prompter.asked[1].default_text, "0.0");
-  EXPECT_EQ(window.regimes()[0][2], "1.0");
-  EXPECT_EQ(library.RegimeCurrentAt(1, 1), 1.0);
+  EXPECT_EQ(window.regimes()[0][2], "1.5");
+  EXPECT_EQ(library.RegimeCurrentAt(1, 1), 1.5);
 
   Answer("abc");
   EditCell(2, 3);
@@ -331,7 +331,7 @@ TEST_F(BlockWindowTest, UminFromThePromptOrAsTyped) {
   EXPECT_EQ(fake.prompter.asked[0].caption, "Изменение величины напряжение");
   EXPECT_EQ(fake.prompter.asked[0].prompt, "Введите минимальное напряжение  в вольтах");
   EXPECT_EQ(fake.prompter.asked[0].default_text, "9.0");
-  EXPECT_EQ(window.edit_umin(), "9.0");
+  EXPECT_EQ(window.edit_umin(), "9.5");  // a typed decimal comma counts
   Answer("10.25");
   window.EditUminClick();
   EXPECT_EQ(window.edit_umin(), "10.2");

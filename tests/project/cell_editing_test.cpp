@@ -142,6 +142,33 @@ TEST_F(CellEditing, RegimeMenuOnlyForAKnownBlock) {
   EXPECT_EQ(table.GetCell(1, kCurrentMA), "12.50");
 }
 
+TEST_F(CellEditing, MenusListUpTo1025TypesAnd32RegimesBeyondTheNameSearch) {
+  ProfileFile file(dir / "Блок.ini");
+  for (int b = 2; b <= 1030; ++b) file.WriteString("Блок" + std::to_string(b), "Название", "Т");
+  file.WriteString("Блок1024", "Название", "Последний");
+  for (int r = 2; r <= 33; ++r) {
+    file.WriteString("Блок1", "Режим" + std::to_string(r), "Р" + std::to_string(r));
+    file.WriteInteger("Блок1", "P" + std::to_string(r), 7);
+  }
+  ASSERT_TRUE(file.Save());
+  blocks.Invalidate();
+  auto ctx = Context(kBlockName, 1);
+  const ChoiceMenu types = StringGrid1DblClick(ctx);
+  ASSERT_EQ(types.items.size(), 1025u);
+  BlockMenuClick(ctx, types.items.back());
+  EXPECT_EQ(table.BlockName(1), "Последний");
+  ctx.clicked.col = kRegimeName;  // type 1024 is not found by name: no menu
+  EXPECT_EQ(StringGrid1DblClick(ctx).kind, ChoiceMenuKind::kNone);
+
+  table.SetBlockName(1, "Блок & Ко");
+  const ChoiceMenu regimes = StringGrid1DblClick(ctx);
+  ASSERT_EQ(regimes.items.size(), 32u);
+  RegimeMenuClick(ctx, regimes.items.back());  // regime 32: not found again by name
+  EXPECT_EQ(table.RegimeName(1), "Р32");
+  EXPECT_EQ(table.GetCell(1, kPowerMW), "0");
+  EXPECT_EQ(table.GetCell(1, kCurrentMA), "0.00");
+}
+
 TEST_F(CellEditing, FlagTogglesAndResistanceRecomputes) {
   auto flag = Context(kHasZB, 4);
   StringGrid1DblClick(flag);

@@ -95,10 +95,10 @@ TEST(ProjectFile, WritesCellsThroughTypedAccessors) {
   table.SetCell(1, kPowerMW, "abc");
   table.SetCell(1, kHasZB, "да");
   ProjectParameters params = NewProjectParameters();
-  params.EditU = "27,5";  // only the part before the comma is a number
+  params.EditU = "27,5";  // typed with a decimal comma
   ASSERT_TRUE(SaveProjectFile(dir / "a.луч", table, params, ','));
   const std::string bytes = dir.Read("a.луч");
-  for (const char* line : {"Длина=12\r\n", "P=0\r\n", "ЗБ=1\r\n", "Напряжение=27\r\n"}) {
+  for (const char* line : {"Длина=12\r\n", "P=0\r\n", "ЗБ=1\r\n", "Напряжение=27,5\r\n"}) {
     EXPECT_NE(bytes.find(Utf8ToCp1251(line)), std::string::npos) << line;
   }
   params.EditU = "0.1";  // written from the 64-bit value: no widening error

@@ -251,6 +251,42 @@ TEST(WriteFailures, AFullOrReadOnlyFilesystemKeepsTheOldProject) {
   EXPECT_EQ(result, 0) << "see the child's message above";
 }
 
+TEST(WriteFailures, AWritableFileInAFolderWithoutRightsIsSavedInPlace) {
+  TempDir dir;
+  const std::filesystem::path folder = dir / "чужая папка";
+  std::filesystem::create_directory(folder);
+  const std::filesystem::path project = folder / Utf8Path("Дом.луч");
+  ASSERT_TRUE(WriteFileAtomic(project, "старый"));
+  // The user (nobody, when the test runs as root, whom rights do not bind)
+  // may write the file but not create one beside it.
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(project.c_str(), 65534, 65534), 0);
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all |
+                                                 std::filesystem::perms::group_exec |
+                                                 std::filesystem::perms::others_exec);
+  }
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_exec |
+                                           std::filesystem::perms::group_exec |
+                                           std::filesystem::perms::others_exec);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+    ::_exit(WriteFileAtomic(project, "новый") ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  std::string bytes;
+  EXPECT_TRUE(ReadFileBytes(project, bytes));
+  EXPECT_EQ(bytes, "новый");
+  EXPECT_EQ(TemporariesIn(folder), 0u);
+}
+
 }  // namespace
 }  // namespace luch
 

@@ -69,8 +69,8 @@ TEST(BuildVoltageTable, PercentageOnlyAboveNineTenthsOfAVolt) {
     EXPECT_EQ(lines[kFirstRow], no_percent) << edit_u;
   }
   EXPECT_EQ(Build(table, "0.91")[kFirstRow], no_percent + kBlanks15 + "49.5");
-  // Only "." separates decimals: "0,95" reads as 0.
-  EXPECT_EQ(Build(table, "0,95")[kFirstRow], no_percent);
+  // The supply voltage as typed, with a decimal comma.
+  EXPECT_EQ(Build(table, "0,95")[kFirstRow], no_percent + kBlanks15 + "47.4");
 }
 
 TEST(BuildVoltageTable, LongAddressShiftsVoltage) {

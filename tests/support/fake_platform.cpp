@@ -2,13 +2,13 @@
 
 namespace luch::testing {
 
-std::string FakePrompter::TextPrompt(std::string_view caption, std::string_view prompt,
-                                     std::string_view default_text) {
+std::optional<std::string> FakePrompter::Ask(std::string_view caption, std::string_view prompt,
+                                             std::string_view default_text) {
   asked.push_back({std::string(caption), std::string(prompt), std::string(default_text)});
-  if (answers.empty()) return std::string(default_text);
+  if (answers.empty()) return std::nullopt;
   std::optional<std::string> answer = std::move(answers.front());
   answers.pop_front();
-  return answer ? *answer : std::string(default_text);
+  return answer;
 }
 
 void FakeMessages::Show(std::string_view text, std::string_view caption, MessageIcon icon) {

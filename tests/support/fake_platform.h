@@ -26,8 +26,8 @@ class FakePrompter : public Prompter {
  public:
   // Queue an answer: a text (as if typed and OK pressed) or nothing (Cancel).
   void Answer(std::optional<std::string> answer) { answers.push_back(std::move(answer)); }
-  std::string TextPrompt(std::string_view caption, std::string_view prompt,
-                         std::string_view default_text) override;
+  std::optional<std::string> Ask(std::string_view caption, std::string_view prompt,
+                                 std::string_view default_text) override;
   std::deque<std::optional<std::string>> answers;  // an empty queue answers Cancel
   std::vector<RecordedPrompt> asked;
 };

@@ -33,6 +33,7 @@ TEST(HouseCableLength, MaskBlanksAreNoCharacters) {
   EXPECT_EQ(MaskedFieldValue("12"), 12);
   EXPECT_EQ(MaskedFieldValue("1_"), 1);
   EXPECT_EQ(MaskedFieldValue("_5"), 5);
+  EXPECT_EQ(MaskedFieldValue("1_5"), 1);  // the digits end at the blank
   EXPECT_EQ(MaskedFieldValue("-5"), -5);
   EXPECT_EQ(MaskedFieldValue("5-"), 5);
   EXPECT_EQ(MaskedFieldValue("__"), 0);

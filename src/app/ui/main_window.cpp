@@ -34,6 +34,48 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 constexpr std::array<int, 5> kStatus1Widths = {170, 80, 100, 100, 50};
 constexpr std::array<int, 4> kStatus2Widths = {170, 150, 150, 50};
 
+// The tool panel: its controls keep the width they need; a window narrower
+// than that cuts them off at the right instead of squeezing them, and never
+// has to be wider on their account.
+class ClippingPanel : public QWidget {
+ public:
+  using QWidget::QWidget;
+  void SetContent(QWidget* content) { content_ = content; }
+  QSize sizeHint() const override { return content_ ? content_->sizeHint() : QWidget::sizeHint(); }
+  QSize minimumSizeHint() const override { return {1, height()}; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    if (content_) {
+      content_->setGeometry(0, 0, std::max(width(), content_->minimumSizeHint().width()),
+                            height());
+    }
+  }
+
+ private:
+  QWidget* content_ = nullptr;
+};
+
+// A status panel: its design width, wider when its text needs more, but never
+// a lower bound of the window's width (a narrow window cuts the panels).
+class StatusPanel : public QLabel {
+ public:
+  StatusPanel(const QString& text, int design_width, QWidget* parent)
+      : QLabel(text, parent), design_width_(design_width) {
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Sunken);
+  }
+  QSize sizeHint() const override {
+    const int text_width = fontMetrics().horizontalAdvance(text()) + 2 * frameWidth() + 8;
+    return {std::max(design_width_, text_width), QLabel::sizeHint().height()};
+  }
+  QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+
+ private:
+  int design_width_;
+};
+
 
 }  // namespace
 
@@ -51,6 +93,14 @@ TMain::TMain(MainState& state, QWidget* parent) : QMainWindow(parent), state_(st
   BuildStatusBars(central);
   setCentralWidget(central);
   BuildMenus();
+  // Tab goes round the grid, the count and the supply voltage; the tool
+  // buttons are reached by their keys and leave the focus where it is.
+  for (QPushButton* button : {BitBtnStart, BitBtnOpen, BitBtnSave, Button28, Button24}) {
+    button->setFocusPolicy(Qt::NoFocus);
+  }
+  setTabOrder(StringGrid1, EditVsego);
+  setTabOrder(EditVsego, EditU);
+  setTabOrder(EditU, StringGrid1);
   chart_ = new TChart(state_.data_dir(), state_.platform(), this);
   connect(chart_, &TChart::RowClicked, this, [this](int row) {
     state_.current_row = state_.selection_top = state_.selection_bottom = row;
@@ -73,12 +123,15 @@ TMain::TMain(MainState& state, QWidget* parent) : QMainWindow(parent), state_(st
 TMain::~TMain() = default;
 
 void TMain::BuildToolPanel(QWidget* parent) {
-  Panel1 = new QWidget(parent);
+  auto* panel = new ClippingPanel(parent);
+  Panel1 = panel;
   Panel1->setObjectName("Panel1");
   Panel1->setFixedHeight(80);
-  auto* row = new QHBoxLayout(Panel1);
+  auto* content = new QWidget(Panel1);
+  panel->SetContent(content);
+  auto* row = new QHBoxLayout(content);
   const auto make_button = [&](const char* name, const char* caption, QStyle::StandardPixmap icon) {
-    auto* button = new QPushButton(style()->standardIcon(icon), QString::fromUtf8(caption), Panel1);
+    auto* button = new QPushButton(style()->standardIcon(icon), QString::fromUtf8(caption), content);
     button->setObjectName(name);
     button->setMinimumHeight(48);
     button->setIconSize(QSize(24, 24));
@@ -89,7 +142,7 @@ void TMain::BuildToolPanel(QWidget* parent) {
   BitBtnOpen = make_button("BitBtnOpen", "    &Открыть", QStyle::SP_DialogOpenButton);
   BitBtnSave = make_button("BitBtnSave", "    &Сохранить", QStyle::SP_DialogSaveButton);
 
-  auto* group1 = new QGroupBox(QString::fromUtf8("Блоков"), Panel1);
+  auto* group1 = new QGroupBox(QString::fromUtf8("Блоков"), content);
   group1->setObjectName("GroupBox1");
   auto* group1_layout = new QHBoxLayout(group1);
   EditVsego = new QSpinBox(group1);
@@ -101,7 +154,7 @@ void TMain::BuildToolPanel(QWidget* parent) {
   group1_layout->addWidget(EditVsego);
   row->addWidget(group1);
 
-  auto* group2 = new QGroupBox(QString::fromUtf8("Напряжение КМУ"), Panel1);
+  auto* group2 = new QGroupBox(QString::fromUtf8("Напряжение КМУ"), content);
   group2->setObjectName("GroupBox2");
   auto* group2_layout = new QHBoxLayout(group2);
   EditU = new QLineEdit(group2);
@@ -142,11 +195,8 @@ void TMain::BuildStatusBars(QWidget* parent) {
     bar->setObjectName(name);
     bar->setSizeGripEnabled(false);
     for (size_t i = 0; i < labels.size(); ++i) {
-      labels[i] = new QLabel(Q(texts[i]), bar);
+      labels[i] = new StatusPanel(Q(texts[i]), widths[i], bar);
       labels[i]->setObjectName(QString("%1Panel%2").arg(name).arg(i));
-      labels[i]->setMinimumWidth(widths[i]);
-      labels[i]->setFrameShape(QFrame::Panel);
-      labels[i]->setFrameShadow(QFrame::Sunken);
       bar->addWidget(labels[i], i + 1 == labels.size() ? 1 : 0);
     }
     return bar;
@@ -218,24 +268,18 @@ void TMain::Calculate(bool search) {
   StringGrid1->setFocus();
 }
 
-void TMain::ProjectReplaced() { chart_->ClearProfile(); }
+void TMain::ProjectReplaced() {
+  chart_->ClearProfile();
+  StringGrid1->setFocus();  // the designer goes on in the table
+}
 
 void TMain::RefreshFromState() {
   refreshing_ = true;
   model_->Refresh();
   if (EditVsego->value() != state_.table.BlockCount()) EditVsego->setValue(state_.table.BlockCount());
   if (EditU->text().toStdString() != state_.params.EditU) EditU->setText(Q(state_.params.EditU));
-  // A panel keeps its design width, and widens when its text needs more.
-  const auto show_panel = [](QLabel* label, const std::string& text, int design_width) {
-    label->setText(Q(text));
-    label->setMinimumWidth(std::max(design_width, label->sizeHint().width() + 8));
-  };
-  for (size_t i = 0; i < status1_.size(); ++i) {
-    show_panel(status1_[i], state_.status.bar1[i], kStatus1Widths[i]);
-  }
-  for (size_t i = 0; i < status2_.size(); ++i) {
-    show_panel(status2_[i], state_.status.bar2[i], kStatus2Widths[i]);
-  }
+  for (size_t i = 0; i < status1_.size(); ++i) status1_[i]->setText(Q(state_.status.bar1[i]));
+  for (size_t i = 0; i < status2_.size(); ++i) status2_[i]->setText(Q(state_.status.bar2[i]));
   if (QAction* info = action("mInfo")) info->setEnabled(state_.report_enabled);
   if (QAction* undo = action("mUndo")) undo->setEnabled(state_.CanUndo());
   if (QAction* redo = action("mRedo")) redo->setEnabled(state_.CanRedo());

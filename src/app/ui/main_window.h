@@ -66,6 +66,9 @@ class TMain : public QMainWindow {
   void FormResize();
   void SetRowHeight(int height);
   void ReadSelectionIntoState();
+  // The double-click on the clicked cell: a prompt, a choice menu at the cell,
+  // or a toggle, by column.
+  void StringGrid1DblClick();
   void ShowChoiceMenu(const ChoiceMenu& menu);
   // F9 (or F10 when `search`): runs, redraws, and gives the grid the focus.
   void Calculate(bool search);

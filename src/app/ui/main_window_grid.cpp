@@ -10,6 +10,8 @@
 #include "app/ui/main_window.h"
 #include "app/ui/project_table_model.h"
 #include "app/ui/voltage_cell_delegate.h"
+#include "common/ui/cut_text_delegate.h"
+#include "common/ui/grid_keys.h"
 
 namespace luch {
 namespace {
@@ -20,6 +22,8 @@ QString MenuEscaped(const std::string& name) {
   return QString::fromStdString(name).replace("&", "&&");
 }
 
+
+
 }  // namespace
 
 void TMain::BuildGrid(QWidget* parent) {
@@ -27,6 +31,7 @@ void TMain::BuildGrid(QWidget* parent) {
   StringGrid1->setObjectName("StringGrid1");
   model_ = new ProjectTableModel(state_.table, this);
   StringGrid1->setModel(model_);
+  StringGrid1->setItemDelegate(new CutTextDelegate(StringGrid1));
   StringGrid1->setItemDelegateForColumn(
       kVoltageV, new VoltageCellDelegate(state_.table, state_.blocks(), StringGrid1));
   StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -43,6 +48,8 @@ void TMain::BuildGrid(QWidget* parent) {
   StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+  // Tab leaves the grid for the count and voltage fields (see the constructor).
+  StringGrid1->setTabKeyNavigation(false);
   StringGrid1->viewport()->installEventFilter(this);
   StringGrid1->installEventFilter(this);
   connect(StringGrid1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -82,14 +89,21 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
                                        : ClickedCell{-1, -1};
     } else if (event->type() == QEvent::MouseButtonDblClick) {
       // StringGrid1DblClick acts on the cell of the first click's release.
-      ChoiceMenu menu;
-      Run([this, &menu] { menu = state_.StringGrid1DblClick(); });
-      ShowChoiceMenu(menu);
+      StringGrid1DblClick();
       return true;
     }
   }
   if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (IsEditKey(*key)) {
+      // Enter or Space: what a double-click on the current cell does.
+      const QModelIndex current = StringGrid1->currentIndex();
+      if (current.isValid()) {
+        state_.clicked = ClickedCell{current.column(), current.row() + 1};
+        StringGrid1DblClick();
+      }
+      return true;
+    }
     if (key->modifiers() & Qt::ControlModifier) {
       QAction* move = key->key() == Qt::Key_Up ? action("pmUp")
                       : key->key() == Qt::Key_Down ? action("pmDown") : nullptr;
@@ -100,6 +114,12 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void TMain::StringGrid1DblClick() {
+  ChoiceMenu menu;
+  Run([this, &menu] { menu = state_.StringGrid1DblClick(); });
+  ShowChoiceMenu(menu);
 }
 
 void TMain::ShowChoiceMenu(const ChoiceMenu& menu) {

@@ -51,4 +51,15 @@ Program::Program(const std::filesystem::path& data_dir)
 
 Program::~Program() = default;
 
+int RunGuarded(const std::function<int()>& body) {
+  try {
+    return body();
+  } catch (const std::exception& error) {
+    QtMessages().ShowError(error.what());
+  } catch (...) {
+    QtMessages().ShowError("Unknown error");
+  }
+  return 1;
+}
+
 }  // namespace luch

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "app/main_state.h"
@@ -35,6 +36,11 @@ class ForwardingWaitWindow : public WaitWindow {
  private:
   WaitWindow* target_ = nullptr;
 };
+
+// Runs `body` (start-up and the event loop) and gives its exit status. An
+// error that escapes it is shown in the standard error box, and the program
+// ends with status 1.
+int RunGuarded(const std::function<int()>& body);
 
 class Program {
  public:

@@ -23,33 +23,13 @@ namespace luch {
 using namespace chart_style;
 namespace {
 
-// Keeps at most first, lowest, highest and last point of every pixel column
-// when the points run left to right and crowd the width: the drawn line looks
-// the same and costs a few thousand segments at most.
-QPolygonF ThinPath(const QPolygonF& path, double plot_width) {
-  if (path.size() < 4 * plot_width) return path;
-  for (qsizetype i = 1; i < path.size(); ++i) {
-    if (path[i].x() < path[i - 1].x()) return path;
-  }
+// The toolkit-free thinning, on Qt's polygons.
+QPolygonF Thinned(const QPolygonF& path, double plot_width) {
+  std::vector<ChartPoint> points;
+  points.reserve(static_cast<size_t>(path.size()));
+  for (const QPointF& p : path) points.push_back({p.x(), p.y()});
   QPolygonF thinned;
-  thinned.reserve(static_cast<qsizetype>(4 * plot_width) + 8);
-  qsizetype i = 0;
-  while (i < path.size()) {
-    const double column = std::floor(path[i].x());
-    qsizetype end = i, lowest = i, highest = i;
-    while (end < path.size() && std::floor(path[end].x()) == column) {
-      if (path[end].y() > path[lowest].y()) lowest = end;
-      if (path[end].y() < path[highest].y()) highest = end;
-      ++end;
-    }
-    qsizetype picks[4] = {i, std::min(lowest, highest), std::max(lowest, highest), end - 1};
-    qsizetype previous = -1;
-    for (qsizetype pick : picks) {
-      if (pick != previous) thinned.append(path[pick]);
-      previous = pick;
-    }
-    i = end;
-  }
+  for (const ChartPoint& p : ThinPath(points, plot_width)) thinned.append(QPointF(p.x, p.y));
   return thinned;
 }
 
@@ -58,13 +38,6 @@ QPolygonF ThinPath(const QPolygonF& path, double plot_width) {
 bool FarFrom(const QPointF& p, const std::optional<QPointF>& last, double spacing) {
   return !last || std::fabs(p.x() - last->x()) >= spacing ||
          std::fabs(p.y() - last->y()) >= spacing;
-}
-
-// Intervals of a scale, counted rather than summed so that no tick is lost to
-// rounding; a scale of a range beyond reason gets none.
-int TickCount(const AxisScale& scale) {
-  const double count = std::round((scale.max - scale.min) / scale.step);
-  return count >= 0 && count <= 100 ? static_cast<int>(count) : 0;
 }
 
 QString TickLabel(double value, int decimals) {
@@ -128,7 +101,7 @@ void VoltageChart::Relayout() {
   unknown_points_.clear();
   umin_marks_.clear();
   zb_drops_.clear();
-  hits_.clear();
+  hits_.Clear();
   legend_.clear();
   x_ticks_.clear();
   y_ticks_.clear();
@@ -139,25 +112,12 @@ void VoltageChart::Relayout() {
   const double line_height = metrics.height();
   const double w = std::max(width(), 120), h = std::max(height(), 100);
 
-  // The ranges: distances from the controller (at 0) to the far end; voltages
-  // from 0 to the supply voltage, widened to every value shown.
-  double x_lo = 0.0, x_hi = 0.0, y_lo = 0.0, y_hi = 0.0;
-  auto widen = [](double& lo, double& hi, double v) {
-    if (std::isfinite(v)) lo = std::min(lo, v), hi = std::max(hi, v);
-  };
-  widen(y_lo, y_hi, profile_.supply_voltage);
-  for (const VoltagePoint& p : profile_.points) {
-    widen(x_lo, x_hi, p.distance_m);
-    widen(y_lo, y_hi, p.block_voltage);
-    widen(y_lo, y_hi, p.line_voltage);
-    if (p.umin) widen(y_lo, y_hi, *p.umin);
-  }
-  y_hi += (y_hi - y_lo) * 0.04;  // room above the supply line for its label
+  const ChartRanges ranges = ProfileRanges(profile_);
 
   const double legend_bottom = LayoutLegend(8.0);
   const double top = legend_bottom + 10.0;
   const double bottom = line_height * 2 + 18.0;
-  y_scale_ = NiceScale(y_lo, y_hi, std::max(2, static_cast<int>((h - top - bottom) / 34)));
+  y_scale_ = NiceScale(ranges.y_lo, ranges.y_hi, std::max(2, static_cast<int>((h - top - bottom) / 34)));
   const int y_decimals = y_scale_.Decimals();
   double label_width = 0.0;
   for (int k = 0, count = TickCount(y_scale_); k <= count; ++k) {
@@ -169,7 +129,7 @@ void VoltageChart::Relayout() {
   plot_ = QRectF(QPointF(left, top),
                  QPointF(std::max(left + 40.0, w - right), std::max(top + 40.0, h - bottom)));
   const int x_intervals = std::max(2, static_cast<int>(plot_.width() / 90));
-  x_scale_ = NiceScale(x_lo, x_hi, x_intervals, 1.0);
+  x_scale_ = NiceScale(ranges.x_lo, ranges.x_hi, x_intervals, 1.0);
   const int x_decimals = x_scale_.Decimals();
 
   // Ticks, their labels and the grid.
@@ -211,7 +171,6 @@ void VoltageChart::Relayout() {
   const bool crowded = crowded_;
   const double spacing = crowded ? kPointSpacing : 0.0;
   const double below_spacing = crowded ? kBelowSpacing : 0.0;
-  hits_.reserve(profile_.points.size());
   for (qsizetype i = 0; i < n; ++i) {
     const VoltagePoint& p = profile_.points[i];
     const double x = MapX(p.distance_m);
@@ -219,7 +178,7 @@ void VoltageChart::Relayout() {
     const QPointF block(x, MapY(p.block_voltage));
     line.append(node);
     blocks.append(block);
-    hits_.push_back({x, block.y(), node.y(), static_cast<int>(i)});
+    hits_.Add(x, block.y(), node.y(), p.row);
     // Each colour is thinned on its own: a red point is never hidden by green ones.
     auto [points, last] = !p.umin           ? std::pair(&unknown_points_, &last_unknown)
                           : p.below_minimum ? std::pair(&below_points_, &last_below)
@@ -240,10 +199,9 @@ void VoltageChart::Relayout() {
       last_drop = node;
     }
   }
-  line_path_ = ThinPath(line, plot_.width());
-  block_path_ = ThinPath(blocks, plot_.width());
-  std::stable_sort(hits_.begin(), hits_.end(),
-                   [](const HitPoint& a, const HitPoint& b) { return a.x < b.x; });
+  line_path_ = Thinned(line, plot_.width());
+  block_path_ = Thinned(blocks, plot_.width());
+  hits_.Finish();
 }
 
 double VoltageChart::LayoutLegend(double top) {
@@ -302,23 +260,7 @@ std::optional<QPointF> VoltageChart::BlockPointAt(int row) const {
   return QPointF(MapX(p->distance_m), MapY(p->block_voltage));
 }
 
-int VoltageChart::RowAt(QPointF pos) const {
-  auto first = std::lower_bound(hits_.begin(), hits_.end(), pos.x() - kHitRadius,
-                                [](const HitPoint& h, double x) { return h.x < x; });
-  double best = kHitRadius * kHitRadius;
-  int best_row = 0;
-  for (auto it = first; it != hits_.end() && it->x <= pos.x() + kHitRadius; ++it) {
-    const double dx2 = (it->x - pos.x()) * (it->x - pos.x());
-    for (const double y : {it->y_block, it->y_line}) {
-      const double d2 = dx2 + (y - pos.y()) * (y - pos.y());
-      if (d2 <= best) {
-        best = d2;
-        best_row = profile_.points[it->index].row;
-      }
-    }
-  }
-  return best_row;
-}
+int VoltageChart::RowAt(QPointF pos) const { return hits_.RowAt(pos.x(), pos.y(), kHitRadius); }
 
 void VoltageChart::mouseMoveEvent(QMouseEvent* event) {
   const int row = RowAt(event->position());

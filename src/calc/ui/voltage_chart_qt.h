@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+#include "calc/chart_layout.h"
 #include "calc/voltage_profile.h"
 #include "common/platform.h"
 
@@ -64,11 +65,6 @@ class VoltageChart : public QWidget {
   void changeEvent(QEvent* event) override;
 
  private:
-  struct HitPoint {
-    double x;  // widget pixels; the list is sorted by it
-    double y_block, y_line;
-    int index;  // into profile_.points
-  };
   struct LegendItem {
     QRectF box;  // the sample and the text
     int kind;
@@ -111,7 +107,7 @@ class VoltageChart : public QWidget {
   double supply_y_ = 0.0;
   QString supply_label_;
   QRectF supply_label_box_;
-  std::vector<HitPoint> hits_;
+  HitIndex hits_;
   std::vector<LegendItem> legend_;
 };
 

@@ -1,14 +1,16 @@
 // QtLauncher on Windows: the shell's association of the file's type names the
 // program, which is started directly (no shell, no command interpreter) with
-// the file's full path as its only argument.
+// the file's full path as its only argument; without one, the built-in viewer.
 #include <windows.h>
 // windows.h first: shlwapi.h needs its types.
 #include <shlwapi.h>
 
+#include <QPointer>
 #include <string>
 
 #include "common/file_io.h"
 #include "common/ui/qt_platform.h"
+#include "common/ui/text_viewer.h"
 
 namespace luch {
 namespace {
@@ -62,27 +64,32 @@ std::wstring Quoted(const std::wstring& argument) {
 
 }  // namespace
 
-std::optional<std::string> QtLauncher::AssociatedProgram(const std::filesystem::path& file) {
+std::optional<std::string> QtLauncher::DesktopProgram(const std::filesystem::path& file) {
   const std::wstring program = AssociatedExecutable(file);
   if (program.empty()) return std::nullopt;
   return PathToUtf8(std::filesystem::path(program));
 }
 
 void QtLauncher::OpenWithAssociated(const std::filesystem::path& file) {
+  QPointer<QWidget> owner = DialogOwner(nullptr);
   const std::wstring program = AssociatedExecutable(file);
-  if (program.empty()) return;
-  std::wstring command_line = Quoted(program) + L" " + Quoted(FullWindowsPath(file));
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION process{};
-  // CreateProcessW may write into the command line: it gets its own copy.
-  if (CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     nullptr, &startup, &process)) {
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+  if (!program.empty()) {
+    std::wstring command_line = Quoted(program) + L" " + Quoted(FullWindowsPath(file));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    // CreateProcessW may write into the command line: it gets its own copy.
+    if (CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &process)) {
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+      return;
+    }
   }
+  // No program for the type, or one that cannot start: the built-in viewer.
+  TextViewer::Open(file, owner);
 }
 
 }  // namespace luch

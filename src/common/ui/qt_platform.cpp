@@ -5,10 +5,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QPointer>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
@@ -17,6 +20,7 @@
 #include "common/file_io.h"
 #include "common/ui/qt_setup.h"
 #include "common/ui/text_prompt_dialog.h"
+#include "common/ui/text_viewer.h"
 
 namespace luch {
 namespace {
@@ -40,26 +44,68 @@ QString FileDialogDirectory(const FileDialogRequest& request) {
   return request.initial_directory.empty() ? QDir::currentPath() : Q(request.initial_directory);
 }
 
+// The patterns after the bar of "description|pattern;pattern".
+QStringList FilterPatterns(const std::string& filter) {
+  const QString text = Q(filter);
+  const qsizetype bar = text.indexOf('|');
+  return text.mid(bar + 1).split(';', Qt::SkipEmptyParts);
+}
+
+// Qt's own dialog reads the patterns out of the parentheses of the shown text,
+// but only ASCII ones: "Проект луча (*.луч)" would match no file at all. The
+// patterns go to the dialog's file model directly instead, at once and each
+// time the user picks the filter again (after Qt has set its own).
+void UseFilter(QFileDialog& dialog, const std::string& filter) {
+  dialog.setNameFilter(QtFilter(filter));
+  const QStringList patterns = FilterPatterns(filter);
+  const auto apply = [&dialog, patterns] {
+    if (auto* model = dialog.findChild<QFileSystemModel*>()) model->setNameFilters(patterns);
+  };
+  apply();
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, apply);
+}
+
+// The file dialog as the program shows it. Windows' own dialog reads any
+// pattern; elsewhere the desktop's dialogs take the patterns as Qt's does, so
+// Qt's dialog is used, whose model can be given them.
+void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
+#ifndef Q_OS_WIN
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+#endif
+  UseFilter(dialog, request.filter);
+  dialog.setDefaultSuffix(Q(request.default_extension));
+}
+
 }  // namespace
 
-std::string QtPrompter::TextPrompt(std::string_view caption, std::string_view prompt,
-                                   std::string_view default_text) {
-  return TextPromptDialog::Ask(owner_, Q(caption), Q(prompt), Q(default_text)).toStdString();
+QWidget* DialogOwner(QWidget* fallback) {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  return fallback;
+}
+
+std::optional<std::string> QtPrompter::Ask(std::string_view caption, std::string_view prompt,
+                                           std::string_view default_text) {
+  const std::optional<QString> answer =
+      TextPromptDialog::Ask(DialogOwner(owner_), Q(caption), Q(prompt), Q(default_text));
+  if (!answer) return std::nullopt;
+  return answer->toStdString();
 }
 
 void QtMessages::Show(std::string_view text, std::string_view caption, MessageIcon icon) {
-  QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::Ok, owner_);
+  QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::Ok, DialogOwner(owner_));
   box.exec();
 }
 
 bool QtMessages::AskYesNo(std::string_view text, std::string_view caption, MessageIcon icon) {
-  QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No, owner_);
+  QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No,
+                  DialogOwner(owner_));
   return box.exec() == QMessageBox::Yes;
 }
 
 void QtMessages::ShowError(std::string_view message) {
   QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle),
-                  Q(message) + ".", QMessageBox::Ok, owner_);
+                  Q(message) + ".", QMessageBox::Ok, DialogOwner(owner_));
   box.exec();
 }
 
@@ -80,31 +126,67 @@ QString WithDefaultExtension(const QString& path, const std::string& extension) 
 }
 
 std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request) {
-  QFileDialog dialog(owner_, Q(request.title), FileDialogDirectory(request),
-                     QtFilter(request.filter));
+  QFileDialog dialog(DialogOwner(owner_), Q(request.title), FileDialogDirectory(request));
+  PrepareFileDialog(dialog, request);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::ReadOnly, false);
-  dialog.setDefaultSuffix(Q(request.default_extension));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().front().toStdString();
 }
 
 std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request) {
-  QFileDialog dialog(owner_, Q(request.title), FileDialogDirectory(request),
-                     QtFilter(request.filter));
+  QFileDialog dialog(DialogOwner(owner_), Q(request.title), FileDialogDirectory(request));
+  PrepareFileDialog(dialog, request);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-  dialog.setDefaultSuffix(Q(request.default_extension));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return WithDefaultExtension(dialog.selectedFiles().front(), request.default_extension)
       .toStdString();
 }
 
+std::optional<std::string> QtLauncher::AssociatedProgram(const std::filesystem::path& file) {
+  if (std::optional<std::string> program = DesktopProgram(file)) return program;
+  return std::string(kTextViewerName);
+}
+
 // The Windows forms of the launcher and the locale: qt_*_windows.cpp.
 #ifndef Q_OS_WIN
-std::optional<std::string> QtLauncher::AssociatedProgram(const std::filesystem::path& file) {
+void QtLauncher::OpenWithAssociated(const std::filesystem::path& file) {
+  const QString path = QString::fromStdString(PathToUtf8(file));
+  QPointer<QWidget> owner = DialogOwner(nullptr);
+#if defined(Q_OS_MACOS)
+  if (DesktopProgram(file) && QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
+  TextViewer::Open(file, owner);
+#else
+  const QString xdg_open = QStandardPaths::findExecutable("xdg-open");
+  if (!DesktopProgram(file) || xdg_open.isEmpty()) {
+    TextViewer::Open(file, owner);
+    return;
+  }
+  // The desktop may name a program that then cannot start (a terminal editor
+  // without a terminal): xdg-open says so by its exit status, and the viewer
+  // shows the file instead. A program that does start is not waited for.
+  auto* process = new QProcess(QCoreApplication::instance());
+  const auto fail = [process, file, owner] {
+    process->deleteLater();
+    TextViewer::Open(file, owner);
+  };
+  QObject::connect(process, &QProcess::finished, process,
+                   [process, fail](int code, QProcess::ExitStatus status) {
+                     if (code != 0 || status != QProcess::NormalExit) return fail();
+                     process->deleteLater();
+                   });
+  QObject::connect(process, &QProcess::errorOccurred, process, [fail](QProcess::ProcessError error) {
+    if (error == QProcess::FailedToStart) fail();
+  });
+  process->setProcessChannelMode(QProcess::ForwardedChannels);
+  process->start(xdg_open, {path});
+#endif
+}
+
+std::optional<std::string> QtLauncher::DesktopProgram(const std::filesystem::path& file) {
 #if defined(Q_OS_MACOS)
   (void)file;
   return std::string("системная программа");
@@ -126,10 +208,6 @@ std::optional<std::string> QtLauncher::AssociatedProgram(const std::filesystem::
 #endif
 }
 
-void QtLauncher::OpenWithAssociated(const std::filesystem::path& file) {
-  if (!AssociatedProgram(file)) return;
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(PathToUtf8(file))));
-}
 
 char QtLocale::DecimalSeparator() const {
   const QString point = QLocale::system().decimalPoint();

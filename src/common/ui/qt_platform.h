@@ -12,8 +12,8 @@ class QtPrompter : public Prompter {
  public:
   explicit QtPrompter(QWidget* owner = nullptr) : owner_(owner) {}
   void SetOwner(QWidget* owner) { owner_ = owner; }
-  std::string TextPrompt(std::string_view caption, std::string_view prompt,
-                         std::string_view default_text) override;
+  std::optional<std::string> Ask(std::string_view caption, std::string_view prompt,
+                                 std::string_view default_text) override;
 
  private:
   QPointer<QWidget> owner_;
@@ -44,11 +44,14 @@ class QtDialogs : public FileDialogs {
 
 // The desktop's default application (on Linux what xdg-open would start; on
 // Windows the program of the type's "open" verb, named by its full path),
-// never through a shell command line.
+// never through a shell command line. Where the desktop has none for the
+// file's type, the built-in viewer "Отчет" stands in for it.
 class QtLauncher : public Launcher {
  public:
   std::optional<std::string> AssociatedProgram(const std::filesystem::path& file) override;
   void OpenWithAssociated(const std::filesystem::path& file) override;
+  // The desktop's program for the file's type, or nothing.
+  virtual std::optional<std::string> DesktopProgram(const std::filesystem::path& file);
 };
 
 class SystemClock : public Clock {
@@ -79,6 +82,10 @@ class NoWaitWindow : public WaitWindow {
   void Repaint() override {}
   void Close() override {}
 };
+
+// The owner of a dialog raised now: the modal dialog that is up, else the
+// window the user works in (whose command raised it), else `fallback`.
+QWidget* DialogOwner(QWidget* fallback);
 
 // Qt converts "Проект луча (*.луч)|*.луч" into its own filter form.
 QString QtFilter(const std::string& filter);

@@ -29,11 +29,11 @@ TextPromptDialog::TextPromptDialog(const QString& caption, const QString& prompt
   setMinimumWidth(360);
 }
 
-QString TextPromptDialog::Ask(QWidget* parent, const QString& caption, const QString& prompt,
-                              const QString& default_text) {
+std::optional<QString> TextPromptDialog::Ask(QWidget* parent, const QString& caption,
+                                             const QString& prompt, const QString& default_text) {
   TextPromptDialog dialog(caption, prompt, default_text, parent);
   if (dialog.exec() == QDialog::Accepted) return dialog.field()->text();
-  return default_text;
+  return std::nullopt;
 }
 
 }  // namespace luch

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -15,9 +16,9 @@ class TextPromptDialog : public QDialog {
   TextPromptDialog(const QString& caption, const QString& prompt, const QString& default_text,
                    QWidget* parent = nullptr);
   QLineEdit* field() const { return field_; }
-  // OK gives the edited text, Cancel the default unchanged.
-  static QString Ask(QWidget* parent, const QString& caption, const QString& prompt,
-                     const QString& default_text);
+  // The edited text on OK, nothing on Cancel.
+  static std::optional<QString> Ask(QWidget* parent, const QString& caption,
+                                    const QString& prompt, const QString& default_text);
 
  private:
   QLineEdit* field_;

@@ -11,8 +11,10 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStatusBar>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
+
+#include "common/ui/cut_text_delegate.h"
+#include "common/ui/grid_keys.h"
 
 namespace luch {
 namespace {
@@ -37,11 +39,11 @@ constexpr int kUminGroupHeight = 56;
 constexpr int kEditUminWidth = 80;
 
 // ListBox1's item height.
-class FixedHeightDelegate : public QStyledItemDelegate {
+class FixedHeightDelegate : public CutTextDelegate {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  using CutTextDelegate::CutTextDelegate;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    return {QStyledItemDelegate::sizeHint(option, index).width(), kListItemHeight};
+    return {CutTextDelegate::sizeHint(option, index).width(), kListItemHeight};
   }
 };
 
@@ -65,7 +67,9 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
       logic_(std::move(data_dir), library, platform) {
   setObjectName("TBlock");
   setWindowTitle(Q(text::kCaption));
-  setMinimumSize(kRegimeGroupWidth + 4 * kMargin + 2 * kButtonWidth, 300);
+  // Narrow enough for the regime group beside an empty name group, and below
+  // the design width, so that any saved width from there up comes back.
+  setMinimumSize(kRegimeGroupWidth + 4 * kMargin, 300);
 
   group_names_ = new QGroupBox(Q(text::kGroupNames), this);
   group_names_->setObjectName("GroupBox1");
@@ -84,6 +88,7 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
   group_regimes_->setObjectName("GroupBox2");
   grid_ = new QTableWidget(1, 3, group_regimes_);
   grid_->setObjectName("StringGrid1");
+  grid_->setItemDelegate(new CutTextDelegate(grid_));
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -100,6 +105,7 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
   grid_->setHorizontalHeaderLabels(headers);
   for (int c = 0; c < 3; ++c) header->resizeSection(c, kColumnWidths[size_t(c)]);
   grid_->viewport()->installEventFilter(this);
+  grid_->installEventFilter(this);
   header->viewport()->installEventFilter(this);
   button_add_reg_ = new QPushButton(Q(text::kButtonAdd), group_regimes_);
   button_add_reg_->setObjectName("ButtonAddReg");
@@ -252,6 +258,16 @@ void TBlock::closeEvent(QCloseEvent* event) {
 
 bool TBlock::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  if (watched == grid_ && type == QEvent::KeyPress &&
+      IsEditKey(*static_cast<QKeyEvent*>(event))) {
+    // Enter or Space: a double-click on the current regime cell.
+    const QModelIndex current = grid_->currentIndex();
+    if (current.isValid()) {
+      logic_.StringGrid1MouseUp(current.column(), current.row() + 1);
+      Run([this] { logic_.StringGrid1DblClick(); });
+    }
+    return true;
+  }
   if (watched == list_->viewport() && type == QEvent::MouseButtonPress) {
     row_at_press_ = logic_.selected();
   } else if (watched == grid_->viewport()) {

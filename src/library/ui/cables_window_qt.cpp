@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/ui/cut_text_delegate.h"
+#include "common/ui/grid_keys.h"
 #include "library/ui/wire_window_qt.h"
 
 namespace luch {
@@ -100,6 +102,7 @@ TCabels::TCabels(std::filesystem::path data_dir, CableLibrary& library, Platform
   grid_ = new QTableView(this);
   grid_->setObjectName("StringGrid1");
   grid_->setModel(model_);
+  grid_->setItemDelegate(new CutTextDelegate(grid_));
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -110,11 +113,14 @@ TCabels::TCabels(std::filesystem::path data_dir, CableLibrary& library, Platform
   QHeaderView* header = grid_->horizontalHeader();
   header->setSectionResizeMode(QHeaderView::Interactive);
   header->setDefaultSectionSize(kDefaultColumnWidth);
+  // The computed widths are applied exactly, however narrow the window.
+  header->setMinimumSectionSize(0);
   header->setStretchLastSection(false);
   header->setHighlightSections(false);
   header->setStyleSheet(
       QStringLiteral("QHeaderView::section { background-color: %1; }").arg(kFixedColour.name()));
   grid_->viewport()->installEventFilter(this);
+  grid_->installEventFilter(this);
 
   auto* panel = new QWidget(this);
   panel->setObjectName("Panel1");
@@ -223,6 +229,17 @@ void TCabels::closeEvent(QCloseEvent* event) {
 }
 
 bool TCabels::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid_ && event->type() == QEvent::KeyPress &&
+      IsEditKey(*static_cast<QKeyEvent*>(event))) {
+    // Enter or Space: a double-click on the current cell.
+    const QModelIndex current = grid_->currentIndex();
+    if (current.isValid()) {
+      logic_.StringGrid1MouseUp(current.column(), current.row() + 1);
+      logic_.StringGrid1DblClick();
+      Refresh();
+    }
+    return true;
+  }
   if (watched == grid_->viewport()) {
     if (event->type() == QEvent::MouseButtonRelease) {
       const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();

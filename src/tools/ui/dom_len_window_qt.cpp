@@ -100,8 +100,10 @@ QLineEdit* TDomLen::AddMaskEdit(const char* name, const char* mask, const char* 
 }
 
 void TDomLen::MaskEdit3Change() {
-  logic_.MaskEdit3Change(mask_edit1_->text().toStdString(), mask_edit2_->text().toStdString(),
-                         mask_edit3_->text().toStdString());
+  // The texts as shown: text() would drop the blanks of unfilled positions.
+  logic_.MaskEdit3Change(mask_edit1_->displayText().toStdString(),
+                         mask_edit2_->displayText().toStdString(),
+                         mask_edit3_->displayText().toStdString());
   label1_->setText(QString::fromStdString(logic_.label1_caption()));
   label1_->adjustSize();
 }

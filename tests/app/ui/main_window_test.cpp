@@ -118,11 +118,26 @@ TEST_F(MainWindowTest, RowHeightNeverGoesBelowOnePixel) {
   EXPECT_EQ(window->grid()->verticalHeader()->defaultSectionSize(), 1);
 }
 
-TEST_F(MainWindowTest, NarrowWindowIsWidenedTo300) {
+TEST_F(MainWindowTest, KeepsAnyWidthFrom300AndNeverWidensItself) {
+  {
+    auto window = Start();
+    const int width = window->width();
+    for (int count = 1; count <= 30; ++count) {
+      window->EditVsego->setValue(count * 100);
+      QApplication::processEvents();
+    }
+    EXPECT_EQ(window->width(), width);
+    window->resize(200, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(window->width(), 300);
+    window->resize(320, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(window->width(), 320);
+    window->close();
+  }
+  EXPECT_EQ(ProfileFile(dir / "Tarvel.ini").ReadInteger("Main", "Width", 0), 320);
   auto window = Start();
-  window->resize(200, 400);
-  QApplication::processEvents();
-  EXPECT_GE(window->width(), 300);
+  EXPECT_EQ(window->width(), 320);
 }
 
 TEST_F(MainWindowTest, CountControlShowsAndHidesRows) {

@@ -12,14 +12,23 @@
 #include <QTest>
 #include <cstdlib>
 
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+
+#include "common/ui/text_prompt_dialog.h"
 #include "library/ui/block_window_qt.h"
 #include "library/ui/cables_window_qt.h"
 #include "tools/ui/dom_len_window_qt.h"
 #include "support/temp_dir.h"
+#include "support/ui/answer_dialog.h"
 
 namespace luch {
 namespace {
 
+using testing::AnswerWhenShown;
 using testing::TempDir;
 
 const std::filesystem::path kExamples =
@@ -43,9 +52,108 @@ class ProgramTest : public ::testing::Test {
     }
   }
 
+  // Makes `window` the one the user works in.
+  static void Activate(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  }
+
+  // Answers the next real prompt with `text` (OK), or cancels it after typing
+  // `text` when `ok` is false; records the prompt's owner.
+  void AnswerPrompt(const QString& text, bool ok, QWidget** owner = nullptr) {
+    AnswerWhenShown<TextPromptDialog>([text, ok, owner](TextPromptDialog* dialog) {
+      if (owner) *owner = dialog->parentWidget();
+      dialog->field()->setText(text);
+      if (ok) {
+        dialog->accept();
+      } else {
+        dialog->reject();
+      }
+    });
+  }
+
   TempDir dir;
   std::unique_ptr<Program> program;
 };
+
+TEST_F(ProgramTest, APromptBelongsToTheWindowWhoseCommandRaisedIt) {
+  QTest::keyClick(&program->main_window(), Qt::Key_F4);
+  Activate(program->cables_window());
+  QWidget* owner = nullptr;
+  AnswerPrompt("", false, &owner);  // no name: nothing is added
+  QTest::mouseClick(program->cables_window().findChild<QPushButton*>("ButtonAdd"), Qt::LeftButton);
+  EXPECT_EQ(owner, &program->cables_window());
+
+  Activate(program->main_window());
+  owner = nullptr;
+  AnswerWhenShown<QMessageBox>([&owner](QMessageBox* box) {
+    owner = box->parentWidget();
+    box->accept();
+  });
+  program->state().params.EditU = "2000";  // beyond the supply bound: the failure's message
+  program->main_window().action("mStart")->trigger();
+  EXPECT_EQ(owner, &program->main_window());
+}
+
+TEST_F(ProgramTest, CancelInTheBulkPromptsChangesNothing) {
+  TMain& main = program->main_window();
+  MainState& state = program->state();
+  const int rows = state.table.BlockCount();
+  const ProjectTable before = state.table;
+  ASSERT_GE(rows, 3);
+  state.selection_top = 1;
+  state.selection_bottom = 3;
+  main.RefreshFromState();
+  main.action("mCopy")->trigger();  // "Вставить несколько раз" needs a copy
+  for (const char* name : {"pmRename", "mLength", "mMnogo"}) {
+    AnswerPrompt("77", false);
+    main.action(name)->trigger();
+    EXPECT_EQ(state.table, before) << name;
+  }
+}
+
+TEST_F(ProgramTest, TheGridIsUsedWithTheKeyboard) {
+  TMain& main = program->main_window();
+  Activate(main);
+  QTableView* grid = main.grid();
+  grid->setFocus();
+  grid->setCurrentIndex(grid->model()->index(1, kAddress));
+  AnswerPrompt(QString::fromUtf8("Щитовая"), true);
+  QTest::keyClick(grid, Qt::Key_Return);
+  EXPECT_EQ(program->state().table.Address(2), "Щитовая");
+
+  // The cable menu opens at the cell; the arrows and Enter choose.
+  grid->setCurrentIndex(grid->model()->index(1, kCableName));
+  AnswerWhenShown<QMenu>([](QMenu* menu) {
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Return);
+  });
+  QTest::keyClick(grid, Qt::Key_Space);
+  EXPECT_EQ(program->state().table.CableName(2), program->state().cables().CableNameAt(1));
+
+  // Tab goes round the grid, the count and the supply voltage.
+  Activate(main);
+  grid->setFocus();
+  for (QWidget* next : {static_cast<QWidget*>(main.EditVsego), static_cast<QWidget*>(main.EditU),
+                        static_cast<QWidget*>(grid)}) {
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(next->hasFocus()) << next->objectName().toStdString();
+  }
+  QTest::keyClick(grid, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_TRUE(main.EditU->hasFocus());
+}
+
+TEST(ProgramStartUp, AnEscapingErrorIsShownAndEndsTheProgram) {
+  QString text;
+  AnswerWhenShown<QMessageBox>([&text](QMessageBox* box) {
+    text = box->text();
+    box->accept();
+  });
+  EXPECT_EQ(RunGuarded([]() -> int { throw std::runtime_error("Нет текущей папки"); }), 1);
+  EXPECT_EQ(text, QString::fromUtf8("Нет текущей папки."));
+}
 
 TEST_F(ProgramTest, ToolWindowsStartHiddenAndOpenByTheirKeys) {
   EXPECT_FALSE(program->cables_window().isVisible());

@@ -1,19 +1,20 @@
 // The launcher as Windows answers it. Text files have a program on every
 // Windows desktop (Notepad; scripts/windows-test gives wine's prefix the same
-// association); a type that no program registered has none, so the export's
-// question is not asked.
+// association), which the export's question names; a type that no program
+// registered has none, and the built-in viewer stands in.
 #include <gtest/gtest.h>
 
 #include <QString>
 
 #include "common/file_io.h"
 #include "common/ui/qt_platform.h"
+#include "common/ui/text_viewer.h"
 #include "support/temp_dir.h"
 
 namespace luch {
 namespace {
 
-TEST(QtLauncherWindows, NamesTheProgramOfTextFilesAndNoneForUnknownTypes) {
+TEST(QtLauncherWindows, NamesTheProgramOfTextFilesAndTheViewerForUnknownTypes) {
   testing::TempDir dir;
   dir.Write("Отчет.txt", "1\r\n");
   dir.Write("Таблица.нетпрограммы", "1\r\n");
@@ -22,7 +23,8 @@ TEST(QtLauncherWindows, NamesTheProgramOfTextFilesAndNoneForUnknownTypes) {
   ASSERT_TRUE(program);
   EXPECT_TRUE(FileExists(Utf8Path(*program))) << *program;
   EXPECT_TRUE(QString::fromStdString(*program).endsWith(".exe", Qt::CaseInsensitive)) << *program;
-  EXPECT_FALSE(launcher.AssociatedProgram(dir / "Таблица.нетпрограммы"));
+  EXPECT_FALSE(launcher.DesktopProgram(dir / "Таблица.нетпрограммы"));
+  EXPECT_EQ(launcher.AssociatedProgram(dir / "Таблица.нетпрограммы"), kTextViewerName);
 }
 
 }  // namespace

@@ -68,6 +68,10 @@ TEST_F(TCabelsTest, StartsHiddenWithTheLoadedLibrary) {
   QApplication::processEvents();
   EXPECT_EQ(grid_->horizontalHeader()->sectionSize(1), 100);
   EXPECT_EQ(grid_->horizontalHeader()->sectionSize(5), 125);
+  window_->resize(100, 337);  // the computed widths, however small
+  QApplication::processEvents();
+  EXPECT_EQ(grid_->horizontalHeader()->sectionSize(0), 5);
+  EXPECT_EQ(grid_->horizontalHeader()->sectionSize(3), 12);
 }
 
 TEST_F(TCabelsTest, DoubleClickEditsTheCellThroughThePrompt) {

@@ -1,5 +1,6 @@
 // The program entry: the application title, the windows in their start-up
-// order, the event loop.
+// order, the event loop. An error that escapes start-up ends the program after
+// the standard error box.
 #include <QApplication>
 
 #include "app/ui/program.h"
@@ -8,7 +9,9 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   luch::SetUpApplication(app);
-  luch::Program program(std::filesystem::current_path());
-  program.main_window().show();
-  return app.exec();
+  return luch::RunGuarded([&app] {
+    luch::Program program(std::filesystem::current_path());
+    program.main_window().show();
+    return app.exec();
+  });
 }

@@ -1,0 +1,103 @@
+// The Qt side of the platform: the real file dialogs with the program's
+// filters, and the built-in viewer where the desktop has no program.
+#include "common/ui/qt_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "common/cp1251.h"
+#include "common/file_io.h"
+#include "common/ui/text_viewer.h"
+#include "support/temp_dir.h"
+#include "support/ui/answer_dialog.h"
+
+namespace luch {
+namespace {
+
+using testing::AnswerWhenShown;
+using testing::TempDir;
+
+// The names that the dialog's own view lists in its folder, once loaded.
+QStringList Listed(QFileDialog* dialog) {
+  auto* view = dialog->findChild<QListView*>("listView");
+  if (!view) return {};
+  QAbstractItemModel* model = view->model();
+  for (int k = 0; k < 300 && model->rowCount(view->rootIndex()) == 0; ++k) QTest::qWait(10);
+  QStringList names;
+  for (int row = 0; row < model->rowCount(view->rootIndex()); ++row) {
+    names << model->index(row, 0, view->rootIndex()).data().toString();
+  }
+  return names;
+}
+
+TEST(QtDialogs, ListExactlyTheFilesOfTheirPatternAndPickThem) {
+  TempDir dir;
+  for (const char* name : {"Дом 5.луч", "заметки.txt", "таблица.csv"}) dir.Write(name, "");
+  struct Case {
+    const char* filter;
+    const char* extension;
+    const char* listed;
+  };
+  for (const Case& c : {Case{"Проект луча (*.луч)|*.луч", "луч", "Дом 5.луч"},
+                        Case{"Текстовый файл (*.txt)|*.txt", "txt", "заметки.txt"},
+                        Case{"Файл экспорта (*.csv)|*.csv", "csv", "таблица.csv"}}) {
+    const FileDialogRequest request{"Выбор", c.filter, c.extension, PathToUtf8(dir.path())};
+    for (const bool open : {true, false}) {
+      QStringList names;
+      QString shown_filter;
+      AnswerWhenShown<QFileDialog>([&](QFileDialog* dialog) {
+        names = Listed(dialog);
+        shown_filter = dialog->selectedNameFilter();
+        // The user types the name of the listed file and presses Enter.
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText(QString::fromUtf8(c.listed));
+        QTest::keyClick(name, Qt::Key_Return);
+      });
+      QtDialogs dialogs;
+      const std::optional<std::string> chosen =
+          open ? dialogs.OpenFile(request) : dialogs.SaveFile(request);
+      EXPECT_EQ(names, QStringList{QString::fromUtf8(c.listed)}) << c.filter << " open=" << open;
+      EXPECT_EQ(shown_filter.toStdString(),
+                std::string(c.filter).substr(0, std::string(c.filter).find('|')));
+      EXPECT_EQ(chosen, PathToUtf8(dir / c.listed)) << c.filter;
+    }
+  }
+}
+
+class NoDesktopProgram : public QtLauncher {
+ public:
+  std::optional<std::string> DesktopProgram(const std::filesystem::path&) override {
+    return std::nullopt;
+  }
+};
+
+TEST(QtLauncher, WithoutADesktopProgramTheViewerShowsTheFile) {
+  TempDir dir;
+  dir.Write("Отчет.txt", Utf8ToCp1251("Расчет луча\r\nБлоков: 5\r\n"));
+  NoDesktopProgram launcher;
+  EXPECT_EQ(launcher.AssociatedProgram(dir / "Отчет.txt"), "Отчет");
+  launcher.OpenWithAssociated(dir / "Отчет.txt");
+  TextViewer* viewer = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* found = qobject_cast<TextViewer*>(widget); found && found->isVisible())
+      viewer = found;
+  }
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->windowTitle(), QString::fromUtf8("Отчет.txt - Отчет"));
+  EXPECT_EQ(viewer->text()->toPlainText(), QString::fromUtf8("Расчет луча\nБлоков: 5\n"));
+  EXPECT_TRUE(viewer->text()->isReadOnly());
+  // "Сохранить как..." copies the file's own bytes.
+  ASSERT_TRUE(viewer->SaveCopy(dir / "копия.txt"));
+  EXPECT_EQ(dir.Read("копия.txt"), dir.Read("Отчет.txt"));
+  viewer->close();
+}
+
+}  // namespace
+}  // namespace luch
