@@ -72,8 +72,9 @@ std::optional<std::string> QtLauncher::DesktopProgram(const std::filesystem::pat
 
 void QtLauncher::OpenWithAssociated(const std::filesystem::path& file) {
   QPointer<QWidget> owner = DialogOwner(nullptr);
-  const std::wstring program = AssociatedExecutable(file);
-  if (!program.empty()) {
+  const std::optional<std::string> desktop = DesktopProgram(file);
+  if (desktop) {
+    const std::wstring program = Utf8Path(*desktop).wstring();
     std::wstring command_line = Quoted(program) + L" " + Quoted(FullWindowsPath(file));
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

@@ -132,7 +132,8 @@ std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request)
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::ReadOnly, false);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().front().toStdString();
+  // Qt names files with "/"; the program keeps the system's own form ("C:\...").
+  return QDir::toNativeSeparators(dialog.selectedFiles().front()).toStdString();
 }
 
 std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request) {
@@ -142,7 +143,8 @@ std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request)
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return WithDefaultExtension(dialog.selectedFiles().front(), request.default_extension)
+  return QDir::toNativeSeparators(
+             WithDefaultExtension(dialog.selectedFiles().front(), request.default_extension))
       .toStdString();
 }
 
