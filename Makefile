@@ -3,8 +3,10 @@
 # make test-asan  every test again, built with AddressSanitizer + UBSan (build-asan)
 # make fuzz  build the fuzz targets (clang, build-fuzz) and run each FUZZ_SECONDS
 # make lint  clang-tidy and cppcheck over src/ (zero findings expected)
-# make windows       cross-build the core, luch-calc and the core tests for Windows
-# make test-windows  run them under wine
+# make windows       cross-build luch.exe, luch-calc.exe and the tests for Windows (Qt for
+#                    Windows is built once into ~/.cache/luch: about 30 minutes on 2 cores)
+# make test-windows  run them under wine, then the smoke test of the zip on Xvfb
+# make windows-zip   dist/Луч-<version>-windows-x64.zip, the download for users
 # make package       the Debian package build/luch_<version>_amd64.deb (CPack), checked by lintian
 # make test-package  install it into a fresh Debian 12 root (debootstrap) and use it there
 BUILD ?= build
@@ -14,7 +16,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: all deps configure build run test bench clean test-asan fuzz lint windows test-windows \
-	package test-package
+	windows-zip package test-package
 
 all: build
 
@@ -58,6 +60,9 @@ windows:
 
 test-windows:
 	@bash scripts/windows-test
+
+windows-zip:
+	@bash scripts/windows-zip
 
 package: deps
 	@bash scripts/package $(BUILD)

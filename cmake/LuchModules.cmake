@@ -1,6 +1,15 @@
 # Every source folder is one static library of logic (no Qt) and, beside it in
 # ui/, one library of Qt windows. Sources are picked up by glob so that a new
-# file needs no edit here.
+# file needs no edit here. A file named *_windows.cpp holds the Windows form of
+# a platform service and is built for Windows only, as is its test,
+# *_windows_test.cpp.
+
+# luch_platform_sources(VAR): drops the Windows-only files from VAR elsewhere.
+macro(luch_platform_sources var)
+  if(NOT WIN32)
+    list(FILTER ${var} EXCLUDE REGEX "_windows(_test)?\\.cpp$")
+  endif()
+endmacro()
 
 # luch_add_library(TARGET SOURCES DEPS): a static library, or an interface
 # library while the folder has no source yet.
@@ -21,6 +30,7 @@ endfunction()
 # luch_core_module(NAME DEPS...): src/NAME/*.cpp -> luch_NAME
 function(luch_core_module name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  luch_platform_sources(sources)
   luch_add_library(luch_${name} "${sources}" "${ARGN}")
   set_property(GLOBAL APPEND PROPERTY LUCH_CORE_MODULES luch_${name})
 endfunction()
@@ -30,6 +40,7 @@ function(luch_ui_module name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
        ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  luch_platform_sources(sources)
   set(cpp_sources ${sources})
   list(FILTER cpp_sources INCLUDE REGEX "\\.cpp$")
   if(NOT cpp_sources)

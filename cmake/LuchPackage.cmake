@@ -10,9 +10,8 @@ set(generated ${PROJECT_BINARY_DIR}/packaging)
 # The PNG icons, drawn by the program's own icon code.
 add_custom_command(
   OUTPUT ${generated}/icons/256x256/apps/luch.png
-  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen $<TARGET_FILE:luch-icons>
-          ${generated}/icons
-  DEPENDS luch-icons
+  COMMAND $<TARGET_FILE:luch-icon> --theme ${generated}/icons
+  DEPENDS luch-icon
   COMMENT "Drawing the program icon as PNG")
 
 # Manual pages and the changelog, compressed as Debian wants them (-n: no

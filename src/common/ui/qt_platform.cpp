@@ -130,7 +130,8 @@ std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request)
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::ReadOnly, false);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().front().toStdString();
+  // Qt names files with "/"; the program keeps the system's own form ("C:\...").
+  return QDir::toNativeSeparators(dialog.selectedFiles().front()).toStdString();
 }
 
 std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request) {
@@ -140,7 +141,8 @@ std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request)
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return WithDefaultExtension(dialog.selectedFiles().front(), request.default_extension)
+  return QDir::toNativeSeparators(
+             WithDefaultExtension(dialog.selectedFiles().front(), request.default_extension))
       .toStdString();
 }
 
@@ -149,10 +151,12 @@ std::optional<std::string> QtLauncher::AssociatedProgram(const std::filesystem::
   return std::string(kTextViewerName);
 }
 
+// The Windows forms of the launcher and the locale: qt_*_windows.cpp.
+#ifndef Q_OS_WIN
 void QtLauncher::OpenWithAssociated(const std::filesystem::path& file) {
   const QString path = QString::fromStdString(PathToUtf8(file));
   QPointer<QWidget> owner = DialogOwner(nullptr);
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+#if defined(Q_OS_MACOS)
   if (DesktopProgram(file) && QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
   TextViewer::Open(file, owner);
 #else
@@ -183,7 +187,7 @@ void QtLauncher::OpenWithAssociated(const std::filesystem::path& file) {
 }
 
 std::optional<std::string> QtLauncher::DesktopProgram(const std::filesystem::path& file) {
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+#if defined(Q_OS_MACOS)
   (void)file;
   return std::string("системная программа");
 #else
@@ -220,6 +224,7 @@ std::string QtLocale::FormatDateTime(std::chrono::system_clock::time_point when)
           locale.toString(moment.time(), time_format.trimmed()))
       .toStdString();
 }
+#endif  // Q_OS_WIN
 
 int QtScreen::Width() const {
   const QScreen* screen = QGuiApplication::primaryScreen();

@@ -42,7 +42,8 @@ class QtDialogs : public FileDialogs {
   QPointer<QWidget> owner_;
 };
 
-// The desktop's default application (on Linux what xdg-open would start),
+// The desktop's default application (on Linux what xdg-open would start; on
+// Windows the program of the type's "open" verb, named by its full path),
 // never through a shell command line. Where the desktop has none for the
 // file's type, the built-in viewer "Отчет" stands in for it.
 class QtLauncher : public Launcher {
@@ -60,7 +61,8 @@ class SystemClock : public Clock {
   }
 };
 
-// The system locale's decimal separator and date and time forms.
+// The system locale's decimal separator and date and time forms (on Windows
+// the user's regional settings, asked of Windows itself).
 class QtLocale : public Locale {
  public:
   char DecimalSeparator() const override;

@@ -10,12 +10,17 @@ namespace luch {
 void SetUpApplication(QApplication& app) {
   app.setApplicationName(QString::fromUtf8(kApplicationTitle));
   app.setApplicationDisplayName(QString());
-  const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  // The Windows program carries its translations inside (":/translations");
+  // elsewhere they come with the system's Qt.
+  const QString dirs[] = {QStringLiteral(":/translations"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
   for (const char* name : {"qtbase_ru", "qt_ru"}) {
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QString::fromLatin1(name), dir)) {
-      QApplication::installTranslator(translator);
-    } else {
+    for (const QString& dir : dirs) {
+      auto* translator = new QTranslator(&app);
+      if (translator->load(QString::fromLatin1(name), dir)) {
+        QApplication::installTranslator(translator);
+        break;
+      }
       delete translator;
     }
   }

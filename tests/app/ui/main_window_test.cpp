@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "common/file_io.h"
 #include "common/profile_file.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
@@ -203,7 +204,7 @@ TEST_F(MainWindowTest, NewFillSaveAsRestartBringsTheProjectBack) {
     window->action("mNew")->trigger();
     fake.prompter.Answer("Щитовая");
     DoubleClickCell(*window, 1, kAddress);
-    fake.dialogs.answers.push_back((dir.path() / "Дом.луч").string());
+    fake.dialogs.answers.push_back(PathToUtf8(dir / "Дом.луч"));
     window->action("mSaveAs")->trigger();
     EXPECT_EQ(window->statusPanel(1, 0)->text(), QString::fromUtf8("Проект: Дом.луч"));
     window->close();
