@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/file_io.h"
+
 namespace luch {
 namespace {
 
@@ -30,7 +32,7 @@ TEST(CommandLine, HelpAndVersionWinOverEverythingElse) {
 }
 
 TEST(CommandLine, HelpNamesTheDataFolderOnOneLine) {
-  const std::string help = HelpLine("/home/инженер/.local/share/luch");
+  const std::string help = HelpLine(Utf8Path("/home/инженер/.local/share/luch"));
   EXPECT_NE(help.find("/home/инженер/.local/share/luch"), std::string::npos);
   EXPECT_EQ(help.find('\n'), std::string::npos);
 }

@@ -219,21 +219,21 @@ TEST_F(MainWindowTest, ANamedProjectOpensAtStartAndADroppedOneReplacesIt) {
   {
     auto window = Start();
     window->action("mNew")->trigger();
-    fake.dialogs.answers.push_back((dir.path() / "Дом.луч").string());
+    fake.dialogs.answers.push_back(PathToUtf8(dir / "Дом.луч"));
     window->action("mSaveAs")->trigger();
     window->action("mNew")->trigger();
     window->EditVsego->setValue(3);
-    fake.dialogs.answers.push_back((dir.path() / "Школа.луч").string());
+    fake.dialogs.answers.push_back(PathToUtf8(dir / "Школа.луч"));
     window->action("mSaveAs")->trigger();
     window->action("mNew")->trigger();  // nothing remembered
     window->close();
   }
-  auto window = Start((dir.path() / "Дом.луч").string());
+  auto window = Start(PathToUtf8(dir / "Дом.луч"));
   EXPECT_EQ(window->statusPanel(1, 0)->text(), QString::fromUtf8("Проект: Дом.луч"));
 
   const auto drop = [&](const char* name) {
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString((dir.path() / name).string()))});
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(PathToUtf8(dir / name)))});
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(window.get(), &enter);
     if (!enter.isAccepted()) return false;

@@ -12,6 +12,7 @@
 #include "app/data_folder.h"
 #include "app/ui/program.h"
 #include "common/file_io.h"
+#include "common/program_arguments.h"
 #include "common/ui/qt_setup.h"
 
 namespace {
@@ -46,7 +47,11 @@ int main(int argc, char** argv) {
   // Answered before Qt starts: --help, --version and a wrong call need no
   // display.
   const luch::CommandLine line =
-      luch::ReadCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+      luch::ReadCommandLine([&] {
+        std::vector<std::string> args = luch::ProgramArguments(argc, argv);
+        if (!args.empty()) args.erase(args.begin());  // the program's name
+        return args;
+      }());
   switch (line.action) {
     case luch::CommandLineAction::kHelp:
       PrintLine(stdout, luch::HelpLine(data.folder));
