@@ -143,8 +143,8 @@ void Run() {
   WriteFileAtomic(path, GenerateLibrary());
   // A library as the designer has it: written long before (a file written
   // within the timestamps' granularity has its bytes compared at each check).
-  std::filesystem::last_write_time(
-      path, std::filesystem::last_write_time(path) - std::chrono::hours(1));
+  std::filesystem::last_write_time(path,
+                                   std::filesystem::last_write_time(path) - std::chrono::hours(1));
   const std::vector<Row> rows = GenerateRows();
   const BlockLibrary library(dir);
 

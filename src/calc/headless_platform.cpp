@@ -12,7 +12,7 @@ HeadlessPlatform::HeadlessPlatform(char decimal_separator) {
 }
 
 Platform HeadlessPlatform::platform() {
-  return Platform{&prompts_, &messages_, &dialogs_, &launcher_, &clock_,
+  return Platform{&prompts_, &messages_, &dialogs_, &launcher_,       &clock_,
                   &locale_,  &screen_,   &wait_,    &RealFileSystem()};
 }
 

@@ -21,8 +21,7 @@ class HeadlessPlatform {
  private:
   struct Prompts : Prompter {
     // Nobody answers: every prompt is cancelled.
-    std::optional<std::string> Ask(std::string_view, std::string_view,
-                                   std::string_view) override {
+    std::optional<std::string> Ask(std::string_view, std::string_view, std::string_view) override {
       return std::nullopt;
     }
   };

@@ -112,7 +112,8 @@ CliResult WriteOutput(const Options& options, bool success, const ProjectTable& 
           : options.date_time;
   if (options.command == Command::kReport) {
     if (!success) {
-      return {1, "", "luch-calc: расчет не удался, отчета нет / the calculation failed, no report\n"};
+      return {1, "",
+              "luch-calc: расчет не удался, отчета нет / the calculation failed, no report\n"};
     }
     lines = BuildReport(table, params, summary, date_time);
   } else if (options.command == Command::kTable) {

@@ -62,8 +62,8 @@ std::string FormatReal(double value, const Conversion& conv) {
 }
 
 std::string FormatWhole(int64_t value, const Conversion& conv) {
-  std::string digits = std::to_string(value < 0 ? -static_cast<uint64_t>(value)
-                                                : static_cast<uint64_t>(value));
+  std::string digits =
+      std::to_string(value < 0 ? -static_cast<uint64_t>(value) : static_cast<uint64_t>(value));
   if (conv.precision >= 0 && digits.size() < static_cast<size_t>(conv.precision)) {
     digits.insert(0, static_cast<size_t>(conv.precision) - digits.size(), '0');
   }
@@ -118,12 +118,18 @@ std::string CFormat(std::string_view format, std::initializer_list<CArg> args) {
     Conversion conv;
     for (; i < format.size(); ++i) {
       const char f = format[i];
-      if (f == '-') conv.left = true;
-      else if (f == '+') conv.plus = true;
-      else if (f == ' ') conv.space = true;
-      else if (f == '0') conv.zero = true;
-      else if (f == '#') conv.alt = true;
-      else break;
+      if (f == '-')
+        conv.left = true;
+      else if (f == '+')
+        conv.plus = true;
+      else if (f == ' ')
+        conv.space = true;
+      else if (f == '0')
+        conv.zero = true;
+      else if (f == '#')
+        conv.alt = true;
+      else
+        break;
     }
     for (; i < format.size() && format[i] >= '0' && format[i] <= '9'; ++i) {
       conv.width = std::min(conv.width * 10 + (format[i] - '0'), 100000);
@@ -333,8 +339,7 @@ bool ParseReal(std::string_view text, double& value) {
   bool negative = number[0] == '-';
   const size_t start = (number[0] == '+' || number[0] == '-') ? 1 : 0;
   double parsed = 0.0;
-  const auto result =
-      std::from_chars(number.data() + start, number.data() + number.size(), parsed);
+  const auto result = std::from_chars(number.data() + start, number.data() + number.size(), parsed);
   if (result.ec == std::errc::result_out_of_range) {
     // Underflow reads as 0; overflow is not a readable value.
     if (std::isinf(LeadingReal(std::string_view(number).substr(start)))) return false;
@@ -364,7 +369,8 @@ bool ParseInteger(std::string_view text, int32_t& value) {
   if (digits.empty() || digits[0] == '+' || (start == 1 && digits[0] == '-')) return false;
   const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), parsed);
   if (result.ec != std::errc() || result.ptr != digits.data() + digits.size()) return false;
-  if (parsed < std::numeric_limits<int32_t>::min() || parsed > std::numeric_limits<int32_t>::max()) {
+  if (parsed < std::numeric_limits<int32_t>::min() ||
+      parsed > std::numeric_limits<int32_t>::max()) {
     return false;
   }
   value = static_cast<int32_t>(parsed);

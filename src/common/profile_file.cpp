@@ -54,9 +54,8 @@ bool ProfileFile::Parse(std::string_view bytes) {
     const std::string_view trimmed = Trim(raw);
     if (!trimmed.empty() && trimmed.front() == '[') {
       const size_t close = trimmed.find(']');
-      const std::string_view name =
-          Trim(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos
-                                                                  : close - 1));
+      const std::string_view name = Trim(
+          trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
       sections_.push_back(Section{std::string(name), std::string(raw), {}});
       return;
     }
@@ -98,8 +97,7 @@ ProfileFile::Section* ProfileFile::FindSection(std::string_view name) {
   return it == index_.end() ? nullptr : &sections_[it->second];
 }
 
-const ProfileFile::Line* ProfileFile::FindKey(const Section& section,
-                                              std::string_view folded_key) {
+const ProfileFile::Line* ProfileFile::FindKey(const Section& section, std::string_view folded_key) {
   for (const Line& line : section.lines) {
     if (line.is_key && line.folded == folded_key) return &line;
   }

@@ -74,14 +74,14 @@ class ProfileFile {
 
  private:
   struct Line {
-    std::string text;     // the line as it stands (UTF-8), rewritten on change
-    std::string key;      // for a key line: the name as written
-    std::string folded;   // for a key line: the folded name
+    std::string text;    // the line as it stands (UTF-8), rewritten on change
+    std::string key;     // for a key line: the name as written
+    std::string folded;  // for a key line: the folded name
     bool is_key = false;
   };
   struct Section {
-    std::string name;     // as written
-    std::string header;   // the header line as it stands
+    std::string name;    // as written
+    std::string header;  // the header line as it stands
     std::vector<Line> lines;
   };
 
@@ -95,7 +95,7 @@ class ProfileFile {
   std::filesystem::path path_;
   FileSystem* files_ = &RealFileSystem();
   bool existed_ = false;
-  bool unreadable_ = false;  // a file was at path_ but could not be read
+  bool unreadable_ = false;     // a file was at path_ but could not be read
   std::vector<Line> preamble_;  // lines before the first section
   std::vector<Section> sections_;
   std::unordered_map<std::string, size_t> index_;  // folded name -> first section

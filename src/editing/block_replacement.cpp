@@ -49,7 +49,8 @@ ChangeBlkLogic::ChangeBlkLogic(std::filesystem::path data_dir, const BlockLibrar
 WindowGeometry ChangeBlkLogic::FormCreate() {
   items_.clear();
   const std::filesystem::path path = ReplacementListPath(data_dir_);
-  list_unreadable_ = platform_.files->Exists(path) && !ReadTextLines(path, items_, *platform_.files);
+  list_unreadable_ =
+      platform_.files->Exists(path) && !ReadTextLines(path, items_, *platform_.files);
   if (list_unreadable_) {
     items_.clear();
     platform_.messages->ShowError("Cannot open file " + PathToUtf8(path));
@@ -97,8 +98,7 @@ std::vector<std::string> ChangeBlkLogic::BlockChoiceNames() const {
 
 bool ChangeBlkLogic::ListWritable() const {
   if (!list_unreadable_) return true;
-  platform_.messages->ShowError("Unable to write to " +
-                                PathToUtf8(ReplacementListPath(data_dir_)));
+  platform_.messages->ShowError("Unable to write to " + PathToUtf8(ReplacementListPath(data_dir_)));
   return false;
 }
 

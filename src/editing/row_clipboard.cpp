@@ -134,8 +134,7 @@ bool WriteClipboard(const std::filesystem::path& data_dir, const std::vector<Cli
   std::string bytes;
   // A missing file starts empty; one that is there but cannot be read (too
   // large, too many lines, no access) is not replaced by the few rows copied.
-  if ((!files.ReadFile(path, bytes) && files.Exists(path)) ||
-      CountLines(bytes) > kMaxFileLines) {
+  if ((!files.ReadFile(path, bytes) && files.Exists(path)) || CountLines(bytes) > kMaxFileLines) {
     messages.ShowError("Unable to write to " + PathToUtf8(path));
     return false;
   }

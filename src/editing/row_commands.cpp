@@ -61,7 +61,8 @@ void PasteRepeated(EditingContext& context, int64_t repeat) {
   ProjectTable& table = context.table;
   const int r = context.current_row;
   if (r < 1 || r > table.BlockCount()) return;
-  const std::vector<ClipboardRow> rows = ReadClipboardRows(ProfileFile(path, *context.platform.files));
+  const std::vector<ClipboardRow> rows =
+      ReadClipboardRows(ProfileFile(path, *context.platform.files));
   if (rows.empty()) return;
 
   const int64_t per_paste = static_cast<int64_t>(rows.size());

@@ -10,7 +10,6 @@
 #include "common/profile_file.h"
 #include "library/block_file_format.h"
 
-
 namespace luch {
 
 // The parsed file: one entry per index 0..1023 with regimes 1..31, absent

@@ -147,8 +147,7 @@ void BlockWindow::DeleteRegimeKeys() {
 // ---- Handlers.
 
 WindowGeometry BlockWindow::FormCreate() {
-  const WindowGeometry geometry =
-      LoadWindowGeometry(data_dir_, kBlockSection, kDesign, platform_);
+  const WindowGeometry geometry = LoadWindowGeometry(data_dir_, kBlockSection, kDesign, platform_);
   LoadBlockNames();
   return geometry;
 }
@@ -204,7 +203,8 @@ void BlockWindow::ListBox1DblClick() {
   const std::string new_name =
       platform_.prompter->TextPrompt(text::kBlockCaption, text::kBlockPrompt, old_name);
   if (new_name.empty() || new_name == old_name) return;
-  AppendReplacementRule(data_dir_, old_name, new_name, *platform_.files);  // not reported when it fails
+  AppendReplacementRule(data_dir_, old_name, new_name,
+                        *platform_.files);  // not reported when it fails
   if (rename_) rename_(old_name, new_name);
   names_[static_cast<size_t>(selected_)] = new_name;
   platform_.messages->Show(text::kRenamed, text::kRenamedCaption, MessageIcon::kInformation);

@@ -26,8 +26,7 @@ CableWindow::CableWindow(std::filesystem::path data_dir, CableLibrary& library, 
 }
 
 WindowGeometry CableWindow::FormCreate() {
-  const WindowGeometry geometry =
-      LoadWindowGeometry(data_dir_, kCabelsSection, kDesign, platform_);
+  const WindowGeometry geometry = LoadWindowGeometry(data_dir_, kCabelsSection, kDesign, platform_);
   SetStatus(library_.LoadCables(data_dir_, *platform_.files));
   changed_ = false;
   return geometry;

@@ -5,8 +5,7 @@
 namespace luch {
 
 bool AppendReplacementRule(const std::filesystem::path& data_dir, std::string_view old_name,
-                           std::string_view new_name,
-                           FileSystem& files) {
+                           std::string_view new_name, FileSystem& files) {
   const std::filesystem::path path = data_dir / Utf8Path(kReplacementFileName);
   std::vector<std::string> lines;
   // A missing file starts empty; one that is there but cannot be read (too

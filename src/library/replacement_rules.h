@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "common/file_system.h"
 #include <utility>
 #include <vector>
+
+#include "common/file_system.h"
 
 namespace luch {
 
@@ -19,7 +19,6 @@ inline constexpr const char* kReplacementFileName = "Замена блоков.i
 // missing). Returns false, changing nothing, when the file cannot be written
 // or is there but cannot be read.
 bool AppendReplacementRule(const std::filesystem::path& data_dir, std::string_view old_name,
-                           std::string_view new_name,
-                           FileSystem& files = RealFileSystem());
+                           std::string_view new_name, FileSystem& files = RealFileSystem());
 
 }  // namespace luch

@@ -70,8 +70,7 @@ std::string BlockSectionName(int row) { return "Блок" + std::to_string(row);
 }  // namespace
 
 bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& table,
-                     const ProjectParameters& params, char decimal_separator,
-                     FileSystem& files) {
+                     const ProjectParameters& params, char decimal_separator, FileSystem& files) {
   ProfileFile file(path, files);
   // An existing file that cannot be read would be replaced by one that lost
   // its other sections: refuse instead.

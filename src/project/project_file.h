@@ -4,9 +4,8 @@
 
 #include <filesystem>
 
-#include "common/file_system.h"
-
 #include "calc/project_parameters.h"
+#include "common/file_system.h"
 #include "project/project_table.h"
 
 namespace luch {

@@ -7,8 +7,8 @@
 namespace luch {
 
 const std::array<const char*, kColumnCount> kColumnHeaders = {
-    " N",    " Адрес", " Кабель",  " Длина (м)", " R (Ом)", " Блок",
-    " Режим", " P (мВт)", " ЗБ", " I (мА)",   " U (В)",
+    " N",     " Адрес",   " Кабель", " Длина (м)", " R (Ом)", " Блок",
+    " Режим", " P (мВт)", " ЗБ",     " I (мА)",    " U (В)",
 };
 
 namespace {
@@ -22,7 +22,8 @@ void ProjectTable::SetBlockCount(int count) {
   if (count > kMaxBlockCount) count = kMaxBlockCount;
   if (static_cast<int>(rows_.size()) < count + 1) rows_.resize(static_cast<size_t>(count) + 1);
   block_count_ = count;
-  for (int row = 1; row <= count; ++row) rows_[static_cast<size_t>(row)][kNumber] = std::to_string(row);
+  for (int row = 1; row <= count; ++row)
+    rows_[static_cast<size_t>(row)][kNumber] = std::to_string(row);
 }
 
 const std::string& ProjectTable::GetCell(int row, int col) const {

@@ -33,8 +33,7 @@ DomLenWindow::DomLenWindow(std::filesystem::path data_dir, Platform platform)
     : data_dir_(std::move(data_dir)), platform_(platform) {}
 
 WindowGeometry DomLenWindow::FormCreate() {
-  const WindowGeometry geometry =
-      LoadWindowGeometry(data_dir_, kDomLenSection, kDesign, platform_);
+  const WindowGeometry geometry = LoadWindowGeometry(data_dir_, kDomLenSection, kDesign, platform_);
   MaskEdit3Change(dom_len_texts::kMaskEdit1, dom_len_texts::kMaskEdit2, dom_len_texts::kMaskEdit3);
   return geometry;
 }

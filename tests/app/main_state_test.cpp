@@ -53,11 +53,11 @@ TEST_F(MainStateTest, SettingsAreWrittenInTheirOrderAndReadBack) {
   values.row_height = 30;
   values.col_widths = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
   state.FormClose(values);
-  EXPECT_EQ(dir.Read("Tarvel.ini"),
-            ProfileFile::FromBytes(dir.Read("Tarvel.ini")).ToBytes());
+  EXPECT_EQ(dir.Read("Tarvel.ini"), ProfileFile::FromBytes(dir.Read("Tarvel.ini")).ToBytes());
   const std::string text = dir.Read("Tarvel.ini");
-  const std::vector<std::string> order = {"Top=",        "Left=",       "Height=",    "Width=",
-                                          "ColWidths0=", "ColWidths10=", "FileName=", "DefaultRowHeight="};
+  const std::vector<std::string> order = {
+      "Top=",        "Left=",        "Height=",   "Width=",
+      "ColWidths0=", "ColWidths10=", "FileName=", "DefaultRowHeight="};
   size_t at = 0;
   for (const std::string& key : order) {
     const size_t found = text.find(key, at);

@@ -20,10 +20,12 @@ TEST(Cp1251, CyrillicLettersMapToTheirCodePoints) {
 }
 
 TEST(Cp1251, CharactersWithoutAFormBecomeQuestionMarks) {
-  EXPECT_EQ(Utf8ToCp1251("a€b"), "a\x88" "b");  // the euro sign has a form
+  EXPECT_EQ(Utf8ToCp1251("a€b"),
+            "a\x88"
+            "b");  // the euro sign has a form
   EXPECT_EQ(Utf8ToCp1251("日本"), "??");
-  EXPECT_EQ(Utf8ToCp1251("x\xFFy"), "x?y");         // malformed UTF-8
-  EXPECT_EQ(Utf8ToCp1251("\xD0"), "?");             // truncated sequence
+  EXPECT_EQ(Utf8ToCp1251("x\xFFy"), "x?y");  // malformed UTF-8
+  EXPECT_EQ(Utf8ToCp1251("\xD0"), "?");      // truncated sequence
   EXPECT_EQ(Utf8ToCp1251("😀"), "?");
 }
 

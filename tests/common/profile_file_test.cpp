@@ -81,8 +81,8 @@ TEST(ProfileFile, ValuesAreReadUpTo2047Characters) {
 }
 
 TEST(ProfileFile, WholeNumbers) {
-  const ProfileFile file = ProfileFile::FromBytes(
-      "[N]\na=12\nb=0x10\nc=12abc\nd=\ne=-3\nf=99999999999\ng=1.5\n");
+  const ProfileFile file =
+      ProfileFile::FromBytes("[N]\na=12\nb=0x10\nc=12abc\nd=\ne=-3\nf=99999999999\ng=1.5\n");
   EXPECT_EQ(file.ReadInteger("N", "a", 0), 12);
   EXPECT_EQ(file.ReadInteger("N", "b", 0), 16);
   EXPECT_EQ(file.ReadInteger("N", "c", 5), 5);
@@ -118,13 +118,14 @@ TEST(ProfileFile, RealsWithEitherSeparator) {
 }
 
 TEST(ProfileFile, WritingKeepsEverythingElseInPlace) {
-  ProfileFile file = ProfileFile::FromBytes(
-      "; header comment\r\n[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\nz=3\r\n");
+  ProfileFile file =
+      ProfileFile::FromBytes("; header comment\r\n[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\nz=3\r\n");
   file.WriteString("A", "y", "20");
   file.WriteString("A", "new", "n");
   file.WriteString("C", "w", "4");
-  EXPECT_EQ(file.ToBytes(),
-            "; header comment\r\n[A]\r\nx=1\r\ny=20\r\nnew=n\r\n\r\n[B]\r\nz=3\r\n\r\n[C]\r\nw=4\r\n");
+  EXPECT_EQ(
+      file.ToBytes(),
+      "; header comment\r\n[A]\r\nx=1\r\ny=20\r\nnew=n\r\n\r\n[B]\r\nz=3\r\n\r\n[C]\r\nw=4\r\n");
 }
 
 TEST(ProfileFile, NewFileHasTheWindowsLayout) {

@@ -27,7 +27,8 @@ TEST(WindowGeometry, APlaceSavedOnALargerScreenIsPulledBack) {
   EXPECT_EQ(g.left, 1280 - 873);
   EXPECT_EQ(g.top, 1024 - 480);
   WriteWindowGeometry(file, "Main", {-20, -30, 480, 873});
-  EXPECT_EQ(ReadWindowGeometry(file, "Main", {}, fake.screen), (WindowGeometry{-20, -30, 480, 873}));
+  EXPECT_EQ(ReadWindowGeometry(file, "Main", {}, fake.screen),
+            (WindowGeometry{-20, -30, 480, 873}));
 }
 
 TEST(WindowGeometry, StoredInTheKeyOrderTopLeftHeightWidth) {
@@ -35,7 +36,8 @@ TEST(WindowGeometry, StoredInTheKeyOrderTopLeftHeightWidth) {
   FakePlatform fake;
   ASSERT_TRUE(StoreWindowGeometry(dir.path(), "DomLen", {1, 2, 3, 4}, fake.platform()));
   EXPECT_EQ(dir.Read("Tarvel.ini"), "[DomLen]\r\nTop=1\r\nLeft=2\r\nHeight=3\r\nWidth=4\r\n");
-  EXPECT_EQ(LoadWindowGeometry(dir.path(), "DomLen", {}, fake.platform()), (WindowGeometry{1, 2, 3, 4}));
+  EXPECT_EQ(LoadWindowGeometry(dir.path(), "DomLen", {}, fake.platform()),
+            (WindowGeometry{1, 2, 3, 4}));
 }
 
 TEST(SettingsFile, AFailedWriteIsReported) {

@@ -77,8 +77,7 @@ TEST(RowClipboard, ShorterCopyRemovesRowsOfLongerOne) {
   dir.Write("Copy.ini", Utf8ToCp1251("; общий буфер\n[Прочее]\nКлюч=1\n[ 9 ]\nАдрес=старый\n"
                                      "[007]\nАдрес=не строка\n"));
   FakePlatform fake;
-  ASSERT_TRUE(
-      WriteClipboard(dir.path(), {SampleRow(), SampleRow(), SampleRow()}, fake.platform()));
+  ASSERT_TRUE(WriteClipboard(dir.path(), {SampleRow(), SampleRow(), SampleRow()}, fake.platform()));
   ClipboardRow other;
   other.address = "другой";
   ASSERT_TRUE(WriteClipboard(dir.path(), {other}, fake.platform()));

@@ -46,7 +46,8 @@ struct Program {
   void FillRows(int rows) {
     state.SetBlockCount(rows);
     for (int r = 1; r <= rows; ++r) {
-      state.mutable_table().SetAddress(r, "Подъезд " + std::to_string(r) + ", этаж " + std::to_string(r));
+      state.mutable_table().SetAddress(
+          r, "Подъезд " + std::to_string(r) + ", этаж " + std::to_string(r));
       state.mutable_table().SetCableName(r, "КСПВ 2х0,8");
       state.mutable_table().SetLengthM(r, 10 + r);
       state.mutable_table().SetBlockName(r, "Изолятор короткого замыкания");
@@ -271,10 +272,9 @@ TEST(WriteFailures, AWritableFileInAFolderWithoutRightsIsSavedInPlace) {
                                                  std::filesystem::perms::group_exec |
                                                  std::filesystem::perms::others_exec);
   }
-  std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::owner_exec |
-                                           std::filesystem::perms::group_exec |
-                                           std::filesystem::perms::others_exec);
+  std::filesystem::permissions(
+      folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                  std::filesystem::perms::group_exec | std::filesystem::perms::others_exec);
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {

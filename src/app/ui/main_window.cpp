@@ -1,5 +1,4 @@
 #include "app/ui/main_window.h"
-#include "common/ui/window_place.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,10 +25,10 @@
 #include "calc/ui/voltage_chart.h"
 #include "calc/voltage_profile.h"
 #include "common/ui/qt_text.h"
+#include "common/ui/window_place.h"
 
 namespace luch {
 namespace {
-
 
 constexpr std::array<int, 5> kStatus1Widths = {170, 80, 100, 100, 50};
 constexpr std::array<int, 4> kStatus2Widths = {170, 150, 150, 50};
@@ -48,8 +47,7 @@ class ClippingPanel : public QWidget {
   void resizeEvent(QResizeEvent* event) override {
     QWidget::resizeEvent(event);
     if (content_) {
-      content_->setGeometry(0, 0, std::max(width(), content_->minimumSizeHint().width()),
-                            height());
+      content_->setGeometry(0, 0, std::max(width(), content_->minimumSizeHint().width()), height());
     }
   }
 
@@ -76,11 +74,12 @@ class StatusPanel : public QLabel {
   int design_width_;
 };
 
-
 }  // namespace
 
 TMain::TMain(MainState& state, QWidget* parent)
-    : QMainWindow(parent), state_(state), command_dialogs_(state.data_dir(), state.platform(), this) {
+    : QMainWindow(parent),
+      state_(state),
+      command_dialogs_(state.data_dir(), state.platform(), this) {
   state_.SetCommandDialogs(&command_dialogs_);
   setObjectName("TMain");
   setWindowTitle(QString::fromUtf8(kMainCaption));
@@ -134,7 +133,8 @@ void TMain::BuildToolPanel(QWidget* parent) {
   panel->SetContent(content);
   auto* row = new QHBoxLayout(content);
   const auto make_button = [&](const char* name, const char* caption, QStyle::StandardPixmap icon) {
-    auto* button = new QPushButton(style()->standardIcon(icon), QString::fromUtf8(caption), content);
+    auto* button =
+        new QPushButton(style()->standardIcon(icon), QString::fromUtf8(caption), content);
     button->setObjectName(name);
     button->setMinimumHeight(48);
     button->setIconSize(QSize(24, 24));
@@ -174,21 +174,23 @@ void TMain::BuildToolPanel(QWidget* parent) {
   row->addWidget(group2);
   row->addStretch(1);
 
-  connect(BitBtnStart, &QPushButton::clicked, this,
-          [this] { Calculate(false); });
+  connect(BitBtnStart, &QPushButton::clicked, this, [this] { Calculate(false); });
   connect(BitBtnOpen, &QPushButton::clicked, this, [this] {
     Run([this] { state_.mOpenClick(); });
     ProjectReplaced();
   });
-  connect(BitBtnSave, &QPushButton::clicked, this, [this] { Run([this] { state_.mSaveClick(); }); });
+  connect(BitBtnSave, &QPushButton::clicked, this,
+          [this] { Run([this] { state_.mSaveClick(); }); });
   connect(EditVsego, &QSpinBox::valueChanged, this, [this](int value) {
     if (refreshing_) return;
     Run([this, value] { state_.SetBlockCount(value); });
   });
   connect(EditU, &QLineEdit::textEdited, this,
           [this](const QString& text) { state_.SetEditU(text.toStdString()); });
-  connect(Button28, &QPushButton::clicked, this, [this] { Run([this] { state_.Button28Click(); }); });
-  connect(Button24, &QPushButton::clicked, this, [this] { Run([this] { state_.Button24Click(); }); });
+  connect(Button28, &QPushButton::clicked, this,
+          [this] { Run([this] { state_.Button28Click(); }); });
+  connect(Button24, &QPushButton::clicked, this,
+          [this] { Run([this] { state_.Button24Click(); }); });
 }
 
 void TMain::BuildStatusBars(QWidget* parent) {
@@ -277,8 +279,10 @@ void TMain::ProjectReplaced() {
 void TMain::RefreshFromState() {
   refreshing_ = true;
   model_->Refresh();
-  if (EditVsego->value() != state_.table().BlockCount()) EditVsego->setValue(state_.table().BlockCount());
-  if (EditU->text().toStdString() != state_.params().EditU) EditU->setText(Q(state_.params().EditU));
+  if (EditVsego->value() != state_.table().BlockCount())
+    EditVsego->setValue(state_.table().BlockCount());
+  if (EditU->text().toStdString() != state_.params().EditU)
+    EditU->setText(Q(state_.params().EditU));
   for (size_t i = 0; i < status1_.size(); ++i) status1_[i]->setText(Q(state_.status().bar1[i]));
   for (size_t i = 0; i < status2_.size(); ++i) status2_[i]->setText(Q(state_.status().bar2[i]));
   UpdateActions();
@@ -289,7 +293,8 @@ void TMain::RefreshFromState() {
   const int top = std::clamp(state_.selection_top(), 1, rows) - 1;
   const int bottom = std::clamp(state_.selection_bottom(), 1, rows) - 1;
   QItemSelectionModel* selection = StringGrid1->selectionModel();
-  const QModelIndex current_index = model_->index(current, std::max(0, StringGrid1->currentIndex().column()));
+  const QModelIndex current_index =
+      model_->index(current, std::max(0, StringGrid1->currentIndex().column()));
   selection->setCurrentIndex(current_index, QItemSelectionModel::NoUpdate);
   selection->select(QItemSelection(model_->index(std::min(top, bottom), 0),
                                    model_->index(std::max(top, bottom), kColumnCount - 1)),

@@ -22,8 +22,6 @@ QString MenuEscaped(const std::string& name) {
   return QString::fromStdString(name).replace("&", "&&");
 }
 
-
-
 }  // namespace
 
 void TMain::BuildGrid(QWidget* parent) {
@@ -104,8 +102,9 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     if (key->modifiers() & Qt::ControlModifier) {
-      QAction* move = key->key() == Qt::Key_Up ? action("pmUp")
-                      : key->key() == Qt::Key_Down ? action("pmDown") : nullptr;
+      QAction* move = key->key() == Qt::Key_Up     ? action("pmUp")
+                      : key->key() == Qt::Key_Down ? action("pmDown")
+                                                   : nullptr;
       if (move && move->isEnabled()) {
         move->trigger();
         return true;
@@ -133,7 +132,8 @@ void TMain::ShowChoiceMenu(const ChoiceMenu& menu) {
   }
   const QModelIndex cell =
       model_->index(std::max(0, state_.clicked().row - 1), std::max(0, state_.clicked().col));
-  const QPoint at = StringGrid1->viewport()->mapToGlobal(StringGrid1->visualRect(cell).bottomLeft());
+  const QPoint at =
+      StringGrid1->viewport()->mapToGlobal(StringGrid1->visualRect(cell).bottomLeft());
   QAction* chosen = popup.exec(at);
   if (!chosen) return;
   const ChoiceItem item = menu.items[static_cast<size_t>(chosen->data().toInt())];

@@ -13,7 +13,7 @@
 namespace luch {
 
 Platform Program::platform() {
-  return Platform{&prompter_, &messages_, &dialogs_, &launcher_, &clock_,
+  return Platform{&prompter_, &messages_, &dialogs_, &launcher_,       &clock_,
                   &locale_,   &screen_,   &wait_,    &RealFileSystem()};
 }
 
@@ -32,18 +32,18 @@ Program::Program(const std::filesystem::path& data_dir)
   cables_window_ = std::make_unique<TCabels>(data_dir, cables_, platform());
   blocks_window_ = std::make_unique<TBlock>(data_dir, *blocks_, platform());
   house_window_ = std::make_unique<TDomLen>(data_dir, platform());
-  blocks_window_->SetRenameCallback([this](const std::string& old_name,
-                                           const std::string& new_name) {
-    state_->RenameBlockType(old_name, new_name);
-    main_->RefreshFromState();
-  });
+  blocks_window_->SetRenameCallback(
+      [this](const std::string& old_name, const std::string& new_name) {
+        state_->RenameBlockType(old_name, new_name);
+        main_->RefreshFromState();
+      });
   main_->SetToolWindows(cables_window_.get(), blocks_window_.get(), house_window_.get());
   main_->SetOnClose([this] {
     // Closing the main window ends the program; the tool windows go with it.
     cables_window_->OnProgramEnd();
-    for (QWidget* window : {static_cast<QWidget*>(cables_window_.get()),
-                            static_cast<QWidget*>(blocks_window_.get()),
-                            static_cast<QWidget*>(house_window_.get())}) {
+    for (QWidget* window :
+         {static_cast<QWidget*>(cables_window_.get()), static_cast<QWidget*>(blocks_window_.get()),
+          static_cast<QWidget*>(house_window_.get())}) {
       window->hide();
     }
     QApplication::quit();

@@ -1,6 +1,4 @@
 #include "calc/ui/setup_dialog.h"
-#include "common/ui/window_place.h"
-#include "common/ui/qt_text.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,9 +6,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/ui/qt_text.h"
+#include "common/ui/window_place.h"
+
 namespace luch {
 namespace {
-
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) {
   auto* button = new QPushButton(Q(caption), parent);

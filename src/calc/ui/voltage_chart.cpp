@@ -117,7 +117,8 @@ void VoltageChart::Relayout() {
   const double legend_bottom = LayoutLegend(8.0);
   const double top = legend_bottom + 10.0;
   const double bottom = line_height * 2 + 18.0;
-  y_scale_ = NiceScale(ranges.y_lo, ranges.y_hi, std::max(2, static_cast<int>((h - top - bottom) / 34)));
+  y_scale_ =
+      NiceScale(ranges.y_lo, ranges.y_hi, std::max(2, static_cast<int>((h - top - bottom) / 34)));
   const int y_decimals = y_scale_.Decimals();
   double label_width = 0.0;
   for (int k = 0, count = TickCount(y_scale_); k <= count; ++k) {

@@ -1,6 +1,6 @@
 // Painting of the voltage chart: everything here draws what Relayout placed.
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 #include "calc/ui/voltage_chart.h"
 #include "calc/ui/voltage_chart_style.h"

@@ -8,13 +8,13 @@
 
 namespace luch::chart_style {
 
-
 inline const QColor kBackground(255, 255, 255);
 inline const QColor kGrid(228, 230, 234);
 inline const QColor kFrame(120, 124, 130);
 inline const QColor kText(40, 40, 40);
 inline const QColor kLineSeries(25, 95, 200);
-inline const QColor kBlockSeries(140, 200, 140);  // opaque: a translucent polyline is stroked slowly
+inline const QColor kBlockSeries(140, 200,
+                                 140);  // opaque: a translucent polyline is stroked slowly
 inline const QColor kInOrder(0, 150, 0);
 inline const QColor kBelow(220, 0, 0);
 inline const QColor kUnknown(140, 140, 140);

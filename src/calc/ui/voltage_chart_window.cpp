@@ -1,7 +1,3 @@
-#include "calc/ui/voltage_chart.h"
-#include "common/ui/window_place.h"
-#include "calc/ui/voltage_chart_style.h"
-
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -16,6 +12,10 @@
 #include <algorithm>
 #include <cmath>
 #include <utility>
+
+#include "calc/ui/voltage_chart.h"
+#include "calc/ui/voltage_chart_style.h"
+#include "common/ui/window_place.h"
 
 namespace luch {
 

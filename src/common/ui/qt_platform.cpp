@@ -1,12 +1,12 @@
 #include "common/ui/qt_platform.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
-#include <QApplication>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
@@ -26,14 +26,18 @@
 namespace luch {
 namespace {
 
-
 QMessageBox::Icon ToQt(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::kWarning: return QMessageBox::Warning;
-    case MessageIcon::kInformation: return QMessageBox::Information;
-    case MessageIcon::kStop: return QMessageBox::Critical;
-    case MessageIcon::kQuestion: return QMessageBox::Question;
-    case MessageIcon::kNone: break;
+    case MessageIcon::kWarning:
+      return QMessageBox::Warning;
+    case MessageIcon::kInformation:
+      return QMessageBox::Information;
+    case MessageIcon::kStop:
+      return QMessageBox::Critical;
+    case MessageIcon::kQuestion:
+      return QMessageBox::Question;
+    case MessageIcon::kNone:
+      break;
   }
   return QMessageBox::NoIcon;
 }
@@ -102,8 +106,8 @@ bool QtMessages::AskYesNo(std::string_view text, std::string_view caption, Messa
 }
 
 void QtMessages::ShowError(std::string_view message) {
-  QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle),
-                  Q(message) + ".", QMessageBox::Ok, DialogOwner(owner_));
+  QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), Q(message) + ".",
+                  QMessageBox::Ok, DialogOwner(owner_));
   box.exec();
 }
 
@@ -178,9 +182,10 @@ void QtLauncher::OpenWithAssociated(const std::filesystem::path& file) {
                      if (code != 0 || status != QProcess::NormalExit) return fail();
                      process->deleteLater();
                    });
-  QObject::connect(process, &QProcess::errorOccurred, process, [fail](QProcess::ProcessError error) {
-    if (error == QProcess::FailedToStart) fail();
-  });
+  QObject::connect(process, &QProcess::errorOccurred, process,
+                   [fail](QProcess::ProcessError error) {
+                     if (error == QProcess::FailedToStart) fail();
+                   });
   process->setProcessChannelMode(QProcess::ForwardedChannels);
   process->start(xdg_open, {path});
 #endif
@@ -207,7 +212,6 @@ std::optional<std::string> QtLauncher::DesktopProgram(const std::filesystem::pat
   return desktop.toStdString();
 #endif
 }
-
 
 char QtLocale::DecimalSeparator() const {
   const QString point = QLocale::system().decimalPoint();

@@ -56,9 +56,7 @@ class QtLauncher : public Launcher {
 
 class SystemClock : public Clock {
  public:
-  std::chrono::system_clock::time_point Now() override {
-    return std::chrono::system_clock::now();
-  }
+  std::chrono::system_clock::time_point Now() override { return std::chrono::system_clock::now(); }
 };
 
 // The system locale's decimal separator and date and time forms (on Windows

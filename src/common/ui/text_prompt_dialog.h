@@ -17,8 +17,8 @@ class TextPromptDialog : public QDialog {
                    QWidget* parent = nullptr);
   QLineEdit* field() const { return field_; }
   // The edited text on OK, nothing on Cancel.
-  static std::optional<QString> Ask(QWidget* parent, const QString& caption,
-                                    const QString& prompt, const QString& default_text);
+  static std::optional<QString> Ask(QWidget* parent, const QString& caption, const QString& prompt,
+                                    const QString& default_text);
 
  private:
   QLineEdit* field_;

@@ -18,7 +18,6 @@
 namespace luch {
 namespace {
 
-
 // The save dialog's filter for a copy of a file of this type.
 std::string CopyFilter(const std::filesystem::path& file) {
   const std::string extension = PathToUtf8(file.extension());

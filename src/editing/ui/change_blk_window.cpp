@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "common/ui/window_place.h"
 #include "common/ui/qt_text.h"
+#include "common/ui/window_place.h"
 
 namespace luch {
 namespace {
@@ -23,7 +23,6 @@ constexpr const char* kSave = "        Сохранить";  // room for the but
 constexpr const char* kReplace = "&Выполнить замену";
 constexpr const char* kCancel = "&Отменить";
 constexpr const char* kDeleteLine = "Удалить текущую строку";
-
 
 // A menu caption showing `name` character for character: Qt would take a
 // single "&" for an accelerator mark.

@@ -16,14 +16,13 @@
 
 #include "common/ui/cut_text_delegate.h"
 #include "common/ui/grid_keys.h"
-#include "common/ui/window_place.h"
 #include "common/ui/qt_text.h"
+#include "common/ui/window_place.h"
 
 namespace luch {
 namespace {
 
 namespace text = block_texts;
-
 
 constexpr int kListItemHeight = 16;
 constexpr int kGridRowHeight = 20;

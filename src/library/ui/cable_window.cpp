@@ -17,9 +17,9 @@
 
 #include "common/ui/cut_text_delegate.h"
 #include "common/ui/grid_keys.h"
+#include "common/ui/qt_text.h"
 #include "common/ui/window_place.h"
 #include "library/ui/wire_window.h"
-#include "common/ui/qt_text.h"
 
 namespace luch {
 namespace {
@@ -29,7 +29,6 @@ const QColor kFixedColour(89, 192, 232);
 constexpr int kPanelHeight = 41;
 constexpr int kRowHeight = 22;
 constexpr int kDefaultColumnWidth = 48;
-
 
 }  // namespace
 

@@ -1,5 +1,4 @@
 #include "library/ui/wire_window.h"
-#include "common/ui/qt_text.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,9 +10,10 @@
 #include <functional>
 #include <utility>
 
+#include "common/ui/qt_text.h"
+
 namespace luch {
 namespace {
-
 
 // The wire count: its field is EditQ, its arrows UpDownQ. Only the arrows
 // (and the arrow keys) start a computation; typing just moves the position.

@@ -1,10 +1,10 @@
 #include "tools/ui/about_box.h"
-#include "common/ui/window_place.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
+#include "common/ui/window_place.h"
 #include "tools/ui/program_icon.h"
 
 namespace luch {

@@ -7,8 +7,8 @@
 #include <QPixmap>
 #include <utility>
 
-#include "common/ui/window_place.h"
 #include "common/ui/qt_text.h"
+#include "common/ui/window_place.h"
 
 namespace luch {
 namespace {
@@ -24,7 +24,6 @@ const QColor kSilver(192, 192, 192);
 const QColor kSky(255, 255, 255);
 const QColor kGround(128, 128, 128);
 const QColor kHouse(0, 0, 255);
-
 
 }  // namespace
 

@@ -1,5 +1,4 @@
 #include "tools/ui/wait_window.h"
-#include "common/ui/window_place.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -7,6 +6,8 @@
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
+
+#include "common/ui/window_place.h"
 
 namespace luch {
 

@@ -8,22 +8,21 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
-#include <QTest>
-#include <cstdlib>
-
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
 
 #include "common/ui/text_prompt_dialog.h"
 #include "library/ui/block_window.h"
 #include "library/ui/cable_window.h"
-#include "tools/ui/dom_len_window.h"
 #include "support/temp_dir.h"
 #include "support/ui/answer_dialog.h"
+#include "tools/ui/dom_len_window.h"
 
 namespace luch {
 namespace {

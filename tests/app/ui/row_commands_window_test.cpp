@@ -39,7 +39,8 @@ class RowCommandsWindowTest : public ::testing::Test {
     window = std::make_unique<TMain>(*state);
     window->show();
     QApplication::processEvents();
-    for (int row = 1; row <= 5; ++row) state->mutable_table().SetAddress(row, "Адрес " + std::to_string(row));
+    for (int row = 1; row <= 5; ++row)
+      state->mutable_table().SetAddress(row, "Адрес " + std::to_string(row));
     window->RefreshFromState();
   }
 
@@ -47,7 +48,8 @@ class RowCommandsWindowTest : public ::testing::Test {
   void SelectRows(int top, int bottom) {
     QWidget* viewport = window->grid()->viewport();
     QTest::mouseClick(viewport, Qt::LeftButton, {}, Center(top, 1));
-    if (bottom != top) QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, Center(bottom, 1));
+    if (bottom != top)
+      QTest::mouseClick(viewport, Qt::LeftButton, Qt::ShiftModifier, Center(bottom, 1));
   }
 
   QPoint Center(int row, int col) {
@@ -56,7 +58,8 @@ class RowCommandsWindowTest : public ::testing::Test {
 
   std::vector<std::string> Addresses() {
     std::vector<std::string> out;
-    for (int row = 1; row <= state->table().BlockCount(); ++row) out.push_back(state->table().Address(row));
+    for (int row = 1; row <= state->table().BlockCount(); ++row)
+      out.push_back(state->table().Address(row));
     return out;
   }
 
@@ -92,7 +95,7 @@ TEST_F(RowCommandsWindowTest, CopyARangeAndPasteItWithShortcuts) {
   SelectRows(2, 2);
   QTest::keyClick(window->grid(), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(Addresses(), (std::vector<std::string>{"Адрес 1", "Адрес 3", "Адрес 4", "Адрес 2",
-                                                    "Адрес 3", "Адрес 4", "Адрес 5"}));
+                                                   "Адрес 3", "Адрес 4", "Адрес 5"}));
   EXPECT_EQ(window->grid()->model()->rowCount(), 7);
   EXPECT_EQ(window->EditVsego->value(), 7);
 }
@@ -100,8 +103,8 @@ TEST_F(RowCommandsWindowTest, CopyARangeAndPasteItWithShortcuts) {
 TEST_F(RowCommandsWindowTest, DeleteAndReverseTheSelectedRange) {
   SelectRows(2, 5);
   window->action("mReverse")->trigger();
-  EXPECT_EQ(Addresses(), (std::vector<std::string>{"Адрес 1", "Адрес 5", "Адрес 4", "Адрес 3",
-                                                    "Адрес 2"}));
+  EXPECT_EQ(Addresses(),
+            (std::vector<std::string>{"Адрес 1", "Адрес 5", "Адрес 4", "Адрес 3", "Адрес 2"}));
   SelectRows(2, 3);
   QTest::keyClick(window->grid(), Qt::Key_Delete);
   EXPECT_EQ(Addresses(), (std::vector<std::string>{"Адрес 1", "Адрес 3", "Адрес 2"}));
@@ -125,8 +128,8 @@ TEST_F(RowCommandsWindowTest, RenameGivesTheRangeOneAddress) {
   fake.prompter.Answer("Корпус Б");
   window->action("pmRename")->trigger();
   EXPECT_EQ(fake.prompter.asked.back().caption, "Адрес блоков");
-  EXPECT_EQ(Addresses(), (std::vector<std::string>{"Корпус Б", "Корпус Б", "Корпус Б",
-                                                    "Адрес 4", "Адрес 5"}));
+  EXPECT_EQ(Addresses(),
+            (std::vector<std::string>{"Корпус Б", "Корпус Б", "Корпус Б", "Адрес 4", "Адрес 5"}));
 }
 
 TEST_F(RowCommandsWindowTest, BlockAndRegimeMenusFillTheRow) {

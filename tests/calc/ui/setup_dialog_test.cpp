@@ -1,3 +1,5 @@
+#include "calc/ui/setup_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,8 +9,6 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-
-#include "calc/ui/setup_dialog.h"
 
 namespace luch {
 namespace {

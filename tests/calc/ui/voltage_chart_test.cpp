@@ -1,3 +1,5 @@
+#include "calc/ui/voltage_chart.h"
+
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -9,7 +11,6 @@
 #include <cstdlib>
 
 #include "calc/calculation.h"
-#include "calc/ui/voltage_chart.h"
 #include "common/file_io.h"
 #include "common/settings_file.h"
 #include "library/block_library.h"

@@ -1,5 +1,4 @@
 #include "common/ui/text_prompt_dialog.h"
-#include "common/ui/qt_platform.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +7,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include "common/ui/qt_platform.h"
 
 namespace luch {
 namespace {

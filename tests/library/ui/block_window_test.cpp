@@ -1,17 +1,18 @@
+#include "library/ui/block_window.h"
+
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QAbstractItemModelTester>
 #include <QListView>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
 #include "common/profile_file.h"
-#include "library/ui/block_window.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 

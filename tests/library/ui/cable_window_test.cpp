@@ -1,3 +1,5 @@
+#include "library/ui/cable_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
@@ -12,7 +14,6 @@
 
 #include "common/profile_file.h"
 #include "common/settings_file.h"
-#include "library/ui/cable_window.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 

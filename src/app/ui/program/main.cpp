@@ -46,12 +46,11 @@ int main(int argc, char** argv) {
   DataFolderChoice data = ChooseFolder();
   // Answered before Qt starts: --help, --version and a wrong call need no
   // display.
-  const luch::CommandLine line =
-      luch::ReadCommandLine([&] {
-        std::vector<std::string> args = luch::ProgramArguments(argc, argv);
-        if (!args.empty()) args.erase(args.begin());  // the program's name
-        return args;
-      }());
+  const luch::CommandLine line = luch::ReadCommandLine([&] {
+    std::vector<std::string> args = luch::ProgramArguments(argc, argv);
+    if (!args.empty()) args.erase(args.begin());  // the program's name
+    return args;
+  }());
   switch (line.action) {
     case luch::CommandLineAction::kHelp:
       PrintLine(stdout, luch::HelpLine(data.folder));
