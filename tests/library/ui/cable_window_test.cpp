@@ -88,6 +88,11 @@ TEST_F(TCabelsTest, DoubleClickEditsTheCellThroughThePrompt) {
   EXPECT_EQ(ProfileFile(dir_ / kCableFileName).ReadString("Кабель1", "Название", ""), "КСПВ 2х0,8");
   DoubleClick(2, 0);
   EXPECT_EQ(fake_.prompter.asked.size(), 1u);
+  // Enter on the current cell does what a double-click does.
+  grid_->setCurrentIndex(grid_->model()->index(1, 1));
+  fake_.prompter.Answer("ТРП");
+  QTest::keyClick(grid_, Qt::Key_Return);
+  EXPECT_EQ(Cell(2, 1), "ТРП");
 }
 
 TEST_F(TCabelsTest, AddAndDeleteUpdateTheGridAndStatus) {
