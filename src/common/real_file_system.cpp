@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <ctime>
 #include <fstream>
 #include <system_error>
 #include <vector>
@@ -21,7 +22,6 @@
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <time.h>
 #include <unistd.h>
 #endif
 
@@ -29,10 +29,10 @@ namespace luch {
 namespace {
 
 #ifdef _WIN32
-class RealWritableFile : public WritableFile {
+class RealWritableFile final : public WritableFile {
  public:
   explicit RealWritableFile(HANDLE file) : file_(file) {}
-  ~RealWritableFile() override { Close(); }
+  ~RealWritableFile() override { Release(); }
   bool Write(std::string_view bytes) override {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -46,21 +46,23 @@ class RealWritableFile : public WritableFile {
     return true;
   }
   bool Sync() override { return ::FlushFileBuffers(file_); }
-  bool Close() override {
+  bool Close() override { return Release(); }
+
+ private:
+  bool Release() {
     if (file_ == INVALID_HANDLE_VALUE) return true;
     const bool closed = ::CloseHandle(file_);
     file_ = INVALID_HANDLE_VALUE;
     return closed;
   }
 
- private:
   HANDLE file_;
 };
 #else
-class RealWritableFile : public WritableFile {
+class RealWritableFile final : public WritableFile {
  public:
   explicit RealWritableFile(int fd) : fd_(fd) {}
-  ~RealWritableFile() override { Close(); }
+  ~RealWritableFile() override { Release(); }
   bool Write(std::string_view bytes) override {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -71,14 +73,16 @@ class RealWritableFile : public WritableFile {
     return true;
   }
   bool Sync() override { return ::fsync(fd_) == 0; }
-  bool Close() override {
+  bool Close() override { return Release(); }
+
+ private:
+  bool Release() {
     if (fd_ < 0) return true;
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
     return closed;
   }
 
- private:
   int fd_;
 };
 #endif
