@@ -3,41 +3,39 @@
 #include <bit>
 
 #include "common/profile_file.h"
+#include "library/block_file_format.h"
 
 namespace luch::testing {
 
-CalcFixture::CalcFixture(const std::vector<CableSpec>& cable_specs,
-                         const std::vector<BlockSpec>& block_specs) {
-  ProfileFile cable_file(dir / kCableFileName);
-  for (size_t k = 0; k < cable_specs.size(); ++k) {
-    const CableSpec& c = cable_specs[k];
-    const std::string section = "Кабель" + std::to_string(k + 1);
-    cable_file.WriteString(section, "Название", c.name);
-    cable_file.WriteInteger(section, "Сопротивление", c.resistance);
-    cable_file.WriteInteger(section, "Емкость", c.capacitance);
-    cable_file.WriteInteger(section, "Волновое", c.wave_impedance);
+CalcFixture::CalcFixture(const std::vector<TestCable>& test_cables,
+                         const std::vector<TestBlock>& test_blocks) {
+  // Кабель.ini as the cable window writes it.
+  CableLibrary written;
+  for (const TestCable& c : test_cables) {
+    written.Add({"", c.name, std::to_string(c.resistance), std::to_string(c.capacitance),
+                 std::to_string(c.wave_impedance), ""});
   }
-  if (!cable_specs.empty()) cable_file.Save();
-  ProfileFile block_file(dir / kBlockFileName);
-  for (size_t b = 0; b < block_specs.size(); ++b) {
-    const BlockSpec& spec = block_specs[b];
-    const std::string section = "Блок" + std::to_string(b);
-    block_file.WriteString(section, "Название", spec.name);
-    for (size_t r = 0; r < spec.regimes.size(); ++r) {
-      const std::string n = std::to_string(r + 1);
-      block_file.WriteString(section, "Режим" + n, spec.regimes[r].name);
-      block_file.WriteString(section, "P" + n, spec.regimes[r].power);
-      block_file.WriteString(section, "I" + n, spec.regimes[r].current);
+  if (!test_cables.empty()) written.SaveCables(dir.path());
+  ProfileFile blocks_file(dir / kBlockFileName);
+  for (size_t b = 0; b < test_blocks.size(); ++b) {
+    const TestBlock& block = test_blocks[b];
+    const std::string section = block_file::Section(static_cast<int>(b));
+    blocks_file.WriteString(section, block_file::kName, block.name);
+    for (size_t k = 0; k < block.regimes.size(); ++k) {
+      const int r = static_cast<int>(k) + 1;
+      blocks_file.WriteString(section, block_file::RegimeKey(r), block.regimes[k].name);
+      blocks_file.WriteString(section, block_file::PowerKey(r), block.regimes[k].power);
+      blocks_file.WriteString(section, block_file::CurrentKey(r), block.regimes[k].current);
     }
-    if (!spec.umin.empty()) block_file.WriteString(section, "Umin", spec.umin);
+    if (!block.umin.empty()) blocks_file.WriteString(section, block_file::kUmin, block.umin);
   }
-  if (!block_specs.empty()) block_file.Save();
+  if (!test_blocks.empty()) blocks_file.Save();
   cables.LoadCables(dir.path());
   blocks = std::make_unique<BlockLibrary>(dir.path());
   params.SetNewProjectValues();
 }
 
-void CalcFixture::SetRows(const std::vector<RowSpec>& rows) {
+void CalcFixture::SetRows(const std::vector<TestRow>& rows) {
   table.SetBlockCount(static_cast<int>(rows.size()));
   for (size_t k = 0; k < rows.size(); ++k) {
     const int i = static_cast<int>(k) + 1;

@@ -16,26 +16,26 @@
 
 namespace luch::testing {
 
-struct CableSpec {
+struct TestCable {
   std::string name;
   int resistance = 0;      // Ohm/km of one conductor
   int capacitance = 0;     // pF/m
   int wave_impedance = 0;  // Ohm
 };
 
-struct RegimeSpec {
+struct TestRegime {
   std::string name;
   std::string power;    // text of "P"+r, mW
   std::string current;  // text of "I"+r, mA
 };
 
-struct BlockSpec {
+struct TestBlock {
   std::string name;
   std::string umin;  // text of "Umin"; empty: no key
-  std::vector<RegimeSpec> regimes;
+  std::vector<TestRegime> regimes;
 };
 
-struct RowSpec {
+struct TestRow {
   std::string cable;
   int length = 0;
   std::string block{};
@@ -45,10 +45,10 @@ struct RowSpec {
 
 class CalcFixture {
  public:
-  CalcFixture(const std::vector<CableSpec>& cables, const std::vector<BlockSpec>& blocks);
+  CalcFixture(const std::vector<TestCable>& cables, const std::vector<TestBlock>& blocks);
 
   // Rows 1..rows.size(); the block count follows.
-  void SetRows(const std::vector<RowSpec>& rows);
+  void SetRows(const std::vector<TestRow>& rows);
   CalculationContext Context();
 
   TempDir dir;

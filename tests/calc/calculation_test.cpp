@@ -8,18 +8,18 @@
 namespace luch {
 namespace {
 
-using testing::BlockSpec;
-using testing::CableSpec;
 using testing::CalcFixture;
-using testing::RowSpec;
+using testing::TestBlock;
+using testing::TestCable;
+using testing::TestRow;
 
-const std::vector<CableSpec> kCables = {
+const std::vector<TestCable> kCables = {
     {"R0", 0, 50, 100},    // no resistance
     {"R50", 50, 50, 100},  // 100 m give 10 Ohm
     {"C1", 1, 1, 0},       // 1 pF/m, no wave impedance
     {"C0", 10, 0, 100},    // capacitance unknown
 };
-const std::vector<BlockSpec> kBlocks = {
+const std::vector<TestBlock> kBlocks = {
     {"Датчик", "9.0", {{"Нормальный", "0", "10"}, {"Ноль", "0", "0"}, {"Мощный", "280", "0"}}},
     {"Пустой", "", {{"Нормальный", "0", "0"}}},
     {"Низкий", "0.5", {{"Нормальный", "0", "0"}}},

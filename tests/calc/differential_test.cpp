@@ -25,19 +25,19 @@
 namespace luch {
 namespace {
 
-using testing::BlockSpec;
-using testing::CableSpec;
 using testing::CalcFixture;
 using testing::kRayShapes;
 using testing::Loop;
 using testing::Observe;
 using testing::Observed;
 using testing::RayShape;
-using testing::RegimeSpec;
-using testing::RowSpec;
 using testing::RunLoop;
 using testing::SolverOutcome;
 using testing::SolverRays;
+using testing::TestBlock;
+using testing::TestCable;
+using testing::TestRegime;
+using testing::TestRow;
 
 class RayGenerator {
  public:
@@ -50,8 +50,8 @@ class RayGenerator {
     return values[static_cast<size_t>(Pick(0, static_cast<int>(values.size()) - 1))];
   }
 
-  std::vector<CableSpec> Cables() {
-    std::vector<CableSpec> cables;
+  std::vector<TestCable> Cables() {
+    std::vector<TestCable> cables;
     const int count = Pick(1, 5);
     for (int k = 0; k < count; ++k) {
       cables.push_back({"Кабель " + std::to_string(k), Pick(0, 120),
@@ -60,16 +60,16 @@ class RayGenerator {
     return cables;
   }
 
-  std::vector<BlockSpec> Blocks() {
-    std::vector<BlockSpec> blocks;
+  std::vector<TestBlock> Blocks() {
+    std::vector<TestBlock> blocks;
     const int count = Pick(1, 5);
     const std::vector<std::string> umins = {"", "0.5", "8", "9", "10,5", "12", "20", "1500"};
     for (int b = 0; b < count; ++b) {
-      BlockSpec block{"Блок " + std::to_string(b), OneOf(umins), {}};
+      TestBlock block{"Блок " + std::to_string(b), OneOf(umins), {}};
       if (block.umin == "1500" && !Chance(0.2)) block.umin = "9";
       const int regimes = Pick(1, 4);
       for (int r = 0; r < regimes; ++r) {
-        RegimeSpec regime{"Режим " + std::to_string(r), "0", "0"};
+        TestRegime regime{"Режим " + std::to_string(r), "0", "0"};
         if (Chance(0.5)) {
           regime.current =
               CFormat("%.3f", {std::uniform_real_distribution<double>(0, 40)(random_)});
@@ -89,20 +89,20 @@ class RayGenerator {
     return blocks;
   }
 
-  std::vector<RowSpec> Rows(const std::vector<CableSpec>& cables,
-                            const std::vector<BlockSpec>& blocks, int n, bool staircase) {
-    std::vector<RowSpec> rows;
+  std::vector<TestRow> Rows(const std::vector<TestCable>& cables,
+                            const std::vector<TestBlock>& blocks, int n, bool staircase) {
+    std::vector<TestRow> rows;
     const double zb_share = OneOf(std::vector<double>{0.0, 0.1, 0.5});
     const int max_length = OneOf(std::vector<int>{5, 30, 200});
     for (int i = 0; i < n; ++i) {
-      RowSpec row;
+      TestRow row;
       row.cable = Chance(0.1) ? "Неизвестный" : OneOf(cables).name;
       row.length = Chance(0.05) ? 0 : Pick(1, max_length);
       if (Chance(0.02)) row.length = -row.length;
       if (Chance(0.08)) {
         row.block = "Неизвестный";
       } else {
-        const BlockSpec& block = OneOf(blocks);
+        const TestBlock& block = OneOf(blocks);
         row.block = block.name;
         row.regime = Chance(0.05) ? "Нет режима" : OneOf(block.regimes).name;
       }
@@ -112,14 +112,14 @@ class RayGenerator {
     if (staircase) {
       // Higher minimum voltages near the controller: the passes of a search
       // leave at rows ever nearer to it, then reach the heavy block of row 1.
-      auto umin_of = [&](const RowSpec& row) {
-        for (const BlockSpec& b : blocks) {
+      auto umin_of = [&](const TestRow& row) {
+        for (const TestBlock& b : blocks) {
           if (b.name == row.block) return b.umin.empty() ? 8.0 : LeadingReal(b.umin);
         }
         return 8.0;
       };
       std::stable_sort(rows.begin(), rows.end(),
-                       [&](const RowSpec& x, const RowSpec& y) { return umin_of(x) > umin_of(y); });
+                       [&](const TestRow& x, const TestRow& y) { return umin_of(x) > umin_of(y); });
       rows[0] = {OneOf(cables).name, Pick(1, 50), "Гроза", "Мощный", true};
     }
     return rows;
@@ -187,8 +187,8 @@ TEST(FastSolver, MatchesTheReferenceOnRandomRays) {
   while (figures.compared < rays) {
     ++seed;
     RayGenerator gen(seed);
-    const std::vector<CableSpec> cables = gen.Cables();
-    const std::vector<BlockSpec> blocks = gen.Blocks();
+    const std::vector<TestCable> cables = gen.Cables();
+    const std::vector<TestBlock> blocks = gen.Blocks();
     CalcFixture f(cables, blocks);
     const int n = gen.Chance(0.3) ? gen.Pick(1, 10) : gen.Pick(10, env ? 1000 : 300);
     const bool search = gen.Chance(0.5);
