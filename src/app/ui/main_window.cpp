@@ -20,11 +20,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/ui/project_table_model.h"
 #include "app/ui/voltage_cell_delegate.h"
 #include "calc/ui/voltage_chart.h"
 #include "calc/voltage_profile.h"
 #include "common/ui/qt_text.h"
+#include "common/ui/text_rows_model.h"
 #include "common/ui/window_place.h"
 
 namespace luch {

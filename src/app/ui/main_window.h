@@ -23,7 +23,7 @@ class QTableView;
 
 namespace luch {
 
-class ProjectTableModel;
+class TextRowsModel;
 class TChart;
 
 class TMain : public QMainWindow {
@@ -93,7 +93,7 @@ class TMain : public QMainWindow {
 
   MainState& state_;
   QtCommandDialogs command_dialogs_;
-  ProjectTableModel* model_ = nullptr;
+  TextRowsModel* model_ = nullptr;  // StringGrid1 over the project table
   std::map<std::string, QAction*> actions_;
   std::array<QLabel*, 5> status1_{};
   std::array<QLabel*, 4> status2_{};

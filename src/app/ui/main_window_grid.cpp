@@ -8,10 +8,10 @@
 #include <QTableView>
 
 #include "app/ui/main_window.h"
-#include "app/ui/project_table_model.h"
 #include "app/ui/voltage_cell_delegate.h"
 #include "common/ui/cut_text_delegate.h"
 #include "common/ui/grid_keys.h"
+#include "common/ui/text_rows_model.h"
 
 namespace luch {
 namespace {
@@ -27,7 +27,10 @@ QString MenuEscaped(const std::string& name) {
 void TMain::BuildGrid(QWidget* parent) {
   StringGrid1 = new QTableView(parent);
   StringGrid1->setObjectName("StringGrid1");
-  model_ = new ProjectTableModel(state_.table(), this);
+  model_ = new TextRowsModel(
+      std::vector<const char*>(kColumnHeaders.begin(), kColumnHeaders.end()),
+      [this] { return state_.table().BlockCount(); },
+      [this](int row, int col) { return state_.table().GetCell(row + 1, col); }, this);
   StringGrid1->setModel(model_);
   StringGrid1->setItemDelegate(new CutTextDelegate(StringGrid1));
   StringGrid1->setItemDelegateForColumn(

@@ -1,7 +1,5 @@
 #include "library/ui/block_window.h"
 
-#include <QAbstractListModel>
-#include <QAbstractTableModel>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -17,6 +15,7 @@
 #include "common/ui/cut_text_delegate.h"
 #include "common/ui/grid_keys.h"
 #include "common/ui/qt_text.h"
+#include "common/ui/text_rows_model.h"
 #include "common/ui/window_place.h"
 
 namespace luch {
@@ -47,18 +46,6 @@ class FixedHeightDelegate : public CutTextDelegate {
   }
 };
 
-// Tells the views of a model over rows that live elsewhere that they changed:
-// a reset when their number changed, else a change of every cell (which keeps
-// the selection and the scroll position).
-template <typename Model>
-void RowsChanged(Model& model, int& shown_rows, int rows, int columns) {
-  if (rows != shown_rows) {
-    model.Reset([&] { shown_rows = rows; });
-  } else if (rows > 0) {
-    emit model.dataChanged(model.index(0, 0), model.index(rows - 1, columns - 1));
-  }
-}
-
 // A group's list or grid above two buttons at its bottom.
 void PlaceGroup(QGroupBox* group, const QRect& rect, QWidget* view, QPushButton* first,
                 QPushButton* second) {
@@ -71,72 +58,6 @@ void PlaceGroup(QGroupBox* group, const QRect& rect, QWidget* view, QPushButton*
 }
 
 }  // namespace
-
-// ListBox1: the names of the logic, one per entry.
-class BlockNamesModel : public QAbstractListModel {
- public:
-  BlockNamesModel(const BlockWindow& logic, QObject* parent)
-      : QAbstractListModel(parent), logic_(logic) {}
-  int rowCount(const QModelIndex& parent = QModelIndex()) const override {
-    return parent.isValid() ? 0 : rows_;
-  }
-  QVariant data(const QModelIndex& index, int role) const override {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_) return {};
-    return Q(logic_.names()[static_cast<size_t>(index.row())]);
-  }
-  void Sync() { RowsChanged(*this, rows_, static_cast<int>(logic_.names().size()), 1); }
-  template <typename Change>
-  void Reset(Change change) {
-    beginResetModel();
-    change();
-    endResetModel();
-  }
-
- private:
-  const BlockWindow& logic_;
-  int rows_ = 0;
-};
-
-// StringGrid1: the regime rows of the logic under their three headers.
-class RegimeGridModel : public QAbstractTableModel {
- public:
-  RegimeGridModel(const BlockWindow& logic, QObject* parent)
-      : QAbstractTableModel(parent), logic_(logic) {}
-  int rowCount(const QModelIndex& parent = QModelIndex()) const override {
-    return parent.isValid() ? 0 : rows_;
-  }
-  int columnCount(const QModelIndex& parent = QModelIndex()) const override {
-    return parent.isValid() ? 0 : static_cast<int>(text::kHeaders.size());
-  }
-  QVariant data(const QModelIndex& index, int role) const override {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_) return {};
-    return Q(
-        logic_.regimes()[static_cast<size_t>(index.row())][static_cast<size_t>(index.column())]);
-  }
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= columnCount()) {
-      return {};
-    }
-    return Q(text::kHeaders[static_cast<size_t>(section)]);
-  }
-  Qt::ItemFlags flags(const QModelIndex& index) const override {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
-  }
-  void Sync() {
-    RowsChanged(*this, rows_, static_cast<int>(logic_.regimes().size()), columnCount());
-  }
-  template <typename Change>
-  void Reset(Change change) {
-    beginResetModel();
-    change();
-    endResetModel();
-  }
-
- private:
-  const BlockWindow& logic_;
-  int rows_ = 0;
-};
 
 TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform platform,
                QWidget* parent)
@@ -153,7 +74,9 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
   GroupBox1->setObjectName("GroupBox1");
   ListBox1 = new QListView(GroupBox1);
   ListBox1->setObjectName("ListBox1");
-  names_model_ = new BlockNamesModel(logic_, this);
+  names_model_ = new TextRowsModel(
+      {}, [this] { return static_cast<int>(logic_.names().size()); },
+      [this](int row, int) { return logic_.names()[static_cast<size_t>(row)]; }, this);
   ListBox1->setModel(names_model_);
   ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ListBox1->setUniformItemSizes(true);
@@ -168,7 +91,13 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
   GroupBox2->setObjectName("GroupBox2");
   StringGrid1 = new QTableView(GroupBox2);
   StringGrid1->setObjectName("StringGrid1");
-  regimes_model_ = new RegimeGridModel(logic_, this);
+  regimes_model_ = new TextRowsModel(
+      std::vector<const char*>(text::kHeaders.begin(), text::kHeaders.end()),
+      [this] { return static_cast<int>(logic_.regimes().size()); },
+      [this](int row, int col) {
+        return logic_.regimes()[static_cast<size_t>(row)][static_cast<size_t>(col)];
+      },
+      this);
   StringGrid1->setModel(regimes_model_);
   StringGrid1->setItemDelegate(new CutTextDelegate(StringGrid1));
   StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -262,12 +191,12 @@ void TBlock::OnListClicked(int row) {
 
 void TBlock::Refresh() {
   refreshing_ = true;
-  names_model_->Sync();
+  names_model_->Refresh();
   const QModelIndex selected = names_model_->index(logic_.selected(), 0);
   if (ListBox1->currentIndex() != selected) ListBox1->setCurrentIndex(selected);
   if (logic_.selected() < 0) ListBox1->clearSelection();
 
-  regimes_model_->Sync();
+  regimes_model_->Refresh();
   const int row = logic_.grid_row() - 1;
   if (StringGrid1->currentIndex().row() != row) {
     StringGrid1->setCurrentIndex(

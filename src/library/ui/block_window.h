@@ -22,8 +22,7 @@ class QTableView;
 
 namespace luch {
 
-class BlockNamesModel;
-class RegimeGridModel;
+class TextRowsModel;
 
 class TBlock : public QWidget {
   Q_OBJECT
@@ -65,12 +64,12 @@ class TBlock : public QWidget {
   int row_at_press_ = -1;  // the selected entry when the mouse went down on the list
   QGroupBox* GroupBox1;
   QListView* ListBox1;
-  BlockNamesModel* names_model_;
+  TextRowsModel* names_model_;
   QPushButton* ButtonAddBlk;
   QPushButton* ButtonDelBlock;
   QGroupBox* GroupBox2;
   QTableView* StringGrid1;
-  RegimeGridModel* regimes_model_;
+  TextRowsModel* regimes_model_;
   QPushButton* ButtonAddReg;
   QPushButton* ButtonDelReg;
   QGroupBox* GroupBox3;

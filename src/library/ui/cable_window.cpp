@@ -1,6 +1,5 @@
 #include "library/ui/cable_window.h"
 
-#include <QAbstractTableModel>
 #include <QCloseEvent>
 #include <QColor>
 #include <QHBoxLayout>
@@ -18,6 +17,7 @@
 #include "common/ui/cut_text_delegate.h"
 #include "common/ui/grid_keys.h"
 #include "common/ui/qt_text.h"
+#include "common/ui/text_rows_model.h"
 #include "common/ui/window_place.h"
 #include "library/ui/wire_window.h"
 
@@ -32,61 +32,6 @@ constexpr int kDefaultColumnWidth = 48;
 
 }  // namespace
 
-// The library as a six-column table: the row number and the five fields.
-class CableGridModel : public QAbstractTableModel {
- public:
-  CableGridModel(CableLibrary& library, QObject* parent)
-      : QAbstractTableModel(parent), library_(library) {}
-
-  int rowCount(const QModelIndex& parent = QModelIndex()) const override {
-    return parent.isValid() ? 0 : library_.CableCount();
-  }
-  int columnCount(const QModelIndex& parent = QModelIndex()) const override {
-    return parent.isValid() ? 0 : static_cast<int>(cable_texts::kHeaders.size());
-  }
-  QVariant data(const QModelIndex& index, int role) const override {
-    const CableType* row = library_.Row(index.row() + 1);
-    if (row == nullptr) return {};
-    if (role == Qt::BackgroundRole && index.column() == 0) return kFixedColour;
-    if (role != Qt::DisplayRole) return {};
-    switch (index.column()) {
-      case 0:
-        return Q(row->number);
-      case 1:
-        return Q(row->name);
-      case 2:
-        return Q(row->resistance);
-      case 3:
-        return Q(row->capacitance);
-      case 4:
-        return Q(row->wave_impedance);
-      case 5:
-        return Q(row->note);
-      default:
-        return {};
-    }
-  }
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (orientation != Qt::Horizontal || section < 0 ||
-        section >= static_cast<int>(cable_texts::kHeaders.size())) {
-      return {};
-    }
-    if (role == Qt::DisplayRole) return QString::fromUtf8(cable_texts::kHeaders[section]);
-    if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
-    return {};
-  }
-  Qt::ItemFlags flags(const QModelIndex& index) const override {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
-  }
-  void Reload() {
-    beginResetModel();
-    endResetModel();
-  }
-
- private:
-  CableLibrary& library_;
-};
-
 TCabels::TCabels(std::filesystem::path data_dir, CableLibrary& library, Platform platform,
                  QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -97,7 +42,19 @@ TCabels::TCabels(std::filesystem::path data_dir, CableLibrary& library, Platform
   setWindowTitle(QString::fromUtf8(cable_texts::kCaption));
   setMinimumWidth(CableWindow::kMinimumWidth);
 
-  model_ = new CableGridModel(library, this);
+  // The library as a six-column table: the row number and the five fields.
+  model_ = new TextRowsModel(
+      std::vector<const char*>(cable_texts::kHeaders.begin(), cable_texts::kHeaders.end()),
+      [&library] { return library.CableCount(); },
+      [&library](int row, int col) {
+        const CableType* type = library.Row(row + 1);
+        if (!type) return std::string();
+        const std::string* fields[] = {&type->number,      &type->name,           &type->resistance,
+                                       &type->capacitance, &type->wave_impedance, &type->note};
+        return *fields[col];
+      },
+      this);
+  model_->SetFirstColumnBackground(kFixedColour);
   StringGrid1 = new QTableView(this);
   StringGrid1->setObjectName("StringGrid1");
   StringGrid1->setModel(model_);
@@ -185,7 +142,7 @@ void TCabels::SelectRow(int row) {
 
 void TCabels::Refresh() {
   const int selected = SelectedRow();
-  model_->Reload();
+  model_->Refresh();
   SelectRow(selected);
   status_->setText(Q(logic_.status_text()));
 }

@@ -17,7 +17,7 @@ class QTableView;
 
 namespace luch {
 
-class CableGridModel;
+class TextRowsModel;
 
 class TCabels : public QWidget {
   Q_OBJECT
@@ -56,7 +56,7 @@ class TCabels : public QWidget {
 
   CableWindow logic_;
   Platform platform_;
-  CableGridModel* model_;
+  TextRowsModel* model_;
   QTableView* StringGrid1;
   QLabel* status_;
   QPushButton* ButtonAdd;
