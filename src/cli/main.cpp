@@ -4,16 +4,7 @@
 
 #include "cli/luch_calc_app.h"
 #include "common/program_arguments.h"
-
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#endif
+#include "common/windows_api.h"
 
 namespace {
 

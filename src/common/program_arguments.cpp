@@ -1,13 +1,7 @@
 #include "common/program_arguments.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "common/windows_api.h"
 // windows.h first: shellapi.h needs its types.
 #include <shellapi.h>
 #endif

@@ -1,7 +1,7 @@
 // QtLauncher on Windows: the shell's association of the file's type names the
 // program, which is started directly (no shell, no command interpreter) with
 // the file's full path as its only argument; without one, the built-in viewer.
-#include <windows.h>
+#include "common/windows_api.h"
 // windows.h first: shlwapi.h needs its types.
 #include <shlwapi.h>
 

@@ -1,11 +1,10 @@
 // QtLocale on Windows: the separator and the short date and long time forms as
 // the user set them under the regional settings, asked of Windows itself.
-#include <windows.h>
-
 #include <QString>
 #include <cstdint>
 
 #include "common/ui/qt_platform.h"
+#include "common/windows_api.h"
 
 namespace luch {
 namespace {

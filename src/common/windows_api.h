@@ -1,0 +1,14 @@
+// <windows.h> as the program includes it, on Windows only: without the min and
+// max macros, which break std::min and std::max, and without the parts it never
+// uses.
+#pragma once
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#endif
