@@ -93,17 +93,15 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
+  if (const auto cell = EditKeyCell(watched, event, *StringGrid1)) {
+    if (cell->isValid()) {
+      state_.SetClickedCell(ClickedCell{cell->column(), cell->row() + 1});
+      StringGrid1DblClick();
+    }
+    return true;
+  }
   if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (IsEditKey(*key)) {
-      // Enter or Space: what a double-click on the current cell does.
-      const QModelIndex current = StringGrid1->currentIndex();
-      if (current.isValid()) {
-        state_.SetClickedCell(ClickedCell{current.column(), current.row() + 1});
-        StringGrid1DblClick();
-      }
-      return true;
-    }
     if (key->modifiers() & Qt::ControlModifier) {
       QAction* move = key->key() == Qt::Key_Up     ? action("pmUp")
                       : key->key() == Qt::Key_Down ? action("pmDown")

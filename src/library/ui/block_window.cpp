@@ -248,12 +248,9 @@ void TBlock::closeEvent(QCloseEvent* event) {
 
 bool TBlock::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
-  if (watched == StringGrid1 && type == QEvent::KeyPress &&
-      IsEditKey(*static_cast<QKeyEvent*>(event))) {
-    // Enter or Space: a double-click on the current regime cell.
-    const QModelIndex current = StringGrid1->currentIndex();
-    if (current.isValid()) {
-      logic_.StringGrid1MouseUp(current.column(), current.row() + 1);
+  if (const auto cell = EditKeyCell(watched, event, *StringGrid1)) {
+    if (cell->isValid()) {
+      logic_.StringGrid1MouseUp(cell->column(), cell->row() + 1);
       Run([this] { logic_.StringGrid1DblClick(); });
     }
     return true;

@@ -183,12 +183,9 @@ void TCabels::closeEvent(QCloseEvent* event) {
 }
 
 bool TCabels::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == StringGrid1 && event->type() == QEvent::KeyPress &&
-      IsEditKey(*static_cast<QKeyEvent*>(event))) {
-    // Enter or Space: a double-click on the current cell.
-    const QModelIndex current = StringGrid1->currentIndex();
-    if (current.isValid()) {
-      logic_.StringGrid1MouseUp(current.column(), current.row() + 1);
+  if (const auto cell = EditKeyCell(watched, event, *StringGrid1)) {
+    if (cell->isValid()) {
+      logic_.StringGrid1MouseUp(cell->column(), cell->row() + 1);
       logic_.StringGrid1DblClick();
       Refresh();
     }

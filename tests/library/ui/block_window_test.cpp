@@ -98,6 +98,10 @@ TEST(TBlockWindow, AddsATypeARegimeAndUmin) {
   DoubleClickCell(grid, 0, 1);
   EXPECT_EQ(Cell(grid, 0, 1), "50");
   EXPECT_EQ(fake.prompter.asked.back().caption, "Изменение режима");
+  fake.prompter.Answer("Дежурный");  // Enter on the current cell does the same
+  grid->setCurrentIndex(grid->model()->index(0, 0));
+  QTest::keyClick(grid, Qt::Key_Return);
+  EXPECT_EQ(Cell(grid, 0, 0), "Дежурный");
 
   const ProfileFile file(dir / kBlockFileName);
   EXPECT_EQ(file.ReadString("Блок0", "Режим2", ""), "Включен");
