@@ -12,6 +12,7 @@
 #include "common/ui/cut_text_delegate.h"
 #include "common/ui/grid_keys.h"
 #include "common/ui/text_rows_model.h"
+#include "library/block_library.h"
 
 namespace luch {
 namespace {
@@ -22,10 +23,26 @@ QString MenuEscaped(const std::string& name) {
   return QString::fromStdString(name).replace("&", "&&");
 }
 
+// The voltage cells are coloured from the block library: one look at
+// Блок.ini for a whole paint of the grid, not two per cell.
+class ProjectGrid : public QTableView {
+ public:
+  ProjectGrid(const BlockLibrary& blocks, QWidget* parent) : QTableView(parent), blocks_(blocks) {}
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    const BlockLibrary::Batch batch(blocks_);
+    QTableView::paintEvent(event);
+  }
+
+ private:
+  const BlockLibrary& blocks_;
+};
+
 }  // namespace
 
 void TMain::BuildGrid(QWidget* parent) {
-  StringGrid1 = new QTableView(parent);
+  StringGrid1 = new ProjectGrid(state_.blocks(), parent);
   StringGrid1->setObjectName("StringGrid1");
   model_ = new TextRowsModel(
       std::vector<const char*>(kColumnHeaders.begin(), kColumnHeaders.end()),
