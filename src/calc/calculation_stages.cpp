@@ -132,8 +132,8 @@ void PrepareCalculation(CalculationContext& context, CalculationState& state) {
 
     const int b = context.blocks.BlockIndexByName(table.BlockName(i));
     if (b == -1) {
-      table.SetBlockName(i, "");
-      table.SetRegimeName(i, "");
+      // A type this library lacks (a colleague's project) keeps its name and
+      // regime, so that a save does not lose them; it takes no current.
       table.SetPowerMW(i, 0);
       arrays.RowPower[k] = 0.0f;
       arrays.RowCurrent[k] = 0.0f;

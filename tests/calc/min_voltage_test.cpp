@@ -52,8 +52,9 @@ TEST_F(MinVoltage, UnknownLastBlockStartsAtEightVolts) {
   CalculationStats stats;
   EXPECT_TRUE(Search(&stats));
   EXPECT_EQ(stats.passes, 1);
-  EXPECT_EQ(f.table.GetCell(1, kBlockName), "");
-  EXPECT_EQ(f.table.GetCell(1, kRegimeName), "");
+  EXPECT_EQ(f.table.GetCell(1, kBlockName), "Нет такого");  // kept for the next save
+  EXPECT_EQ(f.table.GetCell(1, kRegimeName), "Любой");
+  EXPECT_EQ(f.table.GetCell(1, kPowerMW), "0");
   EXPECT_EQ(f.table.GetCell(1, kVoltageV), "8.00");
   EXPECT_EQ(f.params.EditU, "8.00");
   EXPECT_EQ(f.status.bar1[3], "Ток: 0 мА");
