@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "app/recovery_file.h"
+#include "app/saved_content.h"
 #include "common/file_io.h"
 #include "editing/block_replacement.h"
 #include "editing/cable_replacement.h"
@@ -52,6 +54,11 @@ void MainState::ForgetPreviousProject() {
     table_.UpdateResistance(r, cables_, separator);
   }
   status_.ClearCalculation();
+  // The report and the voltage table would describe the former project's
+  // result under the new name: they wait for the next calculation.
+  report_enabled_ = false;
+  last_calculation_succeeded_ = false;
+  totals_ = CalculationTotals{};
 }
 
 void MainState::OpenNamedProject() {
@@ -61,6 +68,7 @@ void MainState::OpenNamedProject() {
 }
 
 void MainState::FormClose(MainSettings values) {
+  RemoveRecovery();
   values.file_name = project_file_name_;
   ProfileFile settings = OpenSettingsFile(data_dir_, *platform_.files);
   WriteMainSettings(settings, values);
@@ -89,7 +97,92 @@ FileDialogRequest ProjectDialog(const char* title) {
 }
 }  // namespace
 
+std::string MainState::WindowCaption() const {
+  if (project_file_name_.empty() && !modified()) return kMainCaption;
+  const std::string name =
+      project_file_name_.empty() ? std::string("Новый проект") : FileNameOf(project_file_name_);
+  return std::string(kMainCaption) + " — " + name + (modified() ? "*" : "");
+}
+
+void MainState::MarkSaved() {
+  saved_revision_ = revision_;
+  RemoveRecovery();
+}
+
+void MainState::RemoveRecovery() {
+  const std::filesystem::path path = RecoveryPath(data_dir_);
+  if (platform_.files->Exists(path)) platform_.files->RemoveFile(path);
+  recovery_revision_ = kNoRecovery;
+}
+
+bool MainState::ConfirmDiscard() {
+  if (!modified()) return true;
+  const std::string name =
+      project_file_name_.empty() ? std::string("Новый проект") : FileNameOf(project_file_name_);
+  switch (platform_.messages->AskYesNoCancel("Сохранить изменения в проекте?\n" + name, "Сообщение",
+                                             MessageIcon::kQuestion)) {
+    case Answer::kYes:
+      mSaveClick();
+      return !modified();  // a cancelled Save As or a failed save keeps the project
+    case Answer::kNo:
+      return true;
+    case Answer::kCancel:
+      break;
+  }
+  return false;
+}
+
+void MainState::WriteRecovery() {
+  if (!RecoveryDue()) return;
+  const RecoveryInfo info{project_file_name_, platform_.clock->Now()};
+  if (WriteRecoveryFile(data_dir_, table_, params_, info, platform_.locale->DecimalSeparator(),
+                        *platform_.files)) {
+    recovery_revision_ = revision_;
+  }
+}
+
+bool MainState::OfferRecovery() {
+  const std::optional<RecoveryInfo> found = FindRecoveryFile(data_dir_, *platform_.files);
+  if (!found) return false;
+  const std::string name = found->project_file_name.empty() ? std::string("Новый проект")
+                                                            : FileNameOf(found->project_file_name);
+  const std::string question = "Найдены несохраненные изменения проекта «" + name +
+                               "», записанные " + platform_.locale->FormatDateTime(found->written) +
+                               ".\nВосстановить их?";
+  if (!platform_.messages->AskYesNo(question, "Восстановление проекта", MessageIcon::kQuestion)) {
+    RemoveRecovery();
+    return false;
+  }
+  if (!LoadRecoveryFile(data_dir_, table_, params_, *platform_.files)) {
+    // Kept for another try: the file stays as it is.
+    platform_.messages->ShowError("Cannot open file " + PathToUtf8(RecoveryPath(data_dir_)));
+    return false;
+  }
+  history_.Clear();
+  SetBlockCount(table_.BlockCount());
+  ForgetPreviousProject();
+  project_file_name_ = found->project_file_name;
+  status_.bar1[0] = project_file_name_.empty() ? std::string("Новый проект")
+                                               : "Проект: " + FileNameOf(project_file_name_);
+  // Modified, and already in the recovery file.
+  MarkChanged();
+  recovery_revision_ = revision_;
+  return true;
+}
+
+void MainState::SetEditU(std::string text) {
+  if (text == params_.EditU) return;
+  params_.EditU = std::move(text);
+  MarkChanged();
+}
+
+bool MainState::OpenDroppedProject(const std::string& utf8_path) {
+  if (!ConfirmDiscard()) return false;
+  return LoadProject(utf8_path);
+}
+
 void MainState::mOpenClick() {
+  if (!ConfirmDiscard()) return;
   const auto chosen = platform_.dialogs->OpenFile(ProjectDialog("Выберите проект  для загрузки"));
   if (chosen) LoadProject(*chosen);
 }
@@ -109,6 +202,7 @@ void MainState::mSaveAsClick() {
 }
 
 void MainState::mNewClick() {
+  if (!ConfirmDiscard()) return;
   history_.Clear();
   SetBlockCount(1);
   project_file_name_.clear();
@@ -117,6 +211,8 @@ void MainState::mNewClick() {
   table_.SetCell(1, kNumber, "1");
   params_.SetNewProjectValues();
   ForgetPreviousProject();
+  MarkChanged();
+  MarkSaved();
 }
 
 bool MainState::LoadProject(const std::string& utf8_path) {
@@ -134,6 +230,8 @@ bool MainState::LoadProject(const std::string& utf8_path) {
   ForgetPreviousProject();
   project_file_name_ = utf8_path;
   status_.bar1[0] = "Проект: " + FileNameOf(utf8_path);
+  MarkChanged();
+  MarkSaved();
   return true;
 }
 
@@ -146,6 +244,7 @@ bool MainState::SaveProject(const std::string& utf8_path) {
   }
   project_file_name_ = utf8_path;
   status_.bar1[0] = "Проект: " + FileNameOf(utf8_path);
+  MarkSaved();
   return true;
 }
 
@@ -172,12 +271,14 @@ CalculationContext MainState::CalcContext() {
 }
 
 bool MainState::BitBtnStartClick() {
+  calculation_command_ = true;
   CalculationContext ctx = CalcContext();
   last_calculation_succeeded_ = luch::BitBtnStartClick(ctx);
   return last_calculation_succeeded_;
 }
 
 bool MainState::mFindUKMUClick() {
+  calculation_command_ = true;
   CalculationContext ctx = CalcContext();
   last_calculation_succeeded_ = luch::mFindUKMUClick(ctx);
   return last_calculation_succeeded_;
@@ -275,7 +376,13 @@ void MainState::mProjectClick() {
 }
 
 void MainState::RenameBlockType(const std::string& old_name, const std::string& new_name) {
-  ReplaceBlockName(table_, old_name, new_name);
+  if (table_.ReplaceInAllRows(kBlockName, old_name, new_name) > 0) MarkChanged();
+  // Every step that changes is a state of its own, unlike the saved one.
+  history_.ForEachStep([&](ProjectSnapshot& step) {
+    if (step.table.ReplaceInAllRows(kBlockName, old_name, new_name) > 0) {
+      step.revision = ++last_revision_;
+    }
+  });
 }
 
 void MainState::SetCursor(int current_row, int selection_top, int selection_bottom) {
@@ -284,13 +391,24 @@ void MainState::SetCursor(int current_row, int selection_top, int selection_bott
   selection_bottom_ = selection_bottom;
 }
 
-void MainState::BeginCommand() { history_.Begin(Snapshot()); }
+void MainState::BeginCommand() {
+  calculation_command_ = false;
+  history_.Begin(Snapshot());
+}
 
-void MainState::EndCommand() { history_.End(Snapshot()); }
+void MainState::EndCommand() {
+  if (!history_.IsOpen()) return;  // New or Open replaced the project
+  const ProjectSnapshot& before = history_.Pending();
+  if (!SameSavedContent(before.table, before.params, table_, params_, !calculation_command_)) {
+    MarkChanged();
+  }
+  history_.End(Snapshot());
+}
 
 void MainState::Restore(ProjectSnapshot snapshot) {
   table_ = std::move(snapshot.table);
   params_ = std::move(snapshot.params);
+  revision_ = snapshot.revision;
   SetBlockCount(table_.BlockCount());
 }
 

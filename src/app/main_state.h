@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -38,6 +39,15 @@ class MainState {
   const StatusBars& status() const { return status_; }
   // The current project file's path as it was read or chosen; empty: unnamed.
   const std::string& ProjectFileName() const { return project_file_name_; }
+  // True while the project holds changes that its file does not: a command
+  // changed the rows, the count, EditU or the parameters since the last Save,
+  // Open or New (what a calculation writes into the cells does not count), and
+  // undo has not gone back to the saved state.
+  bool modified() const { return revision_ != saved_revision_; }
+  // The main window's caption: the program's, then the project's file name
+  // (or "Новый проект") and "*" while modified; the program's alone for a new,
+  // unmodified project.
+  std::string WindowCaption() const;
   bool report_enabled() const { return report_enabled_; }  // mInfo
   // TotalCurrent (A) and TotalLength (m) of the last calculation, for the reports.
   const CalculationTotals& totals() const { return totals_; }
@@ -56,8 +66,8 @@ class MainState {
   void SetCursor(int current_row, int selection_top, int selection_bottom);
   // StringGrid1MouseUp: the cell under the mouse, (-1, -1) outside the cells.
   void SetClickedCell(ClickedCell cell) { clicked_ = cell; }
-  // The text typed into EditU.
-  void SetEditU(std::string text) { params_.EditU = std::move(text); }
+  // The text typed into EditU (a change of the project).
+  void SetEditU(std::string text);
   // The dialogs of mChangeCblClick, mBlkChngClick and mProjectClick (must
   // outlive the state; without them those commands do nothing).
   void SetCommandDialogs(CommandDialogs* dialogs) { command_dialogs_ = dialogs; }
@@ -73,8 +83,11 @@ class MainState {
   // The deferred start-up step: reopens the last project, or forgets a name
   // that no longer exists ("Проект: ").
   void DeferredStartUp();
-  // Writes section "Main"; reports a failure through the error box.
+  // Writes section "Main"; reports a failure through the error box. The
+  // recovery file goes: the program ends cleanly.
   void FormClose(MainSettings values);
+  // Before the window closes: see ConfirmDiscard.
+  bool FormCloseQuery() { return ConfirmDiscard(); }
   // A project named on the command line, set before the window is shown: the
   // deferred start-up step opens it with OpenNamedProject instead of the
   // remembered one.
@@ -85,6 +98,22 @@ class MainState {
   // ("Проект: ").
   void OpenNamedProject();
 
+  // --- unsaved changes and the recovery file ------------------------------
+  // Before a command drops the project (close, New, Open): a modified project
+  // asks "Сохранить изменения в проекте?" with Да (save, Save As for an
+  // unnamed project), Нет and Отмена. True when the command may go on: the
+  // project is unmodified, saved, or the user let it go.
+  bool ConfirmDiscard();
+  // True when the project holds changes that the recovery file does not have.
+  bool RecoveryDue() const { return modified() && recovery_revision_ != revision_; }
+  // Writes the project into the recovery file when due (silently: a failure
+  // is tried again after the next change).
+  void WriteRecovery();
+  // At start-up, when a run that did not end cleanly left a recovery file:
+  // asks whether to restore it. Да opens it as a modified project under its
+  // former file name; Нет deletes it. True when it was restored.
+  bool OfferRecovery();
+
   // --- the count control EditVsego / UpDownVsego --------------------------
   // Sets the block count (kept inside 1..4096) and panel 1 "Блоков: N".
   void SetBlockCount(int count);
@@ -93,15 +122,17 @@ class MainState {
   void EditVsegoChange(const std::string& text);
 
   // --- project files --------------------------------------------------------
-  // F3: the open dialog "Выберите проект  для загрузки"; the chosen file is
-  // loaded (LoadProject). Cancel changes nothing.
+  // F3: ConfirmDiscard, then the open dialog "Выберите проект  для загрузки";
+  // the chosen file is loaded (LoadProject). Cancel changes nothing.
   void mOpenClick();
+  // A project dropped on the window: ConfirmDiscard, then LoadProject.
+  bool OpenDroppedProject(const std::string& utf8_path);
   // F2: saves into ProjectFileName, or runs mSaveAsClick for an unnamed project.
   void mSaveClick();
   // Ctrl+F2: the save dialog, then SaveProject into the chosen file.
   void mSaveAsClick();
-  // "Со&здать...": one empty row, "Новый проект", the parameters of a new
-  // project; nothing of the former project is left.
+  // "Со&здать...": ConfirmDiscard, then one empty row, "Новый проект", the
+  // parameters of a new project; nothing of the former project is left.
   void mNewClick();
   // Loads a project file as Open does; false when none is there or it cannot
   // be read ("Cannot open file %s"). A relative name is found in the data
@@ -153,12 +184,15 @@ class MainState {
   void mBlkChngClick();
   // F6: the project parameters dialog over the parameters.
   void mProjectClick();
-  // A block type renamed in the block window: every row of that name follows.
+  // A block type renamed in the block window: every row of that name follows,
+  // in the hidden rows and in every undo and redo step too, so that no undo
+  // brings back a name the library no longer has.
   void RenameBlockType(const std::string& old_name, const std::string& new_name);
 
   // --- undo and redo -------------------------------------------------------------
   // Every command of the window runs between these two: a change of the table
-  // or the parameters becomes one undo step.
+  // or the parameters becomes one undo step, and a change of what the file
+  // keeps makes the project modified.
   void BeginCommand();
   void EndCommand();
   bool CanUndo() const { return history_.CanUndo(); }
@@ -184,6 +218,10 @@ class MainState {
   // computed afresh from its cable and length.
   void ForgetPreviousProject();
   std::filesystem::path ProjectPath(const std::string& utf8_path) const;
+  // A new version of the saved content, or the project as its file holds it.
+  void MarkChanged() { revision_ = ++last_revision_; }
+  void MarkSaved();
+  void RemoveRecovery();
 
   ProjectTable table_;
   ProjectParameters params_;
@@ -205,8 +243,15 @@ class MainState {
   CommandDialogs* command_dialogs_ = nullptr;
   bool last_calculation_succeeded_ = false;
   UndoHistory history_;
+  uint64_t revision_ = 0;
+  uint64_t saved_revision_ = 0;
+  uint64_t last_revision_ = 0;
+  // The revision that the recovery file holds; none after it was removed.
+  static constexpr uint64_t kNoRecovery = UINT64_MAX;
+  uint64_t recovery_revision_ = kNoRecovery;
+  bool calculation_command_ = false;  // the running command is F9 or F10
 
-  ProjectSnapshot Snapshot() const { return ProjectSnapshot{table_, params_}; }
+  ProjectSnapshot Snapshot() const { return ProjectSnapshot{table_, params_, revision_}; }
   void Restore(ProjectSnapshot snapshot);
 };
 

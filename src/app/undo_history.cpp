@@ -24,6 +24,12 @@ void UndoHistory::Clear() {
   open_ = false;
 }
 
+void UndoHistory::ForEachStep(const std::function<void(ProjectSnapshot&)>& change) {
+  for (ProjectSnapshot& step : undo_) change(step);
+  for (ProjectSnapshot& step : redo_) change(step);
+  if (open_) change(pending_);
+}
+
 bool UndoHistory::Undo(ProjectSnapshot& current) {
   if (undo_.empty()) return false;
   redo_.push_back(std::move(current));

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
+#include <functional>
 
 #include "calc/project_parameters.h"
 #include "project/project_table.h"
@@ -14,7 +16,13 @@ namespace luch {
 struct ProjectSnapshot {
   ProjectTable table;
   ProjectParameters params;
-  bool operator==(const ProjectSnapshot&) const = default;
+  // Which version of the project's saved content this is: equal revisions,
+  // equal content (the modified state compares it with the saved one).
+  uint64_t revision = 0;
+  // The texts alone decide whether a command changed anything.
+  bool operator==(const ProjectSnapshot& other) const {
+    return table == other.table && params == other.params;
+  }
 };
 
 class UndoHistory {
@@ -29,6 +37,13 @@ class UndoHistory {
   void End(const ProjectSnapshot& after);
   // Forgets everything (New, Open): a fresh history.
   void Clear();
+
+  // Between Begin and End: the project as it was before the command.
+  bool IsOpen() const { return open_; }
+  const ProjectSnapshot& Pending() const { return pending_; }
+  // Calls `change` on every kept step, undo and redo alike, and on the pending
+  // one: for a change that must hold in the whole history.
+  void ForEachStep(const std::function<void(ProjectSnapshot&)>& change);
 
   bool CanUndo() const { return !undo_.empty(); }
   bool CanRedo() const { return !redo_.empty(); }

@@ -33,6 +33,10 @@ class HeadlessPlatform {
       shown.emplace_back(text);
       return false;
     }
+    Answer AskYesNoCancel(std::string_view text, std::string_view, MessageIcon) override {
+      shown.emplace_back(text);
+      return Answer::kCancel;
+    }
     void ShowError(std::string_view message) override {
       shown.push_back(std::string(message) + ".");
     }

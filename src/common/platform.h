@@ -29,6 +29,7 @@ class Prompter {
 };
 
 enum class MessageIcon { kNone, kWarning, kInformation, kStop, kQuestion };
+enum class Answer { kYes, kNo, kCancel };
 
 class MessageBoxes {
  public:
@@ -37,6 +38,9 @@ class MessageBoxes {
   virtual void Show(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
   // A modal box with Yes and No; true only for Yes.
   virtual bool AskYesNo(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
+  // A modal box with Yes, No and Cancel; closing it answers Cancel.
+  virtual Answer AskYesNoCancel(std::string_view text, std::string_view caption,
+                                MessageIcon icon) = 0;
   // The standard error box of a file error: the message and a full stop, under
   // the application title, with the stop icon.
   virtual void ShowError(std::string_view message) = 0;

@@ -69,13 +69,8 @@ std::string BlockSectionName(int row) { return "Блок" + std::to_string(row);
 
 }  // namespace
 
-bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& table,
-                     const ProjectParameters& params, char decimal_separator, FileSystem& files) {
-  ProfileFile file(path, files);
-  // An existing file that cannot be read would be replaced by one that lost
-  // its other sections: refuse instead.
-  if (!file.existed() && files.Exists(path)) return false;
-
+void WriteProjectKeys(ProfileFile& file, const ProjectTable& table, const ProjectParameters& params,
+                      char decimal_separator) {
   file.WriteInteger(kRaySection, kKeyCount, table.BlockCount());
   file.WriteReal(kRaySection, kKeyVoltage, params.SupplyVoltage(), decimal_separator);
   // The five parameters are written as their 32-bit values widened, with the
@@ -100,6 +95,15 @@ bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& tabl
     file.WriteInteger(section, row::kPower, table.PowerMW(k));
     file.WriteBool(section, row::kZB, table.HasZB(k));
   }
+}
+
+bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& table,
+                     const ProjectParameters& params, char decimal_separator, FileSystem& files) {
+  ProfileFile file(path, files);
+  // An existing file that cannot be read would be replaced by one that lost
+  // its other sections: refuse instead.
+  if (!file.existed() && files.Exists(path)) return false;
+  WriteProjectKeys(file, table, params, decimal_separator);
   return file.Save();
 }
 

@@ -6,6 +6,7 @@
 
 #include "calc/project_parameters.h"
 #include "common/file_system.h"
+#include "common/profile_file.h"
 #include "project/project_table.h"
 
 namespace luch {
@@ -22,6 +23,11 @@ namespace luch {
 bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& table,
                      const ProjectParameters& params, char decimal_separator,
                      FileSystem& files = RealFileSystem());
+
+// The keys that SaveProjectFile writes, written into `file` (which keeps its
+// other sections and keys).
+void WriteProjectKeys(ProfileFile& file, const ProjectTable& table, const ProjectParameters& params,
+                      char decimal_separator);
 
 // Reads the project from the file at `path`. Returns false and changes nothing
 // when no file is there or it cannot be read. Otherwise sets the block count

@@ -49,6 +49,18 @@ int32_t ProjectTable::PowerMW(int row) const { return LeadingInteger(GetCell(row
 void ProjectTable::SetPowerMW(int row, int64_t milliwatts) {
   SetCell(row, kPowerMW, std::to_string(milliwatts));
 }
+int ProjectTable::ReplaceInAllRows(int col, std::string_view from, std::string_view to) {
+  if (col < 0 || col >= kColumnCount) return 0;
+  int changed = 0;
+  for (size_t r = 1; r < rows_.size(); ++r) {
+    std::string& cell = rows_[r][static_cast<size_t>(col)];
+    if (cell != from) continue;
+    cell = to;
+    ++changed;
+  }
+  return changed;
+}
+
 void ProjectTable::SetHasZB(int row, bool set) { SetCell(row, kHasZB, set ? kFlagSet : ""); }
 double ProjectTable::CurrentMA(int row) const { return LeadingReal(GetCell(row, kCurrentMA)); }
 void ProjectTable::SetCurrentMA(int row, float milliamps) {

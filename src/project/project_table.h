@@ -57,6 +57,10 @@ class ProjectTable {
   // outside 0..10.
   void SetCell(int row, int col, std::string_view text);
 
+  // Writes `to` into every cell of column `col` that holds `from`, in the
+  // hidden rows too; returns how many cells changed.
+  int ReplaceInAllRows(int col, std::string_view from, std::string_view to);
+
   // A whole row's texts (empty texts outside 1..BlockCount).
   BlockRow GetRow(int row) const;
 

@@ -2,32 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "common/file_io.h"
+#include "app/main_state_fixture.h"
 #include "common/profile_file.h"
-#include "library/block_library.h"
-#include "library/cable_library.h"
 #include "support/fake_files.h"
-#include "support/fake_platform.h"
-#include "support/temp_dir.h"
 
 namespace luch {
 namespace {
-
-using testing::FakePlatform;
-using testing::TempDir;
-
-class MainStateTest : public ::testing::Test {
- protected:
-  MainStateTest() : blocks(dir.path()), state(dir.path(), fake.platform(), cables, blocks) {}
-
-  std::string ProjectPath(const char* name) { return PathToUtf8(dir / name); }
-
-  TempDir dir;
-  FakePlatform fake;
-  CableLibrary cables;
-  BlockLibrary blocks;
-  MainState state;
-};
 
 TEST_F(MainStateTest, FirstStartHasTheDesignStateAndNoProject) {
   MainSettings design;
@@ -167,11 +147,15 @@ TEST_F(MainStateTest, NewAndOpenShowNothingOfTheFormerProject) {
   EXPECT_EQ(state.table().GetCell(1, kVoltageV), "");
   EXPECT_EQ(state.status().bar1[2], "Проблем:");
   EXPECT_EQ(state.status().bar2[0], "Длина");
+  EXPECT_FALSE(state.report_enabled());  // it would describe the former project
   state.SetBlockCount(3);
   EXPECT_EQ(state.table().Address(3), "");
 
   state.mutable_table().SetAddress(2, "b");
+  ASSERT_TRUE(state.BitBtnStartClick());
+  ASSERT_TRUE(state.report_enabled());
   state.mNewClick();
+  EXPECT_FALSE(state.report_enabled());
   EXPECT_EQ(state.table().BlockCount(), 1);
   EXPECT_EQ(state.status().bar1[0], "Новый проект");
   EXPECT_EQ(state.status().bar1[1], "Блоков: 1");

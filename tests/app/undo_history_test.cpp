@@ -172,6 +172,7 @@ TEST_F(UndoProperty, NewAndOpenStartAFreshHistory) {
   state.mutable_table().SetAddress(1, "x");
   state.EndCommand();
   ASSERT_TRUE(state.CanUndo());
+  fake.messages.choices = {Answer::kNo};  // the edit is dropped
   state.BeginCommand();
   state.mNewClick();
   state.EndCommand();

@@ -23,6 +23,15 @@ bool FakeMessages::AskYesNo(std::string_view text, std::string_view caption, Mes
   return yes;
 }
 
+Answer FakeMessages::AskYesNoCancel(std::string_view text, std::string_view caption,
+                                    MessageIcon icon) {
+  shown.push_back({std::string(text), std::string(caption), icon, true});
+  if (choices.empty()) return Answer::kCancel;
+  const Answer answer = choices.front();
+  choices.pop_front();
+  return answer;
+}
+
 void FakeMessages::ShowError(std::string_view message) {
   shown.push_back({std::string(message) + ".", "Расчет луча ТЕРН-12", MessageIcon::kStop, false});
 }

@@ -37,8 +37,10 @@ class FakeMessages : public MessageBoxes {
  public:
   void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
   bool AskYesNo(std::string_view text, std::string_view caption, MessageIcon icon) override;
+  Answer AskYesNoCancel(std::string_view text, std::string_view caption, MessageIcon icon) override;
   void ShowError(std::string_view message) override;
-  std::deque<bool> answers;  // Yes/No answers; an empty queue answers No
+  std::deque<bool> answers;    // Yes/No answers; an empty queue answers No
+  std::deque<Answer> choices;  // Yes/No/Cancel answers; an empty queue answers Cancel
   std::vector<RecordedMessage> shown;
 };
 

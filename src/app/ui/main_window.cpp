@@ -32,6 +32,9 @@ namespace {
 
 constexpr std::array<int, 5> kStatus1Widths = {170, 80, 100, 100, 50};
 constexpr std::array<int, 4> kStatus2Widths = {170, 150, 150, 50};
+// How long after a change the recovery file is written (a burst of edits
+// costs one write).
+constexpr int kRecoveryDelayMs = 500;
 
 // The tool panel: its controls keep the width they need; a window narrower
 // than that cuts them off at the right instead of squeezing them, and never
@@ -103,6 +106,12 @@ TMain::TMain(MainState& state, QWidget* parent)
   setTabOrder(StringGrid1, EditVsego);
   setTabOrder(EditVsego, EditU);
   setTabOrder(EditU, StringGrid1);
+  // The recovery file is written shortly after a change, so that a burst of
+  // edits costs one write and no keystroke waits for the disk.
+  recovery_timer_ = new QTimer(this);
+  recovery_timer_->setSingleShot(true);
+  recovery_timer_->setInterval(kRecoveryDelayMs);
+  connect(recovery_timer_, &QTimer::timeout, this, [this] { state_.WriteRecovery(); });
   chart_ = new TChart(state_.data_dir(), state_.platform(), this);
   connect(chart_, &TChart::RowClicked, this, [this](int row) {
     state_.SetCursor(row, row, row);
@@ -185,8 +194,10 @@ void TMain::BuildToolPanel(QWidget* parent) {
     if (refreshing_) return;
     Run([this, value] { state_.SetBlockCount(value); });
   });
-  connect(EditU, &QLineEdit::textEdited, this,
-          [this](const QString& text) { state_.SetEditU(text.toStdString()); });
+  connect(EditU, &QLineEdit::textEdited, this, [this](const QString& text) {
+    state_.SetEditU(text.toStdString());
+    ProjectChanged();
+  });
   connect(Button28, &QPushButton::clicked, this,
           [this] { Run([this] { state_.Button28Click(); }); });
   connect(Button24, &QPushButton::clicked, this,
@@ -259,6 +270,15 @@ void TMain::Run(const std::function<void()>& command) {
   RefreshFromState();
 }
 
+void TMain::ProjectChanged() {
+  setWindowTitle(Q(state_.WindowCaption()));
+  if (state_.RecoveryDue()) {
+    if (!recovery_timer_->isActive()) recovery_timer_->start();
+  } else {
+    recovery_timer_->stop();
+  }
+}
+
 void TMain::Calculate(bool search) {
   Run([this, search] {
     if (search) {
@@ -286,6 +306,7 @@ void TMain::RefreshFromState() {
   for (size_t i = 0; i < status1_.size(); ++i) status1_[i]->setText(Q(state_.status().bar1[i]));
   for (size_t i = 0; i < status2_.size(); ++i) status2_[i]->setText(Q(state_.status().bar2[i]));
   UpdateActions();
+  ProjectChanged();
 
   // The cursor and the selected range as the state holds them.
   const int rows = state_.table().BlockCount();
@@ -332,6 +353,9 @@ void TMain::ApplicationEvents1Message() {
     if (width != 0) StringGrid1->setColumnWidth(i, width);
   }
   Run([this] {
+    // A project that a killed run left unsaved comes first: restored, it is
+    // the project the user works on.
+    if (state_.OfferRecovery()) return;
     if (state_.NamedProject().empty()) {
       state_.DeferredStartUp();
     } else {
@@ -355,6 +379,12 @@ void TMain::resizeEvent(QResizeEvent* event) {
 }
 
 void TMain::closeEvent(QCloseEvent* event) {
+  if (!state_.FormCloseQuery()) {
+    event->ignore();
+    RefreshFromState();  // a save may have named the project
+    return;
+  }
+  recovery_timer_->stop();
   state_.FormClose(CurrentSettings());
   if (chart_->isVisible()) chart_->close();  // keeps its place in the settings
   if (on_close_) on_close_();

@@ -20,6 +20,7 @@ class QMenu;
 class QPushButton;
 class QSpinBox;
 class QTableView;
+class QTimer;
 
 namespace luch {
 
@@ -90,6 +91,9 @@ class TMain : public QMainWindow {
   void ProjectReplaced();
   // Runs a command of the state and redraws.
   void Run(const std::function<void()>& command);
+  // After anything that may have changed the project: the caption, and the
+  // recovery file written soon (not on the keystroke's own path).
+  void ProjectChanged();
 
   MainState& state_;
   QtCommandDialogs command_dialogs_;
@@ -102,6 +106,7 @@ class TMain : public QMainWindow {
   QPointer<QWidget> house_window_;
   TChart* chart_ = nullptr;  // "График напряжения", follows every calculation
   std::function<void()> on_close_;
+  QTimer* recovery_timer_ = nullptr;
   std::array<int, 11> pending_col_widths_{};
   bool started_ = false;
   bool refreshing_ = false;

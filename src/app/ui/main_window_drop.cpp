@@ -40,7 +40,7 @@ void TMain::dropEvent(QDropEvent* event) {
       this,
       [this, utf8_path = path.toStdString()] {
         bool loaded = false;
-        Run([this, &utf8_path, &loaded] { loaded = state_.LoadProject(utf8_path); });
+        Run([this, &utf8_path, &loaded] { loaded = state_.OpenDroppedProject(utf8_path); });
         if (loaded) ProjectReplaced();
         activateWindow();
       },

@@ -36,8 +36,10 @@ void TMain::BuildFileMenu() {
     state_.mOpenClick();
     ProjectReplaced();
   });
-  Wire(AddAction(file, "mSave", "&Сохранить", QKeySequence(Qt::Key_F2)),
-       [this] { state_.mSaveClick(); });
+  QAction* save = AddAction(file, "mSave", "&Сохранить", QKeySequence(Qt::Key_F2));
+  // Ctrl+S as well: what users of other Windows programs press.
+  save->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_S)});
+  Wire(save, [this] { state_.mSaveClick(); });
   Wire(AddAction(file, "mSaveAs", "Сохр&анить как...", QKeySequence(Qt::CTRL | Qt::Key_F2)),
        [this] { state_.mSaveAsClick(); });
   Wire(AddAction(file, "mNew", "Со&здать..."), [this] {

@@ -105,6 +105,22 @@ bool QtMessages::AskYesNo(std::string_view text, std::string_view caption, Messa
   return box.exec() == QMessageBox::Yes;
 }
 
+Answer QtMessages::AskYesNoCancel(std::string_view text, std::string_view caption,
+                                  MessageIcon icon) {
+  QMessageBox box(ToQt(icon), Q(caption), Q(text),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, DialogOwner(owner_));
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Answer::kYes;
+    case QMessageBox::No:
+      return Answer::kNo;
+    default:
+      return Answer::kCancel;
+  }
+}
+
 void QtMessages::ShowError(std::string_view message) {
   QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), Q(message) + ".",
                   QMessageBox::Ok, DialogOwner(owner_));

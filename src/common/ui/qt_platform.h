@@ -25,6 +25,7 @@ class QtMessages : public MessageBoxes {
   void SetOwner(QWidget* owner) { owner_ = owner; }
   void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
   bool AskYesNo(std::string_view text, std::string_view caption, MessageIcon icon) override;
+  Answer AskYesNoCancel(std::string_view text, std::string_view caption, MessageIcon icon) override;
   void ShowError(std::string_view message) override;
 
  private:

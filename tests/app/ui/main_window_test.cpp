@@ -138,6 +138,7 @@ TEST_F(MainWindowTest, KeepsAnyWidthFrom300AndNeverWidensItself) {
     window->resize(320, 400);
     QApplication::processEvents();
     EXPECT_EQ(window->width(), 320);
+    fake.messages.choices = {Answer::kNo};  // the count changes are not kept
     window->close();
   }
   EXPECT_EQ(ProfileFile(dir / "Tarvel.ini").ReadInteger("Main", "Width", 0), 320);

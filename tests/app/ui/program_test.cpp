@@ -17,64 +17,13 @@
 #include <QTimer>
 #include <cstdlib>
 
-#include "common/ui/text_prompt_dialog.h"
+#include "app/ui/program_fixture.h"
 #include "library/ui/block_window.h"
 #include "library/ui/cable_window.h"
-#include "support/temp_dir.h"
-#include "support/ui/answer_dialog.h"
 #include "tools/ui/dom_len_window.h"
 
 namespace luch {
 namespace {
-
-using testing::AnswerWhenShown;
-using testing::TempDir;
-
-const std::filesystem::path kExamples =
-    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() /
-    "examples";
-
-class ProgramTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (const auto& entry : std::filesystem::directory_iterator(kExamples)) {
-      std::filesystem::copy(entry.path(), dir.path() / entry.path().filename());
-    }
-    program = std::make_unique<Program>(dir.path());
-    program->main_window().show();
-    QApplication::processEvents();
-  }
-
-  void Grab(QWidget& window, const char* name) {
-    if (const char* folder = std::getenv("LUCH_SCREENSHOTS")) {
-      window.grab().save(QString::fromUtf8(folder) + "/" + name);
-    }
-  }
-
-  // Makes `window` the one the user works in.
-  static void Activate(QWidget& window) {
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  }
-
-  // Answers the next real prompt with `text` (OK), or cancels it after typing
-  // `text` when `ok` is false; records the prompt's owner.
-  void AnswerPrompt(const QString& text, bool ok, QWidget** owner = nullptr) {
-    AnswerWhenShown<TextPromptDialog>([text, ok, owner](TextPromptDialog* dialog) {
-      if (owner) *owner = dialog->parentWidget();
-      dialog->field()->setText(text);
-      if (ok) {
-        dialog->accept();
-      } else {
-        dialog->reject();
-      }
-    });
-  }
-
-  TempDir dir;
-  std::unique_ptr<Program> program;
-};
 
 TEST_F(ProgramTest, APromptBelongsToTheWindowWhoseCommandRaisedIt) {
   QTest::keyClick(&program->main_window(), Qt::Key_F4);
@@ -173,7 +122,9 @@ TEST_F(ProgramTest, ToolWindowsStartHiddenAndOpenByTheirKeys) {
 TEST_F(ProgramTest, RenamingABlockTypeRenamesTheProjectRows) {
   const std::string old_name = program->state().table().BlockName(3);
   ASSERT_FALSE(old_name.empty());
-  program->blocks_window().logic().SetSelected(6);  // the exit sign of row 3
+  const int rows = program->state().table().BlockCount();
+  program->main_window().EditVsego->setValue(rows + 1);  // a step to undo after the rename
+  program->blocks_window().logic().SetSelected(6);       // the exit sign of row 3
   ASSERT_EQ(program->blocks_window().logic().names()[6], old_name);
   // The rename asks through the program's prompt; answer it from a timer.
   QTimer::singleShot(0, [] {
@@ -188,6 +139,11 @@ TEST_F(ProgramTest, RenamingABlockTypeRenamesTheProjectRows) {
     if (QWidget* box = QApplication::activeModalWidget()) box->close();  // the information box
   });
   program->blocks_window().logic().ListBox1DblClick();
+  EXPECT_EQ(program->state().table().BlockName(3), "Табло «Выход»");
+  // Undo never brings back a name the library no longer has.
+  Activate(program->main_window());
+  QTest::keyClick(&program->main_window(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(program->state().table().BlockCount(), rows);
   EXPECT_EQ(program->state().table().BlockName(3), "Табло «Выход»");
 }
 

@@ -1,0 +1,185 @@
+// Unsaved changes: the modified state, the question before the project is
+// dropped, the recovery file, and a block type renamed through the history.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/main_state_fixture.h"
+#include "app/recovery_file.h"
+
+namespace luch {
+namespace {
+
+class UnsavedChanges : public MainStateTest {
+ protected:
+  // A command as the window runs it.
+  void Command(const std::function<void()>& command) {
+    state.BeginCommand();
+    command();
+    state.EndCommand();
+  }
+  void EditAddress(int row, const char* text) {
+    Command([&] { state.mutable_table().SetAddress(row, text); });
+  }
+  std::string Caption(const std::string& tail) { return std::string(kMainCaption) + tail; }
+};
+
+TEST_F(UnsavedChanges, ModifiedFollowsTheSavedContentThroughUndoSaveAndCalculation) {
+  state.mNewClick();
+  EXPECT_FALSE(state.modified());
+  EXPECT_EQ(state.WindowCaption(), kMainCaption);
+  EditAddress(1, "Щитовая");
+  EXPECT_TRUE(state.modified());
+  EXPECT_EQ(state.WindowCaption(), Caption(" — Новый проект*"));
+  state.Undo();
+  EXPECT_FALSE(state.modified());  // back at the state New left
+  state.Redo();
+  EXPECT_TRUE(state.modified());
+
+  fake.dialogs.answers.push_back(ProjectPath("Дом 5.луч"));
+  state.mSaveClick();
+  EXPECT_FALSE(state.modified());
+  EXPECT_EQ(state.WindowCaption(), Caption(" — Дом 5.луч"));
+  // What a calculation writes by itself (I, U, P of current blocks) is no change.
+  Command([&] { ASSERT_TRUE(state.BitBtnStartClick()); });
+  EXPECT_FALSE(state.modified());
+  EditAddress(1, "Подвал");
+  for (const char* step : {"the edit", "the calculation"}) {
+    state.Undo();
+    EXPECT_FALSE(state.modified()) << step;
+  }
+  state.Undo();  // the edit before the save
+  EXPECT_TRUE(state.modified());
+  state.Redo();
+  EXPECT_FALSE(state.modified());
+
+  state.SetEditU("24,5");  // typed into EditU
+  EXPECT_TRUE(state.modified());
+  EXPECT_EQ(state.WindowCaption(), Caption(" — Дом 5.луч*"));
+}
+
+TEST_F(UnsavedChanges, ParametersReplacedByACalculationAreAChange) {
+  state.mNewClick();
+  state.mutable_params().AccuracyStep = 0.9f;  // as a colleague's file may hold
+  Command([&] { state.BitBtnStartClick(); });
+  EXPECT_EQ(state.params().AccuracyStep, 0.05f);
+  EXPECT_TRUE(state.modified());
+}
+
+TEST_F(UnsavedChanges, DroppingAModifiedProjectAsksFirst) {
+  struct Case {
+    const char* name;
+    std::vector<Answer> answers;
+    std::optional<std::string> save_as;  // the Save As dialog's answer
+    bool project_replaced;
+    bool saved;
+  };
+  const std::vector<Case> cases = {
+      {"Да on an unnamed project saves it as chosen", {Answer::kYes}, "Сохранен.луч", true, true},
+      {"Да, Save As cancelled: nothing happens", {Answer::kYes}, std::nullopt, false, false},
+      {"Нет drops the edits", {Answer::kNo}, std::nullopt, true, false},
+      {"Отмена keeps the project", {Answer::kCancel}, std::nullopt, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MainState fresh(dir.path(), fake.platform(), cables, blocks);
+    fresh.mNewClick();
+    fresh.BeginCommand();
+    fresh.mutable_table().SetAddress(1, "правка");
+    fresh.EndCommand();
+    fake.messages.shown.clear();
+    fake.messages.choices.assign(c.answers.begin(), c.answers.end());
+    fake.dialogs.answers = {c.save_as};
+    if (c.save_as) std::filesystem::remove(dir / *c.save_as);
+
+    fresh.mNewClick();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, "Сохранить изменения в проекте?\nНовый проект");
+    EXPECT_EQ(fresh.table().Address(1), c.project_replaced ? "" : "правка");
+    EXPECT_EQ(fresh.modified(), !c.project_replaced);
+    if (c.save_as) {
+      EXPECT_EQ(FileExists(dir / *c.save_as), c.saved);
+    }
+  }
+}
+
+TEST_F(UnsavedChanges, AnUnmodifiedProjectIsNeverAskedAbout) {
+  state.mNewClick();
+  EditAddress(1, "x");
+  state.Undo();
+  fake.dialogs.answers.push_back(std::nullopt);
+  state.mOpenClick();
+  state.mNewClick();
+  EXPECT_TRUE(state.FormCloseQuery());
+  EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(UnsavedChanges, TheRecoveryFileBringsBackAKilledRunsEdits) {
+  ASSERT_TRUE(state.SaveProject(ProjectPath("Дом 5.луч")));
+  EXPECT_FALSE(state.RecoveryDue());
+  EditAddress(1, "после сохранения");
+  state.SetEditU("26,5");
+  ASSERT_TRUE(state.RecoveryDue());
+  state.WriteRecovery();
+  EXPECT_FALSE(state.RecoveryDue());
+  ASSERT_TRUE(FileExists(RecoveryPath(dir.path())));
+
+  // The program is killed here; the next run finds the file.
+  MainState next(dir.path(), fake.platform(), cables, blocks);
+  fake.messages.answers = {true};
+  ASSERT_TRUE(next.OfferRecovery());
+  EXPECT_EQ(fake.messages.shown.back().text,
+            "Найдены несохраненные изменения проекта «Дом 5.луч», записанные " +
+                fake.locale.date_time + ".\nВосстановить их?");
+  EXPECT_EQ(next.table().Address(1), "после сохранения");
+  EXPECT_EQ(next.params().EditU, "26,5");
+  EXPECT_EQ(next.ProjectFileName(), ProjectPath("Дом 5.луч"));
+  EXPECT_TRUE(next.modified());
+  next.mSaveClick();
+  EXPECT_FALSE(FileExists(RecoveryPath(dir.path())));
+  EXPECT_FALSE(next.OfferRecovery());
+}
+
+TEST_F(UnsavedChanges, NoDeletesTheRecoveryFileAndACleanCloseLeavesNone) {
+  state.mNewClick();
+  EditAddress(1, "x");
+  state.WriteRecovery();
+  MainState next(dir.path(), fake.platform(), cables, blocks);
+  fake.messages.answers = {false};
+  EXPECT_FALSE(next.OfferRecovery());
+  EXPECT_FALSE(FileExists(RecoveryPath(dir.path())));
+
+  EditAddress(1, "y");
+  state.WriteRecovery();
+  ASSERT_TRUE(FileExists(RecoveryPath(dir.path())));
+  state.FormClose(MainSettings{});
+  EXPECT_FALSE(FileExists(RecoveryPath(dir.path())));
+}
+
+TEST_F(UnsavedChanges, ARenamedBlockTypeHoldsInTheWholeHistory) {
+  state.mNewClick();
+  Command([&] {
+    state.SetBlockCount(3);
+    for (int r = 1; r <= 3; ++r) state.mutable_table().SetBlockName(r, "ИП 212");
+  });
+  Command([&] { state.SetBlockCount(2); });  // row 3 hidden, kept
+  EditAddress(1, "a");
+  EditAddress(1, "b");
+  state.Undo();  // "b" waits for redo
+
+  state.RenameBlockType("ИП 212", "ИП 212-3");
+  EXPECT_TRUE(state.modified());
+  for (int k = 0; k < 3; ++k) {
+    state.Undo();
+    EXPECT_NE(state.table().BlockName(1), "ИП 212") << "undo " << k;
+  }
+  while (state.CanRedo()) {
+    state.Redo();
+    EXPECT_NE(state.table().BlockName(1), "ИП 212");
+  }
+  state.SetBlockCount(3);
+  EXPECT_EQ(state.table().BlockName(3), "ИП 212-3");
+}
+
+}  // namespace
+}  // namespace luch
