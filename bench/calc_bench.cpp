@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bench_harness.h"
+#include "bench_ray.h"
 #include "calc/calculation.h"
 #include "calc/headless_platform.h"
 #include "calc/reference_solver.h"
@@ -23,86 +24,6 @@
 
 namespace luch::bench {
 namespace {
-
-// A data folder with a small cable and block library, removed at the end.
-class BenchData {
- public:
-  BenchData() {
-    std::random_device device;
-    dir_ = std::filesystem::temp_directory_path() / ("luch-bench-" + std::to_string(device()));
-    std::filesystem::create_directories(dir_);
-    ProfileFile cables(dir_ / Utf8Path(kCableFileName));
-    const auto cable = [&](int n, const char* name, int r, int c, int z) {
-      const std::string section = "Кабель" + std::to_string(n);
-      cables.WriteString(section, "Название", name);
-      cables.WriteInteger(section, "Сопротивление", r);
-      cables.WriteInteger(section, "Емкость", c);
-      cables.WriteInteger(section, "Волновое", z);
-    };
-    cable(1, "Шина 3", 3, 60, 90);
-    cable(2, "Провод 24", 24, 55, 100);
-    cables.Save();
-    ProfileFile blocks(dir_ / Utf8Path(kBlockFileName));
-    const auto block = [&](int b, const char* name, const char* umin, const char* p,
-                           const char* i) {
-      const std::string section = "Блок" + std::to_string(b);
-      blocks.WriteString(section, "Название", name);
-      blocks.WriteString(section, "Режим1", "Нормальный");
-      blocks.WriteString(section, "P1", p);
-      blocks.WriteString(section, "I1", i);
-      blocks.WriteString(section, "Umin", umin);
-    };
-    block(0, "Извещатель", "9", "0", "0.05");
-    block(1, "Оповещатель", "9", "2", "0");
-    block(2, "Модуль", "9", "3", "0");
-    block(3, "Пульт", "18", "0", "0.2");
-    block(4, "Изолятор", "9", "0", "0");
-    block(5, "Щит", "995", "0", "0.2");
-    blocks.Save();
-    cable_library.LoadCables(dir_);
-    block_library = std::make_unique<BlockLibrary>(dir_);
-  }
-  ~BenchData() {
-    std::error_code error;
-    std::filesystem::remove_all(dir_, error);
-  }
-
-  CableLibrary cable_library;
-  std::unique_ptr<BlockLibrary> block_library;
-
- private:
-  std::filesystem::path dir_;
-};
-
-struct Ray {
-  ProjectTable table;
-  ProjectParameters params;
-};
-
-// The block of a row, chosen by a random number 0..7.
-using Mix = std::array<const char*, 8>;
-constexpr Mix kUsual = {"Оповещатель", "Модуль",     "Извещатель", "Извещатель",
-                        "Извещатель",  "Извещатель", "Извещатель", "Извещатель"};
-
-// n rows of min_m..max_m metres with blocks of `mix`; a module is behind
-// lightning protection half the time.
-Ray MakeRay(int n, const char* cable, int min_m, int max_m, float step, uint32_t seed,
-            const Mix& mix = kUsual) {
-  std::mt19937 random(seed);
-  Ray ray;
-  ray.params.SetNewProjectValues();
-  ray.params.AccuracyStep = step;
-  ray.table.SetBlockCount(n);
-  for (int i = 1; i <= n; ++i) {
-    ray.table.SetCableName(i, cable);
-    ray.table.SetLengthM(i, min_m + static_cast<int>(random() % uint32_t(max_m - min_m + 1)));
-    const std::string block = mix[random() % 8];
-    ray.table.SetBlockName(i, block);
-    ray.table.SetRegimeName(i, "Нормальный");
-    ray.table.SetHasZB(i, block == "Модуль" && random() % 2 == 0);
-  }
-  return ray;
-}
 
 struct Outcome {
   bool success = false;

@@ -18,6 +18,8 @@ MainSettings ReadMainSettings(const ProfileFile& settings, const MainSettings& c
     values.col_widths[i] = settings.ReadInteger(kMain, ColKey(i), current.col_widths[i]);
   }
   values.file_name = settings.ReadString(kMain, "FileName", current.file_name);
+  values.live_calc = settings.ReadBool(kMain, "LiveCalc", current.live_calc);
+  values.problems_shown = settings.ReadBool(kMain, "Problems", current.problems_shown);
   return values;
 }
 
@@ -28,6 +30,8 @@ void WriteMainSettings(ProfileFile& settings, const MainSettings& values) {
   }
   settings.WriteString(kMain, "FileName", values.file_name);
   settings.WriteInteger(kMain, "DefaultRowHeight", values.row_height);
+  settings.WriteBool(kMain, "LiveCalc", values.live_calc);
+  settings.WriteBool(kMain, "Problems", values.problems_shown);
 }
 
 std::array<int, 11> ProportionalColumnWidths(int client_width) {

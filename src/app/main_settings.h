@@ -24,16 +24,19 @@ struct MainSettings {
   int row_height = kDesignRowHeight;
   std::array<int, 11> col_widths{};  // PendingColWidths; 0 leaves a column as it is
   std::string file_name;             // ProjectFileName
+  bool live_calc = true;             // "Пересчитывать &сразу"
+  bool problems_shown = true;        // the problems panel "Проверка"
 };
 
 // Reads section "Main" in the order Top, Left, Height, Width, DefaultRowHeight,
-// ColWidths0..10, FileName, each defaulting to `current`, then pulls the window
-// back into view. A row height below 1 or above 200 pixels keeps the current one.
+// ColWidths0..10, FileName, LiveCalc, Problems, each defaulting to `current`,
+// then pulls the window back into view. A row height below 1 or above 200 pixels keeps the current
+// one.
 MainSettings ReadMainSettings(const ProfileFile& settings, const MainSettings& current,
                               const Screen& screen);
 
 // Writes section "Main" in the order Top, Left, Height, Width, ColWidths0..10,
-// FileName, DefaultRowHeight.
+// FileName, DefaultRowHeight, LiveCalc, Problems.
 void WriteMainSettings(ProfileFile& settings, const MainSettings& values);
 
 // Proportional column widths for a client width (whole-number division).

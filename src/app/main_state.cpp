@@ -5,6 +5,7 @@
 
 #include "app/recovery_file.h"
 #include "app/saved_content.h"
+#include "calc/calculation_stages.h"
 #include "common/file_io.h"
 #include "editing/block_replacement.h"
 #include "editing/cable_replacement.h"
@@ -14,6 +15,33 @@
 #include "reports/report_commands.h"
 
 namespace luch {
+namespace {
+
+constexpr const char* kStale = "Данные изменены, нажмите F9";
+
+ResultState::Kind Outcome(bool success) {
+  return success ? ResultState::Kind::kSucceeded : ResultState::Kind::kFailed;
+}
+
+// The platform of the silent calculation: nothing is shown.
+class UnshownMessages : public MessageBoxes {
+ public:
+  void Show(std::string_view, std::string_view, MessageIcon) override {}
+  bool AskYesNo(std::string_view, std::string_view, MessageIcon) override { return false; }
+  Answer AskYesNoCancel(std::string_view, std::string_view, MessageIcon) override {
+    return Answer::kCancel;
+  }
+  void ShowError(std::string_view) override {}
+};
+
+class NoWaitWindow : public WaitWindow {
+ public:
+  void Show() override {}
+  void Repaint() override {}
+  void Close() override {}
+};
+
+}  // namespace
 
 MainState::MainState(std::filesystem::path data_dir, Platform platform, CableLibrary& cables,
                      BlockLibrary& blocks)
@@ -23,6 +51,7 @@ MainSettings MainState::FormCreate(const MainSettings& current) {
   MainSettings values =
       ReadMainSettings(OpenSettingsFile(data_dir_, *platform_.files), current, *platform_.screen);
   project_file_name_ = values.file_name;
+  live_calc_ = values.live_calc;
   return values;
 }
 
@@ -59,6 +88,7 @@ void MainState::ForgetPreviousProject() {
   report_enabled_ = false;
   last_calculation_succeeded_ = false;
   totals_ = CalculationTotals{};
+  results_ = ResultState{};
 }
 
 void MainState::OpenNamedProject() {
@@ -70,6 +100,7 @@ void MainState::OpenNamedProject() {
 void MainState::FormClose(MainSettings values) {
   RemoveRecovery();
   values.file_name = project_file_name_;
+  values.live_calc = live_calc_;
   ProfileFile settings = OpenSettingsFile(data_dir_, *platform_.files);
   WriteMainSettings(settings, values);
   SaveOrReport(settings, *platform_.messages);
@@ -167,6 +198,7 @@ bool MainState::OfferRecovery() {
   // Modified, and already in the recovery file.
   MarkChanged();
   recovery_revision_ = revision_;
+  InputsChanged();
   return true;
 }
 
@@ -174,6 +206,7 @@ void MainState::SetEditU(std::string text) {
   if (text == params_.EditU) return;
   params_.EditU = std::move(text);
   MarkChanged();
+  InputsChanged();
 }
 
 bool MainState::OpenDroppedProject(const std::string& utf8_path) {
@@ -213,6 +246,7 @@ void MainState::mNewClick() {
   ForgetPreviousProject();
   MarkChanged();
   MarkSaved();
+  InputsChanged();
 }
 
 bool MainState::LoadProject(const std::string& utf8_path) {
@@ -232,6 +266,7 @@ bool MainState::LoadProject(const std::string& utf8_path) {
   status_.bar1[0] = "Проект: " + FileNameOf(utf8_path);
   MarkChanged();
   MarkSaved();
+  InputsChanged();
   return true;
 }
 
@@ -274,6 +309,7 @@ bool MainState::BitBtnStartClick() {
   calculation_command_ = true;
   CalculationContext ctx = CalcContext();
   last_calculation_succeeded_ = luch::BitBtnStartClick(ctx);
+  results_ = {Outcome(last_calculation_succeeded_), /*search=*/false, /*stale=*/false};
   return last_calculation_succeeded_;
 }
 
@@ -281,7 +317,47 @@ bool MainState::mFindUKMUClick() {
   calculation_command_ = true;
   CalculationContext ctx = CalcContext();
   last_calculation_succeeded_ = luch::mFindUKMUClick(ctx);
+  results_ = {Outcome(last_calculation_succeeded_), /*search=*/true, /*stale=*/false};
   return last_calculation_succeeded_;
+}
+
+bool MainState::SilentCalculation() {
+  static UnshownMessages unshown;
+  static NoWaitWindow no_wait;
+  Platform silent = platform_;
+  silent.messages = &unshown;
+  silent.wait = &no_wait;
+  CalculationContext ctx{table_,  params_, status_, report_enabled_,
+                         totals_, cables_, blocks_, silent};
+  last_calculation_succeeded_ = luch::BitBtnStartClick(ctx);
+  results_ = {Outcome(last_calculation_succeeded_), /*search=*/false, /*stale=*/false};
+  return last_calculation_succeeded_;
+}
+
+void MainState::InputsChanged() {
+  // A replacement would change what the user typed: only F9 may do that.
+  if (live_calc_ && !ParametersNeedReplacement(params_)) {
+    SilentCalculation();
+    return;
+  }
+  if (results_.kind == ResultState::Kind::kNone) return;
+  results_.stale = true;
+  status_.bar1[4] = kStale;
+}
+
+void MainState::SetLiveCalc(bool on) {
+  live_calc_ = on;
+  if (on && results_.stale) InputsChanged();
+}
+
+std::vector<Problem> MainState::Problems() const {
+  return CollectProblems(
+      {table_, params_, cables_, blocks_, totals_, results_, platform_.locale->DecimalSeparator()});
+}
+
+std::string MainState::VoltageTooltip(int row) const {
+  if (results_.stale) return {};
+  return VoltageMarginText(table_, blocks_, row, platform_.locale->DecimalSeparator());
 }
 
 EditingContext MainState::EditContext() {
@@ -376,7 +452,10 @@ void MainState::mProjectClick() {
 }
 
 void MainState::RenameBlockType(const std::string& old_name, const std::string& new_name) {
-  if (table_.ReplaceInAllRows(kBlockName, old_name, new_name) > 0) MarkChanged();
+  if (table_.ReplaceInAllRows(kBlockName, old_name, new_name) > 0) {
+    MarkChanged();
+    InputsChanged();
+  }
   // Every step that changes is a state of its own, unlike the saved one.
   history_.ForEachStep([&](ProjectSnapshot& step) {
     if (step.table.ReplaceInAllRows(kBlockName, old_name, new_name) > 0) {
@@ -402,7 +481,11 @@ void MainState::EndCommand() {
   if (!SameSavedContent(before.table, before.params, table_, params_, !calculation_command_)) {
     MarkChanged();
   }
+  const bool inputs_changed =
+      !calculation_command_ &&
+      !SameSavedContent(before.table, before.params, table_, params_, /*with_power=*/true);
   history_.End(Snapshot());
+  if (inputs_changed) InputsChanged();
 }
 
 void MainState::Restore(ProjectSnapshot snapshot) {
@@ -414,12 +497,16 @@ void MainState::Restore(ProjectSnapshot snapshot) {
 
 void MainState::Undo() {
   ProjectSnapshot current = Snapshot();
-  if (history_.Undo(current)) Restore(std::move(current));
+  if (!history_.Undo(current)) return;
+  Restore(std::move(current));
+  InputsChanged();
 }
 
 void MainState::Redo() {
   ProjectSnapshot current = Snapshot();
-  if (history_.Redo(current)) Restore(std::move(current));
+  if (!history_.Redo(current)) return;
+  Restore(std::move(current));
+  InputsChanged();
 }
 
 CellEditContext MainState::CellContext() {

@@ -12,6 +12,7 @@
 #include "app/main_settings.h"
 #include "app/undo_history.h"
 #include "calc/calculation.h"
+#include "calc/problem_list.h"
 #include "calc/project_parameters.h"
 #include "common/platform.h"
 #include "editing/row_commands.h"
@@ -48,7 +49,10 @@ class MainState {
   // (or "Новый проект") and "*" while modified; the program's alone for a new,
   // unmodified project.
   std::string WindowCaption() const;
-  bool report_enabled() const { return report_enabled_; }  // mInfo
+  // mInfo: after a successful calculation whose results still match.
+  bool report_enabled() const { return report_enabled_ && !results_.stale; }
+  // "Таблица напряжений ": not while the results are stale.
+  bool voltage_table_enabled() const { return !results_.stale; }
   // TotalCurrent (A) and TotalLength (m) of the last calculation, for the reports.
   const CalculationTotals& totals() const { return totals_; }
   ClickedCell clicked() const { return clicked_; }
@@ -149,6 +153,23 @@ class MainState {
   // Whether the last calculation or search succeeded (false before any).
   bool last_calculation_succeeded() const { return last_calculation_succeeded_; }
 
+  // --- live recalculation and the problems list ------------------------------
+  // "Пересчитывать &сразу": every change of the rows, the count, EditU, the
+  // parameters or a library is followed by a silent calculation (F9's code and
+  // results without wait window, message box, undo step or modified state).
+  // Where it cannot run (off, or a parameter would be replaced) the results
+  // are marked stale instead.
+  bool live_calc() const { return live_calc_; }
+  void SetLiveCalc(bool on);
+  // The results on screen: what found them, and whether they still match.
+  const ResultState& results() const { return results_; }
+  // A library changed (an edit in "Типы кабеля" or "Блоки").
+  void LibraryChanged() { InputsChanged(); }
+  // The problems list "Проверка", as the project and its results are now.
+  std::vector<Problem> Problems() const;
+  // The tooltip of row `row`'s U cell: the block's margin.
+  std::string VoltageTooltip(int row) const;
+
   // --- supply voltage presets ------------------------------------------------
   // "28" and "24": the preset texts into EditU, nothing else.
   void Button28Click() { luch::Button28Click(params_); }
@@ -222,6 +243,11 @@ class MainState {
   void MarkChanged() { revision_ = ++last_revision_; }
   void MarkSaved();
   void RemoveRecovery();
+  // After a change of what a calculation reads: the silent calculation, or
+  // the results marked stale.
+  void InputsChanged();
+  // F9's calculation without wait window and messages; false when it failed.
+  bool SilentCalculation();
 
   ProjectTable table_;
   ProjectParameters params_;
@@ -250,6 +276,8 @@ class MainState {
   static constexpr uint64_t kNoRecovery = UINT64_MAX;
   uint64_t recovery_revision_ = kNoRecovery;
   bool calculation_command_ = false;  // the running command is F9 or F10
+  bool live_calc_ = true;
+  ResultState results_;
 
   ProjectSnapshot Snapshot() const { return ProjectSnapshot{table_, params_, revision_}; }
   void Restore(ProjectSnapshot snapshot);

@@ -20,6 +20,14 @@ class BlockLibrary;
 struct CalculationTotals {
   float TotalCurrent = 0.0f;  // A; changed only by a successful calculation
   int64_t TotalLength = 0;    // m; set by every preparation
+  // The cable totals of the last preparation (below 0: unknown, "?") and
+  // whether they, and the controller current of the last success, broke
+  // their limits.
+  double CapacitanceUF = -1.0;
+  double InductanceMH = -1.0;
+  bool CapacitanceExceeded = false;
+  bool InductanceExceeded = false;
+  bool CurrentExceeded = false;
 };
 
 // What a calculation reads and writes; all references outlive the call.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calc/calculation_texts.h"
+#include "calc/unknown_types.h"
 #include "common/number_text.h"
 #include "common/numbers.h"
 #include "library/block_file_format.h"
@@ -30,6 +31,8 @@ void ShowCapacitance(CalculationContext& context, CalculationState& state, bool 
                      float csum) {
   const char sep = context.platform.locale->DecimalSeparator();
   std::string& panel = context.status.bar2[2];
+  context.totals.CapacitanceUF = available ? csum * 0.000001 : -1.0;
+  context.totals.CapacitanceExceeded = false;
   if (!available) {
     panel = t::kCapacitanceUnknown;
     return;
@@ -43,6 +46,7 @@ void ShowCapacitance(CalculationContext& context, CalculationState& state, bool 
   }
   const float limit = context.params.MaxCapacitance;
   if (limit != 0.0f && csum * 0.000001 > limit) {
+    context.totals.CapacitanceExceeded = true;
     panel += t::kTooMuch;
     state.WarningText += t::kCapacitanceWarning;
   }
@@ -52,15 +56,18 @@ void ShowCapacitance(CalculationContext& context, CalculationState& state, bool 
 void ShowInductance(CalculationContext& context, CalculationState& state, bool available,
                     double lsum) {
   std::string& panel = context.status.bar2[3];
+  const double mh = lsum * 0.001;
+  context.totals.InductanceMH = available ? mh : -1.0;
+  context.totals.InductanceExceeded = false;
   if (!available) {
     panel = t::kInductanceUnknown;
     return;
   }
-  const double mh = lsum * 0.001;
   panel = t::kInductance +
           FormatPattern(mh, t::kInductancePattern, context.platform.locale->DecimalSeparator());
   const float limit = context.params.MaxInductance;
   if (limit != 0.0f && mh > limit) {
+    context.totals.InductanceExceeded = true;
     panel += t::kTooMuch;
     state.WarningText += t::kInductanceWarning;
   }
@@ -131,16 +138,14 @@ void PrepareCalculation(CalculationContext& context, CalculationState& state) {
     table.UpdateResistance(i, context.cables, sep);
 
     const int b = context.blocks.BlockIndexByName(table.BlockName(i));
+    arrays.RowUmin[k] = CountedUmin(context.blocks, b);
     if (b == -1) {
       // A type this library lacks (a colleague's project) keeps its name and
       // regime, so that a save does not lose them; it takes no current.
       table.SetPowerMW(i, 0);
       arrays.RowPower[k] = 0.0f;
       arrays.RowCurrent[k] = 0.0f;
-      arrays.RowUmin[k] = static_cast<float>(block_file::kDefaultUmin);
     } else {
-      arrays.RowUmin[k] = static_cast<float>(context.blocks.BlockUmin(b));
-      if (!(arrays.RowUmin[k] >= 1.0f)) arrays.RowUmin[k] = 1.0f;
       const std::string regime = table.RegimeName(i);
       const int32_t p = context.blocks.RegimePowerByName(b, regime);
       table.SetPowerMW(i, p);
@@ -188,7 +193,12 @@ void FinishCalculation(CalculationContext& context, CalculationState& state, boo
       if (context.table.VoltageV(i) < state.arrays.RowUmin[static_cast<size_t>(i)]) ++problems;
     }
     context.status.bar1[2] = t::kProblems + std::to_string(problems);
-    if (total_ma > context.params.MaxCurrent) state.WarningText += t::kCurrentWarning;
+    context.totals.CurrentExceeded = total_ma > context.params.MaxCurrent;
+    if (context.totals.CurrentExceeded) state.WarningText += t::kCurrentWarning;
+    // Rows the libraries do not know were calculated without resistance or
+    // current: said after the limits.
+    state.WarningText +=
+        UnknownTypeWarnings(FindUnknownTypeRows(context.table, context.cables, context.blocks));
     if (!state.WarningText.empty()) {
       context.platform.messages->Show(state.WarningText, t::kCaption, MessageIcon::kWarning);
     }
@@ -234,6 +244,17 @@ bool SearchPassesBounded(const CalculationState& state) {
   if (!AllFinite(state.arrays.RowUmin)) return false;
   const double passes = (kMaxSupplyVoltage - SearchStartVoltage(state)) / state.AccuracyStep;
   return passes <= kMaxSearchPasses;
+}
+
+bool ParametersNeedReplacement(const ProjectParameters& params) {
+  return !(params.SupplyVoltage() > 1.0) || !(params.MaxCurrent >= 1.0f) ||
+         params.AccuracyStep > 0.5f || !(params.AccuracyStep >= 0.001f);
+}
+
+float CountedUmin(const BlockLibrary& blocks, int b) {
+  if (b == -1) return static_cast<float>(block_file::kDefaultUmin);
+  const float umin = static_cast<float>(blocks.BlockUmin(b));
+  return umin >= 1.0f ? umin : 1.0f;
 }
 
 int64_t TruncateToInt64(double x) {

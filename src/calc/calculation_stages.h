@@ -66,6 +66,11 @@ inline bool BlockCurrentAt(const RayArrays& a, int i, double v, double& load_cur
 // failure message.
 void FinishCalculation(CalculationContext& context, CalculationState& state, bool success);
 
+// True when a calculation would replace EditU or a parameter (the supply
+// voltage is not above 1 V, the current limit below 1 mA, the step outside
+// 0.001..0.5 V).
+bool ParametersNeedReplacement(const ProjectParameters& params);
+
 // True when the values the solver computes with (every array but RowUmin, the
 // supply voltage and the step) are finite.
 bool SolverInputsUsable(const CalculationState& state);
@@ -79,6 +84,10 @@ double SearchStartVoltage(const CalculationState& state);
 // True when F10 may run: every RowUmin is finite and the search would end
 // within kMaxSearchPasses passes.
 bool SearchPassesBounded(const CalculationState& state);
+
+// The minimum voltage that the problem count compares a block of type b with:
+// its Umin, at least 1.0 V; 8.0 V for a type the library lacks (b = -1).
+float CountedUmin(const BlockLibrary& blocks, int b);
 
 // x truncated toward zero; NaN gives 0, values beyond 64 bits saturate.
 int64_t TruncateToInt64(double x);

@@ -220,6 +220,10 @@ double BlockLibrary::RegimeCurrentByName(int b, std::string_view regime) const {
   return found ? found->current : 0.0;
 }
 
+bool BlockLibrary::HasRegime(int b, std::string_view regime) const {
+  return Current().RegimeByName(b, regime) != nullptr;
+}
+
 int BlockLibrary::BlockCount() const { return Current().count; }
 
 }  // namespace luch

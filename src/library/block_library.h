@@ -63,6 +63,9 @@ class BlockLibrary {
   // The same search; gives "I"+r (0 when missing); 0 when none.
   double RegimeCurrentByName(int b, std::string_view regime) const;
 
+  // Whether the name search above finds `regime` among the regimes of type b.
+  bool HasRegime(int b, std::string_view regime) const;
+
   // The number of types as the window lists them: sections Блок0, Блок1, ...
   // up to the first one missing or without any key (0..1024).
   int BlockCount() const;

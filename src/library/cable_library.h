@@ -46,6 +46,9 @@ class CableLibrary {
   int32_t CableCapacitanceByName(std::string_view name) const;
   int32_t CableWaveImpedanceByName(std::string_view name) const;
 
+  // Whether a type is named `name` (byte for byte; the empty name never is).
+  bool Contains(std::string_view name) const { return !name.empty() && FindByName(name) != 0; }
+
   // Row i (1..CableCount) for the window; nullptr outside.
   const CableType* Row(int i) const;
   CableType* MutableRow(int i);

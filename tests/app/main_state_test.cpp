@@ -127,6 +127,7 @@ TEST_F(MainStateTest, ARememberedProjectThatCannotBeReadIsReportedAndForgotten) 
 }
 
 TEST_F(MainStateTest, NewAndOpenShowNothingOfTheFormerProject) {
+  state.SetLiveCalc(false);  // only F9 computes: what is left must be the former project's
   state.SetBlockCount(3);
   for (int r = 1; r <= 3; ++r) {
     state.mutable_table().SetAddress(r, "прежний");

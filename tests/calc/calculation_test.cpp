@@ -152,7 +152,9 @@ TEST_F(Calculation, UnknownCapacitanceStaysUnknown) {
   EXPECT_EQ(f.status.bar2[3], "Индуктивность: ?");
   EXPECT_EQ(f.status.bar2[1], "Сопротивление: 2,2 Ом");
   EXPECT_EQ(Cell(4, kResistanceOhm), "");
-  EXPECT_TRUE(f.fake.messages.shown.empty());
+  // The row was calculated without resistance: the user is told.
+  ASSERT_EQ(f.fake.messages.shown.size(), 1u);
+  EXPECT_EQ(f.fake.messages.shown[0].text, "Нет в библиотеке кабеля (строки: 4)!...\n");
 }
 
 TEST_F(Calculation, WarningsComeInOrderAfterSuccess) {

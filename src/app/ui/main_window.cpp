@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -93,19 +94,23 @@ TMain::TMain(MainState& state, QWidget* parent)
   layout->setSpacing(0);
   BuildToolPanel(central);
   BuildGrid(central);
+  BuildProblemsPanel(central);
   layout->addWidget(Panel1);
   layout->addWidget(StringGrid1, 1);
+  layout->addWidget(problems_panel_);
   BuildStatusBars(central);
   setCentralWidget(central);
   BuildMenus();
-  // Tab goes round the grid, the count and the supply voltage; the tool
-  // buttons are reached by their keys and leave the focus where it is.
+  // Tab goes round the grid, the count, the supply voltage and the problems
+  // list; the tool buttons are reached by their keys and leave the focus
+  // where it is.
   for (QPushButton* button : {BitBtnStart, BitBtnOpen, BitBtnSave, Button28, Button24}) {
     button->setFocusPolicy(Qt::NoFocus);
   }
   setTabOrder(StringGrid1, EditVsego);
   setTabOrder(EditVsego, EditU);
-  setTabOrder(EditU, StringGrid1);
+  setTabOrder(EditU, problems_view_);
+  setTabOrder(problems_view_, StringGrid1);
   // The recovery file is written shortly after a change, so that a burst of
   // edits costs one write and no keystroke waits for the disk.
   recovery_timer_ = new QTimer(this);
@@ -126,6 +131,9 @@ TMain::TMain(MainState& state, QWidget* parent)
   const MainSettings settings = state_.FormCreate(design);
   ApplySettings(settings);
   pending_col_widths_ = settings.col_widths;
+  problems_panel_->setVisible(settings.problems_shown);
+  action("mProblems")->setChecked(settings.problems_shown);
+  action("mLiveCalc")->setChecked(state_.live_calc());
   QMetaObject::invokeMethod(this, &TMain::ApplicationEvents1Message, Qt::QueuedConnection);
   state_.SetBlockCount(state_.table().BlockCount());
   RefreshFromState();
@@ -196,7 +204,7 @@ void TMain::BuildToolPanel(QWidget* parent) {
   });
   connect(EditU, &QLineEdit::textEdited, this, [this](const QString& text) {
     state_.SetEditU(text.toStdString());
-    ProjectChanged();
+    RefreshFromState();  // recalculated as typed, or stale
   });
   connect(Button28, &QPushButton::clicked, this,
           [this] { Run([this] { state_.Button28Click(); }); });
@@ -277,6 +285,14 @@ void TMain::ProjectChanged() {
   } else {
     recovery_timer_->stop();
   }
+  // The chart follows the results, whatever calculation made them (drawn when
+  // it is shown: see mChart).
+  if (!chart_->isVisible()) return;
+  if (state_.results().kind != ResultState::Kind::kNone && !state_.results().stale) {
+    chart_->SetProfile(BuildVoltageProfile(state_.table(), state_.params(), state_.blocks()));
+  } else {
+    chart_->ClearProfile();
+  }
 }
 
 void TMain::Calculate(bool search) {
@@ -287,12 +303,10 @@ void TMain::Calculate(bool search) {
       state_.BitBtnStartClick();
     }
   });
-  chart_->SetProfile(BuildVoltageProfile(state_.table(), state_.params(), state_.blocks()));
   StringGrid1->setFocus();
 }
 
 void TMain::ProjectReplaced() {
-  chart_->ClearProfile();
   StringGrid1->setFocus();  // the designer goes on in the table
 }
 
@@ -306,6 +320,7 @@ void TMain::RefreshFromState() {
   for (size_t i = 0; i < status1_.size(); ++i) status1_[i]->setText(Q(state_.status().bar1[i]));
   for (size_t i = 0; i < status2_.size(); ++i) status2_[i]->setText(Q(state_.status().bar2[i]));
   UpdateActions();
+  RefreshProblems();
   ProjectChanged();
 
   // The cursor and the selected range as the state holds them.
@@ -332,6 +347,8 @@ MainSettings TMain::CurrentSettings() const {
     values.col_widths[static_cast<size_t>(i)] = StringGrid1->columnWidth(i);
   }
   values.file_name = state_.ProjectFileName();
+  values.live_calc = state_.live_calc();
+  values.problems_shown = !problems_panel_->isHidden();
   return values;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/main_state.h"
 #include "app/ui/qt_command_dialogs.h"
@@ -16,6 +17,7 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QMenu;
 class QPushButton;
 class QSpinBox;
@@ -38,6 +40,7 @@ class TMain : public QMainWindow {
   TChart* chart() const { return chart_; }
   QAction* action(const std::string& name) const;  // by control name, e.g. "mOpen"
   QLabel* statusPanel(int bar, int panel) const;   // bar 1 or 2
+  QListView* problemsView() const { return problems_view_; }
 
   // Windows created at start-up and shown by their commands (may be null).
   void SetToolWindows(QWidget* cables, QWidget* blocks, QWidget* house);
@@ -71,6 +74,11 @@ class TMain : public QMainWindow {
   void BuildParametersMenu();
   void BuildWindowMenu();
   void BuildPopupMenu();
+  // The problems list "Проверка" under the grid.
+  void BuildProblemsPanel(QWidget* parent);
+  void RefreshProblems();
+  // The row a problem names (its index in the list) becomes the current row.
+  void SelectProblemRow(int problem);
   // Runs `command` through Run when `item` is triggered.
   void Wire(QAction* item, const std::function<void()>& command);
   // The one place that enables and disables menu items, from the state.
@@ -105,6 +113,10 @@ class TMain : public QMainWindow {
   QPointer<QWidget> blocks_window_;
   QPointer<QWidget> house_window_;
   TChart* chart_ = nullptr;  // "График напряжения", follows every calculation
+  QWidget* problems_panel_ = nullptr;
+  QListView* problems_view_ = nullptr;
+  TextRowsModel* problems_model_ = nullptr;
+  std::vector<Problem> problems_;  // as the list shows them
   std::function<void()> on_close_;
   QTimer* recovery_timer_ = nullptr;
   std::array<int, 11> pending_col_widths_{};

@@ -50,8 +50,11 @@ void TMain::BuildGrid(QWidget* parent) {
       [this](int row, int col) { return state_.table().GetCell(row + 1, col); }, this);
   StringGrid1->setModel(model_);
   StringGrid1->setItemDelegate(new CutTextDelegate(StringGrid1));
-  StringGrid1->setItemDelegateForColumn(
-      kVoltageV, new VoltageCellDelegate(state_.table(), state_.blocks(), StringGrid1));
+  auto* results = new VoltageCellDelegate(
+      state_.table(), state_.blocks(), [this] { return state_.results().stale; },
+      [this](int row) { return state_.VoltageTooltip(row); }, StringGrid1);
+  StringGrid1->setItemDelegateForColumn(kCurrentMA, results);
+  StringGrid1->setItemDelegateForColumn(kVoltageV, results);
   StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
   StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
   StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);

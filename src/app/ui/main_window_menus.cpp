@@ -108,6 +108,12 @@ void TMain::BuildParametersMenu() {
   params->addSeparator();
   Wire(AddAction(params, "mProject", "&Проект ...", QKeySequence(Qt::Key_F6)),
        [this] { state_.mProjectClick(); });
+  QAction* live = AddAction(params, "mLiveCalc", "Пересчитывать &сразу");
+  live->setCheckable(true);
+  connect(live, &QAction::toggled, this, [this](bool on) {
+    if (refreshing_ || on == state_.live_calc()) return;
+    Run([this, on] { state_.SetLiveCalc(on); });
+  });
   params->addSeparator();
   Wire(AddAction(params, "mStrH", "Увеличить высоту строки"),
        [this] { SetRowHeight(StringGrid1->verticalHeader()->defaultSectionSize() + 1); });
@@ -121,9 +127,14 @@ void TMain::BuildWindowMenu() {
   connect(AddAction(window, "mChart", "&График напряжения", QKeySequence(Qt::Key_F11)),
           &QAction::triggered, this, [this] {
             chart_->show();
+            ProjectChanged();
             chart_->raise();
             chart_->activateWindow();
           });
+  // F12 sets the normal regimes: the list has a key of its own.
+  QAction* problems = AddAction(window, "mProblems", "&Проверка", QKeySequence(Qt::Key_F7));
+  problems->setCheckable(true);
+  connect(problems, &QAction::toggled, this, [this](bool on) { problems_panel_->setVisible(on); });
 }
 
 void TMain::BuildPopupMenu() {
@@ -153,6 +164,7 @@ void TMain::BuildPopupMenu() {
 
 void TMain::UpdateActions() {
   action("mInfo")->setEnabled(state_.report_enabled());
+  action("mTable")->setEnabled(state_.voltage_table_enabled());
   action("mUndo")->setEnabled(state_.CanUndo());
   action("mRedo")->setEnabled(state_.CanRedo());
   action("mCabel")->setEnabled(cables_window_ != nullptr);

@@ -37,6 +37,13 @@ Program::Program(const std::filesystem::path& data_dir)
         state_->RenameBlockType(old_name, new_name);
         main_->RefreshFromState();
       });
+  // An edit in a library is recalculated as an edit of the project is.
+  const auto library_changed = [this] {
+    state_->LibraryChanged();
+    main_->RefreshFromState();
+  };
+  cables_window_->SetOnChange(library_changed);
+  blocks_window_->SetOnChange(library_changed);
   main_->SetToolWindows(cables_window_.get(), blocks_window_.get(), house_window_.get());
   main_->SetOnClose([this] {
     // Closing the main window ends the program; the tool windows go with it.

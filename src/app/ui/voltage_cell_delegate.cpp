@@ -1,8 +1,13 @@
 #include "app/ui/voltage_cell_delegate.h"
 
+#include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include "calc/voltage_cell_colours.h"
+#include "common/ui/qt_text.h"
+#include "project/project_table.h"
 
 namespace luch {
 namespace {
@@ -11,6 +16,14 @@ QColor ToQt(Rgb rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
 
 void VoltageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
+  if (stale_ && stale_()) {
+    // Results of a project that has changed since: shown, but not to be trusted.
+    QStyleOptionViewItem grey = option;
+    grey.palette.setColor(QPalette::Text, Qt::gray);
+    grey.palette.setColor(QPalette::HighlightedText, Qt::lightGray);
+    QStyledItemDelegate::paint(painter, grey, index);
+    return;
+  }
   const bool selected = option.state & QStyle::State_Selected;
   const VoltageCellLook look =
       VoltageCellColours(table_, blocks_, index.column(), index.row() + 1, selected);
@@ -29,6 +42,19 @@ void VoltageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
   painter->drawText(text_rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                     index.data().toString());
   painter->restore();
+}
+
+bool VoltageCellDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                    const QStyleOptionViewItem& option, const QModelIndex& index) {
+  const std::string margin =
+      event && event->type() == QEvent::ToolTip && index.column() == kVoltageV && tooltip_
+          ? tooltip_(index.row() + 1)
+          : std::string();
+  if (margin.empty()) return CutTextDelegate::helpEvent(event, view, option, index);
+  QString text = Q(margin);
+  if (IsCut(option, index, view)) text = index.data().toString() + "\n" + text;
+  QToolTip::showText(event->globalPos(), text, view, option.rect);
+  return true;
 }
 
 }  // namespace luch

@@ -1,7 +1,12 @@
-// Draws the voltage cells of the main grid in the colours of the calculation:
-// green when the block gets its minimum voltage, red when it does not. Like
-// every cell of the grid, a cut text shows whole as the tooltip.
+// Draws the current and voltage cells of the main grid: the voltage in the
+// colours of the calculation (green when the block gets its minimum voltage,
+// red when it does not), both in grey while the results no longer match the
+// project. A voltage cell's tooltip gives the block's margin; like every cell
+// of the grid, a cut text shows whole in the tooltip.
 #pragma once
+
+#include <functional>
+#include <string>
 
 #include "common/ui/cut_text_delegate.h"
 
@@ -13,16 +18,29 @@ class BlockLibrary;
 class VoltageCellDelegate : public CutTextDelegate {
   Q_OBJECT
  public:
-  VoltageCellDelegate(const ProjectTable& table, const BlockLibrary& blocks, QObject* parent)
-      : CutTextDelegate(parent), table_(table), blocks_(blocks) {}
+  using Stale = std::function<bool()>;
+  // The tooltip of a row's voltage cell (1-based); empty: none.
+  using Tooltip = std::function<std::string(int row)>;
+
+  VoltageCellDelegate(const ProjectTable& table, const BlockLibrary& blocks, Stale stale,
+                      Tooltip tooltip, QObject* parent)
+      : CutTextDelegate(parent),
+        table_(table),
+        blocks_(blocks),
+        stale_(std::move(stale)),
+        tooltip_(std::move(tooltip)) {}
 
   // StringGrid1DrawCell.
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override;
 
  private:
   const ProjectTable& table_;
   const BlockLibrary& blocks_;
+  Stale stale_;
+  Tooltip tooltip_;
 };
 
 }  // namespace luch

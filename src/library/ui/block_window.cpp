@@ -212,6 +212,7 @@ void TBlock::Refresh() {
   StringGrid1->setEnabled(editing);
   EditUmin->setEnabled(editing);
   refreshing_ = false;
+  if (on_change_) on_change_();
 }
 
 WindowGeometry TBlock::CurrentGeometry() const { return PlaceOf(*this); }

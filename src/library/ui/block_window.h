@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 
 #include "common/platform.h"
 #include "library/block_library.h"
@@ -43,6 +44,9 @@ class TBlock : public QWidget {
   }
   // Redraws every control from the logic.
   void Refresh();
+  // Called after every redraw that may follow a change of Блок.ini (the main
+  // window recalculates).
+  void SetOnChange(std::function<void()> on_change) { on_change_ = std::move(on_change); }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -50,6 +54,7 @@ class TBlock : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  std::function<void()> on_change_;
   WindowGeometry CurrentGeometry() const;
   // Places the controls for the client size (anchors of the design).
   void FormResize();

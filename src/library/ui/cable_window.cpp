@@ -145,6 +145,7 @@ void TCabels::Refresh() {
   model_->Refresh();
   SelectRow(selected);
   status_->setText(Q(logic_.status_text()));
+  if (on_change_) on_change_();
 }
 
 void TCabels::ButtonAddClick() {

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 
 #include "common/platform.h"
 #include "library/cable_library.h"
@@ -38,6 +39,9 @@ class TCabels : public QWidget {
   int SelectedRow() const;
   // Redraws the grid and the status line from the library.
   void Refresh();
+  // Called after every redraw that may follow a change of the library (the
+  // main window recalculates).
+  void SetOnChange(std::function<void()> on_change) { on_change_ = std::move(on_change); }
 
   void ButtonAddClick();
   void ButtonDelClick();
@@ -50,6 +54,7 @@ class TCabels : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  std::function<void()> on_change_;
   WindowGeometry CurrentGeometry() const;
   void FormResize();
   void SelectRow(int row);

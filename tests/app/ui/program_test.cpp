@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -79,17 +80,18 @@ TEST_F(ProgramTest, TheGridIsUsedWithTheKeyboard) {
   QTest::keyClick(grid, Qt::Key_Space);
   EXPECT_EQ(program->state().table().CableName(2), program->state().cables().CableNameAt(1));
 
-  // Tab goes round the grid, the count and the supply voltage.
+  // Tab goes round the grid, the count, the supply voltage and the problems.
   Activate(main);
   grid->setFocus();
   for (QWidget* next : {static_cast<QWidget*>(main.EditVsego), static_cast<QWidget*>(main.EditU),
-                        static_cast<QWidget*>(grid)}) {
+                        static_cast<QWidget*>(main.problemsView()), static_cast<QWidget*>(grid)}) {
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_TRUE(next->hasFocus()) << next->objectName().toStdString();
+    EXPECT_TRUE(next->hasFocus()) << next->objectName().toStdString() << " after "
+                                  << QApplication::focusWidget()->objectName().toStdString();
   }
   QTest::keyClick(grid, Qt::Key_Backtab, Qt::ShiftModifier);
-  EXPECT_TRUE(main.EditU->hasFocus());
+  EXPECT_TRUE(main.problemsView()->hasFocus());
 }
 
 TEST(ProgramStartUp, AnEscapingErrorIsShownAndEndsTheProgram) {

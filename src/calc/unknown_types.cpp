@@ -1,0 +1,57 @@
+#include "calc/unknown_types.h"
+
+#include <cstddef>
+
+#include "library/block_library.h"
+#include "library/cable_library.h"
+
+namespace luch {
+
+UnknownTypeRows FindUnknownTypeRows(const ProjectTable& table, const CableLibrary& cables,
+                                    const BlockLibrary& blocks) {
+  UnknownTypeRows rows;
+  BlockLibrary::Batch batch(blocks);
+  for (int i = 1; i <= table.BlockCount(); ++i) {
+    if (table.LengthM(i) != 0 && !cables.Contains(table.GetCell(i, kCableName))) {
+      rows.cable.push_back(i);
+    }
+    const std::string& name = table.GetCell(i, kBlockName);
+    const int b = name.empty() ? -1 : blocks.BlockIndexByName(name);
+    if (b == -1) {
+      rows.block.push_back(i);
+    } else if (!blocks.HasRegime(b, table.GetCell(i, kRegimeName))) {
+      rows.regime.push_back(i);
+    }
+  }
+  return rows;
+}
+
+std::string RowListText(const std::vector<int>& rows) {
+  constexpr int kMaxItems = 10;
+  std::string text;
+  int items = 0;
+  for (size_t k = 0; k < rows.size();) {
+    size_t last = k;
+    while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1) ++last;
+    if (items == kMaxItems) return text + ", ...";
+    if (items > 0) text += ", ";
+    text += std::to_string(rows[k]);
+    if (last > k) text += "-" + std::to_string(rows[last]);
+    ++items;
+    k = last + 1;
+  }
+  return text;
+}
+
+std::string UnknownTypeWarnings(const UnknownTypeRows& rows) {
+  std::string text;
+  const auto line = [&text](const char* what, const std::vector<int>& list) {
+    if (!list.empty()) text += std::string(what) + " (строки: " + RowListText(list) + ")!...\n";
+  };
+  line("Нет в библиотеке кабеля", rows.cable);
+  line("Нет в библиотеке блока", rows.block);
+  line("Нет режима блока", rows.regime);
+  return text;
+}
+
+}  // namespace luch
