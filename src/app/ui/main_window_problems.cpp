@@ -47,7 +47,8 @@ void TMain::BuildProblemsPanel(QWidget* parent) {
   view->setItemDelegate(new CutTextDelegate(view));
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->setUniformItemSizes(true);
-  view->setFixedHeight(5 * view->fontMetrics().height() + 10);
+  // Three lines: the grid keeps most of the window (F7 hides the panel).
+  view->setFixedHeight(3 * (view->fontMetrics().height() + 2) + 2 * view->frameWidth() + 4);
   view->on_choose = [this](int problem) { SelectProblemRow(problem); };
   connect(view, &QListView::doubleClicked, this,
           [this](const QModelIndex& index) { SelectProblemRow(index.row()); });
@@ -58,6 +59,7 @@ void TMain::BuildProblemsPanel(QWidget* parent) {
 
 void TMain::RefreshProblems() {
   std::vector<Problem> now = state_.Problems();
+  if (now.empty()) now.push_back({"Проблем не найдено.", 0});
   if (now == problems_) return;  // keeps the user's place in the list
   problems_ = std::move(now);
   problems_model_->Refresh();
