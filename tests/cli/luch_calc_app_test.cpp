@@ -86,6 +86,28 @@ TEST_F(LuchCalc, CalcPrintsTheTableAndPanels) {
   EXPECT_NE(r.out.find("Напряжение КМУ: 28.00\n"), std::string::npos);
 }
 
+TEST_F(LuchCalc, RowsTheLibrariesLackAreWarnedAbout) {
+  // "Тревога" is no regime of Датчик; the cable and block of a colleague's
+  // library are missing here.
+  const std::string project = Project("Чужой.луч", "Тревога");
+  ProfileFile file(Utf8Path(project));
+  file.WriteString("Луч", "Блоков", "3");
+  for (const char* section : {"Блок2", "Блок3"}) {
+    file.WriteString(section, "Кабель", "КПСЭнг");
+    file.WriteString(section, "Длина", "10");
+    file.WriteString(section, "Блок", "ИП 212-45");
+  }
+  ASSERT_TRUE(file.Save());
+  const CliResult r = Run({"calc", project, "--data-dir", Utf8String(dir.path())});
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_NE(r.out.find("Сообщение:\n"
+                       "  Нет в библиотеке кабеля (строки: 2-3)!...\n"
+                       "  Нет в библиотеке блока (строки: 2-3)!...\n"
+                       "  Нет режима блока (строки: 1)!...\n"),
+            std::string::npos)
+      << r.out;
+}
+
 TEST_F(LuchCalc, JsonDocument) {
   const CliResult r = Run({"calc", Project("p.луч", "Нормальный"), "--data-dir",
                            Utf8String(dir.path()), "--json", "--decimal-point", "."});
