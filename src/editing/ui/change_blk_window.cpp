@@ -118,7 +118,7 @@ TChangeBlk::TChangeBlk(std::filesystem::path data_dir, const BlockLibrary& block
   // FormCreate
   const WindowGeometry place = logic_.FormCreate();
   ShowItems();
-  ApplyPlace(*this, place);
+  ApplyPlace(*this, place, *platform.screen);
 }
 
 ReplacementChoice TChangeBlk::Execute(const std::filesystem::path& data_dir,

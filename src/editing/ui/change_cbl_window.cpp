@@ -89,7 +89,7 @@ TChangeCbl::TChangeCbl(std::filesystem::path data_dir, const CableLibrary& cable
     ListBoxFrom->addItem(QString::fromStdString(name));
     ListBoxTo->addItem(QString::fromStdString(name));
   }
-  ApplyPlace(*this, place);
+  ApplyPlace(*this, place, *platform.screen);
 }
 
 ReplacementChoice TChangeCbl::Execute(const std::filesystem::path& data_dir,

@@ -183,7 +183,7 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
 
   // FormCreate
   const WindowGeometry geometry = logic_.FormCreate();
-  ApplyPlace(*this, geometry);
+  ApplyPlace(*this, geometry, *platform.screen);
   FormResize();
   Refresh();
 }
