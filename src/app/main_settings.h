@@ -30,13 +30,18 @@ struct MainSettings {
 
 // Reads section "Main" in the order Top, Left, Height, Width, DefaultRowHeight,
 // ColWidths0..10, FileName, LiveCalc, Problems, each defaulting to `current`,
-// then pulls the window back into view. A row height below 1 or above 200 pixels keeps the current
-// one.
+// then pulls the window back into view. A row height below 1 or above 200
+// pixels keeps the current one. A path that Windows-1251 cannot hold comes back
+// whole from "FileNameUtf8" (see WriteMainSettings) while "FileName" still
+// holds its Windows-1251 form.
 MainSettings ReadMainSettings(const ProfileFile& settings, const MainSettings& current,
                               const Screen& screen);
 
 // Writes section "Main" in the order Top, Left, Height, Width, ColWidths0..10,
-// FileName, DefaultRowHeight, LiveCalc, Problems.
+// FileName, DefaultRowHeight, LiveCalc, Problems. A path that Windows-1251
+// cannot hold is written into "FileName" with "?" for those characters, and
+// whole, in escaped ASCII, into "FileNameUtf8"; for any other path that key is
+// removed.
 void WriteMainSettings(ProfileFile& settings, const MainSettings& values);
 
 // Proportional column widths for a client width (whole-number division).

@@ -1,5 +1,6 @@
 #include "common/cp1251.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -122,6 +123,23 @@ std::string Utf8ToCp1251(std::string_view text) {
     i += len;
   }
   return out;
+}
+
+std::vector<std::string> UnsavableCharacters(std::string_view text) {
+  std::vector<std::string> found;
+  size_t i = 0;
+  while (i < text.size()) {
+    uint32_t cp = 0;
+    const size_t len = DecodeUtf8(text, i, cp);
+    if (len == 0 || EncodeCp1251(cp) < 0) {
+      std::string character(text.substr(i, len == 0 ? 1 : len));
+      if (std::find(found.begin(), found.end(), character) == found.end()) {
+        found.push_back(std::move(character));
+      }
+    }
+    i += len == 0 ? 1 : len;
+  }
+  return found;
 }
 
 size_t Utf8Length(std::string_view text) {

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace luch {
 
@@ -15,6 +16,12 @@ std::string Cp1251ToUtf8(std::string_view bytes);
 // A character without a Windows-1251 form (one the user typed), and a
 // malformed UTF-8 sequence, is written as "?".
 std::string Utf8ToCp1251(std::string_view text);
+
+// The characters of a UTF-8 text that Windows-1251 cannot hold (Utf8ToCp1251
+// would write them as "?"), each once, in the order of first appearance; a
+// malformed byte counts as such a character. Empty when the whole text fits.
+//   UnsavableCharacters("2×2 ×€ł") == {"×", "ł"}
+std::vector<std::string> UnsavableCharacters(std::string_view text);
 
 // Number of characters (code points) of a UTF-8 text; a malformed byte counts
 // as one character.

@@ -92,6 +92,7 @@ class Locale {
   virtual std::string FormatDateTime(std::chrono::system_clock::time_point when) const = 0;
 };
 
+// The part of the screen that windows may cover (without the task bar).
 class Screen {
  public:
   virtual ~Screen() = default;

@@ -1,5 +1,7 @@
 #include "common/settings_file.h"
 
+#include <algorithm>
+
 #include "common/file_io.h"
 
 namespace luch {
@@ -21,6 +23,9 @@ WindowGeometry ReadWindowGeometry(const ProfileFile& settings, std::string_view 
   g.left = settings.ReadInteger(section, "Left", design.left);
   g.height = settings.ReadInteger(section, "Height", design.height);
   g.width = settings.ReadInteger(section, "Width", design.width);
+  // A window saved on a larger screen would hang off this one, out of reach.
+  g.width = std::min(g.width, screen.Width());
+  g.height = std::min(g.height, screen.Height());
   if (g.left >= screen.Width()) g.left = screen.Width() - g.width;
   if (g.top >= screen.Height()) g.top = screen.Height() - g.height;
   return g;

@@ -29,10 +29,11 @@ struct WindowGeometry {
   bool operator==(const WindowGeometry&) const = default;
 };
 
-// Reads the four keys of `section` (each defaulting to `design`) and pulls a
-// window saved on a larger screen back into view: a Left at or beyond the
-// screen width becomes screen width - width, a Top at or beyond the screen
-// height becomes screen height - height. Negative positions stay.
+// Reads the four keys of `section` (each defaulting to `design`) and fits a
+// window saved on a larger screen to this one: a Width or Height larger than
+// the screen's becomes the screen's; then a Left at or beyond the screen width
+// becomes screen width - width, a Top at or beyond the screen height becomes
+// screen height - height. Negative positions stay.
 WindowGeometry ReadWindowGeometry(const ProfileFile& settings, std::string_view section,
                                   const WindowGeometry& design, const Screen& screen);
 

@@ -4,6 +4,7 @@
 
 #include "common/cp1251.h"
 #include "common/file_io.h"
+#include "common/savable_text.h"
 #include "library/block_library.h"
 #include "library/replacement_rules.h"
 
@@ -74,10 +75,13 @@ void ChangeBlkLogic::ListBox1Click(int index) {
 }
 
 void ChangeBlkLogic::BitBtnSaveClick() {
-  if (edit_from.empty() || edit_to.empty() || !ListWritable()) return;
+  if (edit_from.empty() || edit_to.empty()) return;
+  if (!CheckSavable(edit_from + edit_to, *platform_.messages) || !ListWritable()) return;
   items_.push_back(edit_from + ">" + edit_to);
   WriteList();
 }
+
+bool ChangeBlkLogic::MayReplace() const { return CheckSavable(edit_to, *platform_.messages); }
 
 void ChangeBlkLogic::pmDelClick(int index) {
   if (index < 0 || index >= static_cast<int>(items_.size()) || !ListWritable()) return;

@@ -57,10 +57,14 @@ class ChangeBlkLogic {
   // then filled from the item's split (see SplitReplacementLine).
   void ListBox1Click(int index);
   // Appends EditFrom>EditTo to the list and rewrites the file whole; nothing
-  // when either edit is empty. A failed write shows "Cannot create file
+  // when either edit is empty, nor (after the message naming them) when they
+  // hold characters the file cannot hold. A failed write shows "Cannot create file
   // <path>"; the list keeps the new item. A list file that is there but could
   // not be read is never replaced: "Unable to write to <path>", nothing changes.
   void BitBtnSaveClick();
+  // Whether "&Выполнить замену" may close the dialog: false, after the
+  // message naming them, when EditTo holds characters the files cannot hold.
+  bool MayReplace() const;
   // Removes item `index` (-1 or out of range: nothing) and rewrites the file
   // as BitBtnSaveClick does.
   void pmDelClick(int index);

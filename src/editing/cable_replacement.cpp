@@ -1,5 +1,6 @@
 #include "editing/cable_replacement.h"
 
+#include "common/savable_text.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
 
@@ -57,5 +58,7 @@ void ChangeCblLogic::ListBoxToDblClick(int index) {
     edit_to = names_[static_cast<size_t>(index)];
   }
 }
+
+bool ChangeCblLogic::MayReplace() const { return CheckSavable(edit_to, *platform_.messages); }
 
 }  // namespace luch

@@ -50,6 +50,10 @@ class ChangeCblLogic {
   void ListBoxFromDblClick(int index);
   void ListBoxToDblClick(int index);
 
+  // Whether the OK button may close the dialog: false, after the message
+  // naming them, when EditTo holds characters the files cannot hold.
+  bool MayReplace() const;
+
   const std::vector<std::string>& names() const { return names_; }
   ReplacementChoice Result(bool accepted) const { return {accepted, edit_from, edit_to}; }
 

@@ -8,6 +8,7 @@
 #include "common/file_io.h"
 #include "common/numbers.h"
 #include "common/profile_file.h"
+#include "common/savable_text.h"
 #include "editing/row_clipboard.h"
 #include "editing/row_operations.h"
 
@@ -150,8 +151,8 @@ void mReverseClick(EditingContext& context) {
 void pmRenameClick(EditingContext& context) {
   const RowRange range = SelectedRows(context);
   if (range.empty()) return;
-  const std::optional<std::string> answer = context.platform.prompter->Ask(
-      kRenameCaption, kRenamePrompt, context.table.Address(range.top));
+  const std::optional<std::string> answer =
+      AskSavable(context.platform, kRenameCaption, kRenamePrompt, context.table.Address(range.top));
   if (!answer) return;  // Cancel keeps every address
   for (int r = range.top; r <= range.bottom; ++r) context.table.SetAddress(r, *answer);
 }

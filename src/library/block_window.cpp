@@ -8,6 +8,7 @@
 #include "common/number_text.h"
 #include "common/numbers.h"
 #include "common/profile_file.h"
+#include "common/savable_text.h"
 #include "library/block_file_format.h"
 #include "library/replacement_rules.h"
 
@@ -168,7 +169,7 @@ void BlockWindow::ButtonAddBlkClick() {
     platform_.messages->Show(text::kTooManyTypes, text::kFullCaption, MessageIcon::kInformation);
     return;
   }
-  std::string name = platform_.prompter->TextPrompt(text::kBlockCaption, text::kBlockPrompt, "");
+  std::string name = SavableTextPrompt(platform_, text::kBlockCaption, text::kBlockPrompt, "");
   if (name.empty()) return;
   names_.push_back(std::move(name));
   selected_ = static_cast<int>(names_.size()) - 1;
@@ -201,7 +202,7 @@ void BlockWindow::ListBox1DblClick() {
   if (selected_ < 0) return;
   const std::string old_name = names_[static_cast<size_t>(selected_)];
   const std::string new_name =
-      platform_.prompter->TextPrompt(text::kBlockCaption, text::kBlockPrompt, old_name);
+      SavableTextPrompt(platform_, text::kBlockCaption, text::kBlockPrompt, old_name);
   if (new_name.empty() || new_name == old_name) return;
   AppendReplacementRule(data_dir_, old_name, new_name,
                         *platform_.files);  // not reported when it fails
@@ -224,7 +225,8 @@ void BlockWindow::StringGrid1DblClick() {
   };
   switch (mouse_column_) {
     case 0: {
-      std::string name = ask(text::kRegimeNamePrompt, row[0]);
+      std::string name =
+          SavableTextPrompt(platform_, text::kEditRegimeCaption, text::kRegimeNamePrompt, row[0]);
       if (name.empty()) return;
       row[0] = std::move(name);
       break;
@@ -262,7 +264,7 @@ void BlockWindow::ButtonAddRegClick() {
     return;
   }
   std::string name =
-      platform_.prompter->TextPrompt(text::kAddRegimeCaption, text::kRegimeNamePrompt, "");
+      SavableTextPrompt(platform_, text::kAddRegimeCaption, text::kRegimeNamePrompt, "");
   if (name.empty()) return;
   RegimeRow& row = NewRegimeRow();
   row = {std::move(name), "", ""};

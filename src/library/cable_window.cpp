@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "common/numbers.h"
+#include "common/savable_text.h"
 
 namespace luch {
 namespace {
@@ -64,7 +65,7 @@ void CableWindow::StringGrid1DblClick() {
   using namespace cable_texts;
   switch (mouse_column_) {
     case 1:
-      row->name = prompter.TextPrompt(kEditCaption, kEditName, row->name);
+      row->name = SavableTextPrompt(platform_, kEditCaption, kEditName, row->name);
       break;
     case 2:
       row->resistance =
@@ -79,7 +80,7 @@ void CableWindow::StringGrid1DblClick() {
           IntegerText(prompter.TextPrompt(kEditCaption, kEditWaveImpedance, row->wave_impedance));
       break;
     case 5:
-      row->note = prompter.TextPrompt(kEditCaption, kEditNote, row->note);
+      row->note = SavableTextPrompt(platform_, kEditCaption, kEditNote, row->note);
       break;
     default:
       return;  // the number column: nothing to edit, nothing to save
@@ -97,7 +98,7 @@ void CableWindow::ButtonAddClick() {
   }
   Prompter& prompter = *platform_.prompter;
   CableType type;
-  type.name = prompter.TextPrompt(kAddCaption, kAddName, "");
+  type.name = SavableTextPrompt(platform_, kAddCaption, kAddName, "");
   if (type.name.empty()) return;
   const std::string resistance =
       prompter.TextPrompt(kAddCaption, kAddResistance, kDefaultResistance);
@@ -107,7 +108,7 @@ void CableWindow::ButtonAddClick() {
   CableType& row = *library_.MutableRow(position);
   row.capacitance = IntegerText(prompter.TextPrompt(kAddCaption, kAddCapacitance, "0"));
   row.wave_impedance = IntegerText(prompter.TextPrompt(kAddCaption, kAddWaveImpedance, "0"));
-  row.note = prompter.TextPrompt(kAddCaption, kAddNote, "");
+  row.note = SavableTextPrompt(platform_, kAddCaption, kAddNote, "");
   SetStatus(library_.CableCount());
   Save();
 }

@@ -1,6 +1,7 @@
 #include "project/cell_editing.h"
 
 #include "common/numbers.h"
+#include "common/savable_text.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
 
@@ -13,8 +14,8 @@ constexpr int kRegimeMenuLimit = 32;   // the regime menu lists regimes 1..32
 char Separator(const CellEditContext& ctx) { return ctx.platform.locale->DecimalSeparator(); }
 
 void EditAddress(CellEditContext& ctx, int row) {
-  const std::string answer = ctx.platform.prompter->TextPrompt(
-      "Адрес блока ", "Введите адрес расположения блока", ctx.table.Address(row));
+  const std::string answer = SavableTextPrompt(
+      ctx.platform, "Адрес блока ", "Введите адрес расположения блока", ctx.table.Address(row));
   ctx.table.SetAddress(row, answer);
 }
 

@@ -6,15 +6,17 @@ namespace luch {
 
 char ExportSeparator(ExportFormat format) { return format == ExportFormat::kCsv ? ';' : '\t'; }
 
-std::string ExportCell(std::string_view text, ExportFormat format) {
+std::string ExportCell(std::string_view text, ExportFormat format, bool free_text) {
   std::string cell(text);
   if (format == ExportFormat::kText) {
     std::replace_if(
         cell.begin(), cell.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
     return cell;
   }
-  if (cell.find_first_of(";\"\r\n") == std::string::npos) return cell;
-  std::string quoted = "\"";
+  const bool formula = free_text && !cell.empty() &&
+                       std::string_view("=+-@").find(cell[0]) != std::string_view::npos;
+  if (!formula && cell.find_first_of(";\"\r\n") == std::string::npos) return cell;
+  std::string quoted = formula ? "\"'" : "\"";
   for (const char c : cell) {
     if (c == '"') quoted += '"';
     quoted += c;
@@ -32,7 +34,8 @@ std::string ExportLine(const BlockRow& cells, ExportFormat format) {
     // The calculation writes current and voltage with "."; spreadsheets of
     // Russian users read ",".
     if (c == kCurrentMA || c == kVoltageV) std::replace(text.begin(), text.end(), '.', ',');
-    line += ExportCell(text, format);
+    const bool free_text = c == kAddress || c == kCableName || c == kBlockName || c == kRegimeName;
+    line += ExportCell(text, format, free_text);
     if (c < kColumnCount - 1) line += ExportSeparator(format);
   }
   return line;

@@ -18,8 +18,11 @@ char ExportSeparator(ExportFormat format);
 // One cell as written: in CSV a cell holding ";", a double quote, CR or LF is
 // enclosed in double quotes with its inner quotes doubled, every other cell is
 // kept as it stands; in text a TAB, CR or LF inside a cell becomes a blank, so
-// that a cell never splits its row.
-std::string ExportCell(std::string_view text, ExportFormat format);
+// that a cell never splits its row. A `free_text` cell (address, cable, block,
+// regime) that begins with "=", "+", "-" or "@" would be taken for a formula
+// by a spreadsheet: in CSV it gets a leading apostrophe and is quoted.
+//   ExportCell("=1+2", ExportFormat::kCsv, true) == "\"'=1+2\""
+std::string ExportCell(std::string_view text, ExportFormat format, bool free_text = false);
 
 // BlockCount + 1 lines: the column headers (with their leading blanks), then
 // rows 1..BlockCount; eleven cells joined by the separator, none after the

@@ -31,6 +31,18 @@ TEST(WindowGeometry, APlaceSavedOnALargerScreenIsPulledBack) {
             (WindowGeometry{-20, -30, 480, 873}));
 }
 
+TEST(WindowGeometry, AWindowLargerThanTheScreenIsFittedThenPulledBack) {
+  FakePlatform fake;
+  fake.screen.width = 1024;
+  fake.screen.height = 600;
+  ProfileFile file;
+  WriteWindowGeometry(file, "Main", {166, 71, 749, 1366});
+  EXPECT_EQ(ReadWindowGeometry(file, "Main", {}, fake.screen),
+            (WindowGeometry{166, 71, 600, 1024}));
+  WriteWindowGeometry(file, "Main", {700, 2000, 749, 1366});
+  EXPECT_EQ(ReadWindowGeometry(file, "Main", {}, fake.screen), (WindowGeometry{0, 0, 600, 1024}));
+}
+
 TEST(WindowGeometry, StoredInTheKeyOrderTopLeftHeightWidth) {
   TempDir dir;
   FakePlatform fake;

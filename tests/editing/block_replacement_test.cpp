@@ -144,6 +144,16 @@ TEST_F(ChangeBlkLogicTest, SaveAppendsAndRewritesWholeFile) {
   EXPECT_TRUE(fake.messages.shown.empty());
 }
 
+TEST_F(ChangeBlkLogicTest, NamesTheFilesCannotHoldAreNeitherSavedNorReplacedWith) {
+  logic.FormCreate();
+  logic.edit_from = "Блок 2";
+  logic.edit_to = "Блок 2×2";
+  logic.BitBtnSaveClick();
+  EXPECT_FALSE(logic.MayReplace());
+  EXPECT_TRUE(logic.items().empty());
+  EXPECT_EQ(fake.messages.shown.size(), 2u);
+}
+
 TEST_F(ChangeBlkLogicTest, SaveCreatesMissingFile) {
   logic.FormCreate();
   logic.edit_from = "A";

@@ -55,6 +55,23 @@ TEST(ExportCell, TextTurnsTabsAndLineBreaksIntoBlanks) {
   EXPECT_EQ(ExportCell("x;\"y\"", ExportFormat::kText), "x;\"y\"");
 }
 
+TEST(BuildExport, CsvShowsFormulaLikeNamesAsText) {
+  ProjectTable table;
+  table.SetBlockCount(1);
+  table.SetAddress(1, "=HYPERLINK(\"http://x\";\"Щит\")");
+  table.SetCableName(1, "+7 жил");
+  table.SetCell(1, kLengthM, "-5");
+  table.SetBlockName(1, "@A1");
+  table.SetRegimeName(1, "-Резерв");
+  table.SetCell(1, kCurrentMA, "-1.5");
+  // Address, cable, block and regime; not the length or the current.
+  EXPECT_EQ(BuildExport(table, ExportFormat::kCsv)[1],
+            "1;\"'=HYPERLINK(\"\"http://x\"\";\"\"Щит\"\")\";\"'+7 "
+            "жил\";-5;;\"'@A1\";\"'-Резерв\";;;-1,5;");
+  EXPECT_EQ(BuildExport(table, ExportFormat::kText)[1],
+            "1\t=HYPERLINK(\"http://x\";\"Щит\")\t+7 жил\t-5\t\t@A1\t-Резерв\t\t\t-1,5\t");
+}
+
 TEST(BuildExport, QuotedCsvCellKeepsElevenFields) {
   ProjectTable table;
   table.SetBlockCount(1);

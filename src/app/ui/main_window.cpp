@@ -353,7 +353,7 @@ MainSettings TMain::CurrentSettings() const {
 }
 
 void TMain::ApplySettings(const MainSettings& settings) {
-  ApplyPlace(*this, settings.geometry);
+  ApplyPlace(*this, settings.geometry, *state_.platform().screen);
   SetRowHeight(settings.row_height);
 }
 

@@ -46,7 +46,7 @@ TChart::TChart(std::filesystem::path data_dir, Platform platform, QWidget* paren
 
   // FormCreate
   const WindowGeometry geometry = logic_.FormCreate();
-  ApplyPlace(*this, geometry);
+  ApplyPlace(*this, geometry, *platform.screen);
 }
 
 void TChart::SetProfile(const VoltageProfile& profile) { chart_->SetProfile(profile); }

@@ -248,12 +248,12 @@ std::string QtLocale::FormatDateTime(std::chrono::system_clock::time_point when)
 
 int QtScreen::Width() const {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->geometry().width() : 1024;
+  return screen ? screen->availableGeometry().width() : 1024;
 }
 
 int QtScreen::Height() const {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->geometry().height() : 768;
+  return screen ? screen->availableGeometry().height() : 768;
 }
 
 }  // namespace luch

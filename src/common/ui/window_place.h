@@ -3,17 +3,53 @@
 // and the centring of a dialog over its owner.
 #pragma once
 
+#include <QEvent>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QWidget>
 
+#include "common/platform.h"
 #include "common/settings_file.h"
 
 namespace luch {
 
-inline void ApplyPlace(QWidget& window, const WindowGeometry& place) {
+namespace detail {
+
+// The saved size is the window's own: the title bar and borders that the
+// window manager puts around it come on top. Once they are known (when the
+// window is shown, or moved into its frame), the window is shrunk so that its
+// frame fits the screen too; then the filter removes itself.
+class FrameFitter : public QObject {
+ public:
+  FrameFitter(QWidget& window, const Screen& screen)
+      : QObject(&window), window_(window), screen_(screen) {
+    window.installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    const QSize frame = window_.frameGeometry().size() - window_.size();
+    if ((type == QEvent::Show || type == QEvent::Move) && !frame.isNull()) {
+      window_.removeEventFilter(this);
+      window_.resize(window_.size().boundedTo(QSize(screen_.Width(), screen_.Height()) - frame));
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+  const Screen& screen_;
+};
+
+}  // namespace detail
+
+// Gives `window` its place (already fitted to `screen` by ReadWindowGeometry)
+// and shrinks it once its frame is known, should the frame not fit `screen`.
+inline void ApplyPlace(QWidget& window, const WindowGeometry& place, const Screen& screen) {
   window.resize(place.width, place.height);
   window.move(place.left, place.top);
+  new detail::FrameFitter(window, screen);
 }
 
 inline WindowGeometry PlaceOf(const QWidget& window) {

@@ -110,13 +110,15 @@ TChangeBlk::TChangeBlk(std::filesystem::path data_dir, const BlockLibrary& block
   connect(ButtonSelFrom, &QPushButton::clicked, this, &TChangeBlk::ButtonSelFromClick);
   connect(ButtonSelTo, &QPushButton::clicked, this, &TChangeBlk::ButtonSelToClick);
   connect(BitBtnSave, &QPushButton::clicked, this, &TChangeBlk::BitBtnSaveClick);
-  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+  connect(Button1, &QPushButton::clicked, this, [this] {
+    if (logic_.MayReplace()) accept();
+  });
   connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 
   // FormCreate
   const WindowGeometry place = logic_.FormCreate();
   ShowItems();
-  ApplyPlace(*this, place);
+  ApplyPlace(*this, place, *platform.screen);
 }
 
 ReplacementChoice TChangeBlk::Execute(const std::filesystem::path& data_dir,

@@ -79,7 +79,9 @@ TChangeCbl::TChangeCbl(std::filesystem::path data_dir, const CableLibrary& cable
   connect(ListBoxFrom, &QListWidget::itemDoubleClicked, this, &TChangeCbl::ListBoxFromDblClick);
   connect(ListBoxTo, &QListWidget::itemDoubleClicked, this, &TChangeCbl::ListBoxToDblClick);
   connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
-  connect(Button2, &QPushButton::clicked, this, &QDialog::accept);
+  connect(Button2, &QPushButton::clicked, this, [this] {
+    if (logic_.MayReplace()) accept();
+  });
 
   // FormCreate
   const WindowGeometry place = logic_.FormCreate();
@@ -87,7 +89,7 @@ TChangeCbl::TChangeCbl(std::filesystem::path data_dir, const CableLibrary& cable
     ListBoxFrom->addItem(QString::fromStdString(name));
     ListBoxTo->addItem(QString::fromStdString(name));
   }
-  ApplyPlace(*this, place);
+  ApplyPlace(*this, place, *platform.screen);
 }
 
 ReplacementChoice TChangeCbl::Execute(const std::filesystem::path& data_dir,

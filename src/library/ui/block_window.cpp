@@ -1,6 +1,7 @@
 #include "library/ui/block_window.h"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -46,6 +47,22 @@ class FixedHeightDelegate : public CutTextDelegate {
   }
 };
 
+// ListBox1: a list that takes the keyboard focus without making an entry
+// current. Qt makes the first entry current when a list without one gets the
+// focus; the user has chosen nothing, and the first arrow key should reach the
+// first entry.
+class NamesList : public QListView {
+ public:
+  using QListView::QListView;
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override {
+    const bool had_current = currentIndex().isValid();
+    QListView::focusInEvent(event);
+    if (!had_current) selectionModel()->clearCurrentIndex();
+  }
+};
+
 // A group's list or grid above two buttons at its bottom.
 void PlaceGroup(QGroupBox* group, const QRect& rect, QWidget* view, QPushButton* first,
                 QPushButton* second) {
@@ -72,7 +89,7 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
 
   GroupBox1 = new QGroupBox(Q(text::kGroupNames), this);
   GroupBox1->setObjectName("GroupBox1");
-  ListBox1 = new QListView(GroupBox1);
+  ListBox1 = new NamesList(GroupBox1);
   ListBox1->setObjectName("ListBox1");
   names_model_ = new TextRowsModel(
       {}, [this] { return static_cast<int>(logic_.names().size()); },
@@ -133,8 +150,12 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
   status_->setObjectName("StatusText");
   StatusBar1->addWidget(status_, 1);
 
-  connect(ListBox1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) { OnListRowChanged(current.row()); });
+  // Only an entry the user selects is chosen (a click or an arrow key selects
+  // it); the current entry alone, moved by Qt or by Ctrl and an arrow, is not.
+  connect(ListBox1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this](const QItemSelection& selected) {
+            if (!selected.indexes().isEmpty()) OnListSelected(selected.indexes().front().row());
+          });
   connect(ListBox1, &QListView::clicked, this,
           [this](const QModelIndex& entry) { OnListClicked(entry.row()); });
   connect(ListBox1, &QListView::doubleClicked, this,
@@ -162,7 +183,7 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
 
   // FormCreate
   const WindowGeometry geometry = logic_.FormCreate();
-  ApplyPlace(*this, geometry);
+  ApplyPlace(*this, geometry, *platform.screen);
   FormResize();
   Refresh();
 }
@@ -175,7 +196,7 @@ void TBlock::Run(Handler handler) {
   Refresh();
 }
 
-void TBlock::OnListRowChanged(int row) {
+void TBlock::OnListSelected(int row) {
   if (refreshing_) return;
   logic_.SetSelected(row);
   Run([this] { logic_.ListBox1Click(); });

@@ -58,7 +58,8 @@ class TBlock : public QWidget {
   WindowGeometry CurrentGeometry() const;
   // Places the controls for the client size (anchors of the design).
   void FormResize();
-  void OnListRowChanged(int row);
+  // The user selected entry `row`.
+  void OnListSelected(int row);
   void OnListClicked(int row);
   // Runs a handler of the logic and redraws.
   template <typename Handler>

@@ -120,8 +120,10 @@ TCabels::TCabels(std::filesystem::path data_dir, CableLibrary& library, Platform
 
   // FormCreate
   const WindowGeometry geometry = logic_.FormCreate();
-  ApplyPlace(*this, WindowGeometry{geometry.top, geometry.left, geometry.height,
-                                   CableWindow::FormResizeWidth(geometry.width)});
+  ApplyPlace(*this,
+             WindowGeometry{geometry.top, geometry.left, geometry.height,
+                            CableWindow::FormResizeWidth(geometry.width)},
+             *platform.screen);
   Refresh();
   SelectRow(1);
   FormResize();

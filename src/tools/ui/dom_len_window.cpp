@@ -80,7 +80,7 @@ TDomLen::TDomLen(std::filesystem::path data_dir, Platform platform, QWidget* par
 
   // FormCreate
   const WindowGeometry geometry = logic_.FormCreate();
-  ApplyPlace(*this, geometry);
+  ApplyPlace(*this, geometry, *platform.screen);
   for (QLineEdit* field : {MaskEdit1, MaskEdit2, MaskEdit3}) {
     connect(field, &QLineEdit::textChanged, this, &TDomLen::MaskEdit3Change);
   }

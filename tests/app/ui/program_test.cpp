@@ -149,5 +149,34 @@ TEST_F(ProgramTest, RenamingABlockTypeRenamesTheProjectRows) {
   EXPECT_EQ(program->state().table().BlockName(3), "Табло «Выход»");
 }
 
+// The shared prompt of every text that goes to a file, met at the block rename.
+TEST_F(ProgramTest, ANameTheFilesCannotHoldIsRefusedAndAskedForAgain) {
+  const std::string blocks_before = dir.Read("Блок.ini");
+  const ProjectTable table_before = program->state().table();
+  program->blocks_window().logic().SetSelected(6);
+  QString refusal, asked_again;
+  AnswerWhenShown<TextPromptDialog>([&](TextPromptDialog* prompt) {
+    AnswerWhenShown<QMessageBox>([&](QMessageBox* box) {
+      refusal = box->windowTitle() + "|" + box->text();
+      EXPECT_EQ(box->icon(), QMessageBox::Warning);
+      AnswerWhenShown<TextPromptDialog>([&](TextPromptDialog* again) {
+        asked_again = again->field()->text();
+        again->reject();
+      });
+      box->accept();
+    });
+    prompt->field()->setText(QString::fromUtf8("Табло 2×2 ×ł€"));  // € is in Windows-1251
+    prompt->accept();
+  });
+  program->blocks_window().logic().ListBox1DblClick();
+  EXPECT_EQ(refusal.toStdString(),
+            "Сообщение|Символы «×», «ł» нельзя сохранить: файлы проекта пишутся в кодировке "
+            "Windows-1251.");
+  EXPECT_EQ(asked_again.toStdString(), "Табло 2×2 ×ł€");
+  EXPECT_EQ(program->state().table(), table_before);  // Cancel renamed nothing
+  EXPECT_EQ(dir.Read("Блок.ini"), blocks_before);
+  EXPECT_FALSE(std::filesystem::exists(dir / "Замена блоков.ini"));
+}
+
 }  // namespace
 }  // namespace luch

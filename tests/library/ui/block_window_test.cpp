@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "common/cp1251.h"
 #include "common/profile_file.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
@@ -159,6 +160,33 @@ TEST(TBlockWindow, KeepsItsGroupsAnchoredAndEscHidesAndSaves) {
   const ProfileFile settings(dir / "Tarvel.ini");
   EXPECT_EQ(settings.ReadInteger("Block", "Width", 0), window.width());
   EXPECT_EQ(settings.ReadInteger("Block", "Height", 0), window.height());
+}
+
+// As the user meets the window: the list takes the focus when the window is
+// shown and again by Tab, yet no type is chosen (the regime group has nothing
+// to write into) until the user moves with the arrows.
+TEST(TBlockWindow, NoTypeIsChosenUntilTheUserChoosesOne) {
+  TempDir dir;
+  FakePlatform fake;
+  dir.Write(kBlockFileName, Utf8ToCp1251("[Блок0]\r\nНазвание=Реле\r\nРежим1=Нормальный\r\n"
+                                         "[Блок1]\r\nНазвание=Сирена\r\nРежим1=Тревога\r\n"));
+  BlockLibrary library(dir.path());
+  TBlock window(dir.path(), library, fake.platform());
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  auto* list = Find<QListView>(window, "ListBox1");
+  auto* add_block = Find<QPushButton>(window, "ButtonAddBlk");
+  for (const char* focus : {"shown", "Tab"}) {
+    EXPECT_TRUE(list->hasFocus()) << focus;
+    EXPECT_EQ(window.logic().selected(), -1) << focus;
+    EXPECT_FALSE(Find<QPushButton>(window, "ButtonAddReg")->isEnabled()) << focus;
+    add_block->setFocus();
+    QTest::keyClick(add_block, Qt::Key_Backtab, Qt::ShiftModifier);
+  }
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(window.logic().selected(), 0);
+  EXPECT_EQ(Cell(Find<QTableView>(window, "StringGrid1"), 0, 0), "Нормальный");
 }
 
 }  // namespace
