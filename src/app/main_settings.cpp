@@ -1,10 +1,10 @@
 #include "app/main_settings.h"
 
-#include <charconv>
 #include <optional>
 #include <string_view>
 
 #include "common/cp1251.h"
+#include "common/percent_escape.h"
 
 namespace luch {
 namespace {
@@ -18,51 +18,13 @@ const char* kFileNameUtf8 = "FileNameUtf8";
 
 std::string ColKey(size_t i) { return "ColWidths" + std::to_string(i); }
 
-bool KeptAsIs(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-         std::string_view("/\\:._-").find(c) != std::string_view::npos;
-}
-
-std::string Escaped(std::string_view path) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (const char c : path) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (KeptAsIs(c)) {
-      out += c;
-    } else {
-      out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0x0F];
-    }
-  }
-  return out;
-}
-
-// The path of an Escaped text; nothing when it is not one.
-std::optional<std::string> Unescaped(std::string_view text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '%') {
-      out += text[i];
-      continue;
-    }
-    unsigned value = 0;
-    if (i + 2 >= text.size()) return std::nullopt;
-    const auto [end, error] = std::from_chars(text.data() + i + 1, text.data() + i + 3, value, 16);
-    if (error != std::errc() || end != text.data() + i + 3) return std::nullopt;
-    out += static_cast<char>(value);
-    i += 2;
-  }
-  return out;
-}
-
 // The remembered project: the kept UTF-8 path while "FileName" still holds
 // its Windows-1251 form (a program that does not know the key may have
 // written another name since), else "FileName" itself.
 std::string ReadFileName(const ProfileFile& settings, const std::string& fallback) {
   std::string file_name = settings.ReadString(kMain, "FileName", fallback);
-  const std::optional<std::string> kept = Unescaped(settings.ReadString(kMain, kFileNameUtf8, ""));
+  const std::optional<std::string> kept =
+      PercentUnescaped(settings.ReadString(kMain, kFileNameUtf8, ""));
   if (kept && !kept->empty() && Cp1251ToUtf8(Utf8ToCp1251(*kept)) == file_name) return *kept;
   return file_name;
 }
@@ -95,7 +57,7 @@ void WriteMainSettings(ProfileFile& settings, const MainSettings& values) {
   if (UnsavableCharacters(values.file_name).empty()) {
     settings.DeleteKey(kMain, kFileNameUtf8);
   } else {
-    settings.WriteString(kMain, kFileNameUtf8, Escaped(values.file_name));
+    settings.WriteString(kMain, kFileNameUtf8, PercentEscaped(values.file_name));
   }
   settings.WriteInteger(kMain, "DefaultRowHeight", values.row_height);
   settings.WriteBool(kMain, "LiveCalc", values.live_calc);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "common/file_io.h"
+#include "common/percent_escape.h"
 #include "common/profile_file.h"
 #include "project/project_file.h"
 
@@ -11,7 +12,7 @@ namespace luch {
 namespace {
 
 constexpr const char* kSection = "Восстановление";
-constexpr const char* kKeyFile = "Файл";
+constexpr const char* kKeyFile = "Файл";        // PercentEscaped: any path comes back whole
 constexpr const char* kKeyWritten = "Записан";  // seconds since 1970, UTC
 constexpr const char* kKeyEditU = "Напряжение КМУ";
 
@@ -28,7 +29,7 @@ bool WriteRecoveryFile(const std::filesystem::path& data_dir, const ProjectTable
   WriteProjectKeys(file, table, params, decimal_separator);
   const auto seconds =
       std::chrono::duration_cast<std::chrono::seconds>(info.written.time_since_epoch()).count();
-  file.WriteString(kSection, kKeyFile, QuotedIfNeeded(info.project_file_name));
+  file.WriteString(kSection, kKeyFile, PercentEscaped(info.project_file_name));
   file.WriteString(kSection, kKeyWritten, std::to_string(seconds));
   file.WriteString(kSection, kKeyEditU, QuotedIfNeeded(params.EditU));
   return file.SaveAs(RecoveryPath(data_dir));
@@ -41,7 +42,8 @@ std::optional<RecoveryInfo> FindRecoveryFile(const std::filesystem::path& data_d
   const ProfileFile file(path, files);
   if (!file.SectionExists("Луч")) return std::nullopt;
   RecoveryInfo info;
-  info.project_file_name = file.ReadString(kSection, kKeyFile, "");
+  const std::string name = file.ReadString(kSection, kKeyFile, "");
+  info.project_file_name = PercentUnescaped(name).value_or(name);
   const std::string written = file.ReadString(kSection, kKeyWritten, "");
   int64_t seconds = 0;  // unreadable: shown as 1970, still offered
   std::from_chars(written.data(), written.data() + written.size(), seconds);
