@@ -44,7 +44,12 @@ std::string Quoted(std::string_view text) { return "«" + std::string(text) + "�
 void AddResultProblems(const ProblemSources& s, std::vector<Problem>& list) {
   const char sep = s.decimal_separator;
   const ProjectTable& table = s.table;
-  if (s.results.stale || s.results.kind == ResultState::Kind::kNone) return;
+  if (s.results.kind == ResultState::Kind::kNone) return;
+  if (s.results.stale) {
+    // What the results said no longer holds: not a word of it, but this.
+    list.push_back({"Результаты расчета устарели: данные изменены, нажмите F9", 0});
+    return;
+  }
   if (s.results.kind == ResultState::Kind::kFailed) {
     list.push_back(
         {"Не удается выполнить расчет: луч неработоспособен или недостаточно данных", 0});

@@ -39,7 +39,8 @@ struct ProblemSources {
 };
 
 // In this order: what the results say (a failure, the search's answer, broken
-// limits, blocks below their minimum voltage; nothing while they are stale),
+// limits, blocks below their minimum voltage; while they are stale, only that
+// they are),
 // then what the rows say (unknown cables, blocks and regimes, negative
 // lengths, repeated addresses).
 std::vector<Problem> CollectProblems(const ProblemSources& sources);
