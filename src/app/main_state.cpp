@@ -363,7 +363,7 @@ std::string MainState::VoltageTooltip(int row) const {
 EditingContext MainState::EditContext() {
   return EditingContext{table_,         status_,           current_row_,
                         selection_top_, selection_bottom_, paste_repeat_count_,
-                        data_dir_,      platform_};
+                        data_dir_,      platform_,         cables_};
 }
 
 void MainState::CollapseSelection() {
@@ -385,6 +385,12 @@ void MainState::mCutClick() {
 void MainState::mPasteClick() {
   EditingContext ctx = EditContext();
   luch::mPasteClick(ctx);
+  CollapseSelection();
+}
+
+void MainState::mPasteTableClick() {
+  EditingContext ctx = EditContext();
+  luch::mPasteTableClick(ctx);
   CollapseSelection();
 }
 

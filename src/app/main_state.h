@@ -186,17 +186,18 @@ class MainState {
   void mMicrosoftExcelClick();
 
   // --- row commands (on the cursor row or the selected range) ------------------
-  void mCopyClick();       // the rows into Copy.ini
-  void mCutClick();        // copied, then deleted; kept when the copy fails
-  void mPasteClick();      // Copy.ini's rows in front of the cursor row
-  void mDeleteClick();     // the selected rows
-  void mFillSpaceClick();  // Copy.ini's first row into the empty fields
-  void mMnogoClick();      // Paste as often as asked; Cancel pastes nothing
-  void pmUpClick();        // the cursor row with the one above; row 1: nothing
-  void pmDownClick();      // the cursor row with the one below; the last: nothing
-  void mReverseClick();    // the selected rows in reverse order
-  void pmRenameClick();    // one address for the range; Cancel keeps them
-  void mLengthClick();     // one length for every row; Cancel keeps them
+  void mCopyClick();        // the rows into Copy.ini
+  void mCutClick();         // copied, then deleted; kept when the copy fails
+  void mPasteClick();       // Copy.ini's rows in front of the cursor row
+  void mPasteTableClick();  // the desktop clipboard's table rows in front of it
+  void mDeleteClick();      // the selected rows
+  void mFillSpaceClick();   // Copy.ini's first row into the empty fields
+  void mMnogoClick();       // Paste as often as asked; Cancel pastes nothing
+  void pmUpClick();         // the cursor row with the one above; row 1: nothing
+  void pmDownClick();       // the cursor row with the one below; the last: nothing
+  void mReverseClick();     // the selected rows in reverse order
+  void pmRenameClick();     // one address for the range; Cancel keeps them
+  void mLengthClick();      // one length for every row; Cancel keeps them
   // F12: every block into the first regime of its type.
   void mBlkNormaClick();
   // "Замена &кабеля": the chosen cable name replaced in every row.

@@ -12,8 +12,8 @@ HeadlessPlatform::HeadlessPlatform(char decimal_separator) {
 }
 
 Platform HeadlessPlatform::platform() {
-  return Platform{&prompts_, &messages_, &dialogs_, &launcher_,       &clock_,
-                  &locale_,  &screen_,   &wait_,    &RealFileSystem()};
+  return Platform{&prompts_, &messages_, &dialogs_, &launcher_,        &clock_,
+                  &locale_,  &screen_,   &wait_,    &RealFileSystem(), &clipboard_};
 }
 
 std::string HeadlessPlatform::FixedLocale::FormatDateTime(

@@ -71,6 +71,12 @@ class HeadlessPlatform {
     void Repaint() override {}
     void Close() override {}
   };
+  // A clipboard of this process alone.
+  struct OwnClipboard : SystemClipboard {
+    std::string Text() override { return text; }
+    void SetText(std::string_view utf8) override { text = std::string(utf8); }
+    std::string text;
+  };
 
   Prompts prompts_;
   Messages messages_;
@@ -80,6 +86,7 @@ class HeadlessPlatform {
   FixedLocale locale_;
   FixedScreen screen_;
   NoWaitWindow wait_;
+  OwnClipboard clipboard_;
 };
 
 }  // namespace luch

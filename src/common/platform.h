@@ -111,6 +111,15 @@ class WaitWindow {
   virtual void Close() = 0;
 };
 
+// The desktop's clipboard, as plain text (what spreadsheets exchange).
+class SystemClipboard {
+ public:
+  virtual ~SystemClipboard() = default;
+  // The clipboard's text (UTF-8); empty when it holds none.
+  virtual std::string Text() = 0;
+  virtual void SetText(std::string_view utf8) = 0;
+};
+
 class FileSystem;
 
 // Everything together, as the logic receives it. All members are non-null.
@@ -124,6 +133,7 @@ struct Platform {
   Screen* screen;
   WaitWindow* wait;
   FileSystem* files;  // every file the logic reads and writes
+  SystemClipboard* clipboard;
 };
 
 }  // namespace luch

@@ -2,15 +2,18 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
+#include "common/cp1251.h"
 #include "common/file_io.h"
 #include "common/numbers.h"
 #include "common/profile_file.h"
 #include "common/savable_text.h"
 #include "editing/row_clipboard.h"
 #include "editing/row_operations.h"
+#include "editing/table_text.h"
 
 namespace luch {
 namespace {
@@ -49,7 +52,32 @@ bool CopySelection(EditingContext& context) {
   if (range.empty()) return true;
   std::vector<ClipboardRow> rows;
   for (int r = range.top; r <= range.bottom; ++r) rows.push_back(RowFromTable(context.table, r));
-  return WriteClipboard(context.data_dir, rows, context.platform);
+  if (!WriteClipboard(context.data_dir, rows, context.platform)) return false;
+  // For spreadsheets: the same rows as the grid shows them.
+  context.platform.clipboard->SetText(RowsAsTabText(context.table, range.top, range.bottom));
+  return true;
+}
+
+// Inserts `count` rows in front of CurrentRow, as many as fit below 4096, and
+// fills row k (0-based) of them with `fill`; an information box says how many
+// did not fit.
+void InsertAtCursor(EditingContext& context, int64_t count,
+                    const std::function<void(int row, int64_t k)>& fill) {
+  ProjectTable& table = context.table;
+  const int r = context.current_row;
+  const int64_t fitting = std::min<int64_t>(count, kMaxBlockCount - table.BlockCount());
+  if (fitting > 0 && InsertEmptyRows(table, r, static_cast<int>(fitting))) {
+    for (int64_t k = 0; k < fitting; ++k) fill(r + static_cast<int>(k), k);
+    ShowBlockCount(context);
+  }
+  if (fitting < count) {
+    context.platform.messages->Show(kTableFullText + std::to_string(count - fitting),
+                                    kMessageCaption, MessageIcon::kInformation);
+  }
+}
+
+bool CursorInTable(const EditingContext& context) {
+  return context.current_row >= 1 && context.current_row <= context.table.BlockCount();
 }
 
 // `repeat` back-to-back copies of the clipboard in front of CurrentRow, as
@@ -58,30 +86,19 @@ bool CopySelection(EditingContext& context) {
 void PasteRepeated(EditingContext& context, int64_t repeat) {
   if (repeat < 1) return;
   const std::filesystem::path path = ClipboardPath(context.data_dir);
-  if (!FileExists(path, *context.platform.files)) return;
-  ProjectTable& table = context.table;
-  const int r = context.current_row;
-  if (r < 1 || r > table.BlockCount()) return;
+  if (!FileExists(path, *context.platform.files) || !CursorInTable(context)) return;
   const std::vector<ClipboardRow> rows =
       ReadClipboardRows(ProfileFile(path, *context.platform.files));
   if (rows.empty()) return;
 
   const int64_t per_paste = static_cast<int64_t>(rows.size());
   const int64_t wanted = per_paste * repeat;
-  const int64_t fitting = std::min<int64_t>(wanted, kMaxBlockCount - table.BlockCount());
-  if (fitting > 0 && InsertEmptyRows(table, r, static_cast<int>(fitting))) {
-    int row = r;
-    const int64_t partial = fitting % per_paste;
-    for (int64_t k = 0; k < partial; ++k) RowToTable(rows[static_cast<size_t>(k)], table, row++);
-    for (int64_t copy = 0; copy < fitting / per_paste; ++copy) {
-      for (const ClipboardRow& clip : rows) RowToTable(clip, table, row++);
-    }
-    ShowBlockCount(context);
-  }
-  if (fitting < wanted) {
-    context.platform.messages->Show(kTableFullText + std::to_string(wanted - fitting),
-                                    kMessageCaption, MessageIcon::kInformation);
-  }
+  const int64_t fitting = std::min<int64_t>(wanted, kMaxBlockCount - context.table.BlockCount());
+  const int64_t partial = fitting % per_paste;  // the rows of a paste that fit only in part
+  InsertAtCursor(context, wanted, [&](int row, int64_t k) {
+    const int64_t index = k < partial ? k : (k - partial) % per_paste;
+    RowToTable(rows[static_cast<size_t>(index)], context.table, row);
+  });
 }
 
 }  // namespace
@@ -91,6 +108,25 @@ std::string BlockCountPanelText(int block_count) {
 }
 
 void mCopyClick(EditingContext& context) { CopySelection(context); }
+
+void mPasteTableClick(EditingContext& context) {
+  if (!CursorInTable(context)) return;
+  const std::string text = context.platform.clipboard->Text();
+  if (text.empty() || !CheckSavable(text, *context.platform.messages)) return;
+  const std::vector<TabRow> rows = ParseTabText(text);
+  const char separator = context.platform.locale->DecimalSeparator();
+  InsertAtCursor(context, static_cast<int64_t>(rows.size()), [&](int row, int64_t k) {
+    const TabRow& from = rows[static_cast<size_t>(k)];
+    ProjectTable& table = context.table;
+    table.SetAddress(row, from.address);
+    table.SetCableName(row, from.cable_name);
+    table.SetLengthM(row, LeadingInteger(from.length));
+    table.SetBlockName(row, from.block_name);
+    table.SetRegimeName(row, from.regime_name);
+    table.SetHasZB(row, !from.zb.empty() && from.zb != "0" && FoldCase(from.zb) != "нет");
+    table.UpdateResistance(row, context.cables, separator);
+  });
+}
 
 void mCutClick(EditingContext& context) {
   if (context.current_row < 0) return;

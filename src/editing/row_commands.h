@@ -18,6 +18,8 @@
 
 namespace luch {
 
+class CableLibrary;
+
 // What a row command works on: the main window's table, status bars and grid
 // state, made afresh for each command.
 struct EditingContext {
@@ -29,13 +31,15 @@ struct EditingContext {
   int& paste_repeat_count;  // PasteRepeatCount: 2 at program start, never saved
   std::filesystem::path data_dir;
   Platform platform;
+  const CableLibrary& cables;  // for the resistance of rows pasted from a table
 };
 
 // "Блоков: " followed by the count: the text of panel 1 of StatusBar1.
 std::string BlockCountPanelText(int block_count);
 
 // Copy (Ctrl+C): the selected rows into Copy.ini, replacing the whole former
-// clipboard. A selection beyond the last row is cut at the last row; nothing
+// clipboard, and onto the desktop's clipboard as tab-separated text
+// (RowsAsTabText). A selection beyond the last row is cut at the last row; nothing
 // happens when it starts before row 1 or after the last row. A file that
 // cannot be written is reported ("Unable to write to <path>").
 void mCopyClick(EditingContext& context);
@@ -53,6 +57,13 @@ void mPasteClick(EditingContext& context);
 // Delete: removes the selected rows; the last remaining row is never removed.
 // A CurrentRow after the new last row moves onto it.
 void mDeleteClick(EditingContext& context);
+
+// Paste from a table (Ctrl+Shift+V): the rows of the tab-separated text on
+// the desktop's clipboard (ParseTabText) inserted in front of CurrentRow as
+// Paste inserts them, with their resistance computed; P, I and U stay empty.
+// A text that Windows-1251 cannot hold is refused with its message; at 4096
+// rows Paste's information box says how many did not fit.
+void mPasteTableClick(EditingContext& context);
 
 // Paste into free rows: fills, in every row, each empty address, empty cable
 // and zero length from clipboard row "0"; a row without a block gets block,

@@ -5,6 +5,8 @@
 #include "common/cp1251.h"
 #include "common/file_io.h"
 #include "editing/row_clipboard.h"
+#include "editing/table_text.h"
+#include "library/cable_library.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 
@@ -36,8 +38,8 @@ class RowCommandsTest : public ::testing::Test {
     }
   }
   EditingContext Context(int top, int bottom) {
-    return EditingContext{table,      status,         current_row, top, bottom, paste_repeat_count,
-                          dir.path(), fake.platform()};
+    return EditingContext{table,      status,          current_row, top, bottom, paste_repeat_count,
+                          dir.path(), fake.platform(), cables};
   }
   void Select(int top, int bottom) { current_row = top, top_ = top, bottom_ = bottom; }
   EditingContext Context() { return Context(top_, bottom_); }
@@ -54,6 +56,7 @@ class RowCommandsTest : public ::testing::Test {
   TempDir dir;
   FakePlatform fake;
   ProjectTable table;
+  CableLibrary cables;
   StatusBars status;
   int current_row = 1;
   int paste_repeat_count = 2;
@@ -194,6 +197,28 @@ TEST_F(RowCommandsTest, PasteStopsAtRowLimit) {
   EXPECT_EQ(table.Address(5), "A1");
   EXPECT_EQ(fake.messages.shown.back().text,
             "Достигнуто максимальное количество блоков (4096).\nНе вставлено строк: 3");
+}
+
+TEST_F(RowCommandsTest, RowsGoToAndComeFromTheDesktopClipboardAsATable) {
+  cables.Add({"", "K1", "50", "", "", ""});
+  Fill(3);
+  Select(1, 2);
+  EditingContext copy = Context();
+  mCopyClick(copy);
+  EXPECT_EQ(fake.clipboard.text, RowsAsTabText(table, 1, 2));
+  Select(3, 3);
+  EditingContext paste = Context();
+  mPasteTableClick(paste);
+  EXPECT_EQ(Addresses(), (std::vector<std::string>{"A1", "A2", "A1", "A2", "A3"}));
+  EXPECT_EQ(table.GetCell(3, kResistanceOhm), "1");  // 50 Ohm/km, 10 m, recomputed
+  EXPECT_EQ(table.GetCell(3, kCurrentMA), "");       // results are not taken over
+  EXPECT_TRUE(table.HasZB(3));
+
+  fake.clipboard.text = "\tКорпус 2×2\tK1\t5\n";
+  mPasteTableClick(paste);
+  EXPECT_EQ(table.BlockCount(), 5);
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_NE(fake.messages.shown[0].text.find("«×»"), std::string::npos);
 }
 
 TEST_F(RowCommandsTest, PasteSeveralTimesAsksAndRemembersCount) {

@@ -250,7 +250,9 @@ TEST(HostileFiles, AClipboardOfHalfAMillionRowsPastesWhatFits) {
     FakePlatform fake;
     int current_row = 1;
     int repeat = 2;
-    EditingContext context{table, status, current_row, 1, 1, repeat, dir.path(), fake.platform()};
+    const CableLibrary cables;
+    EditingContext context{table,  status,     current_row,     1,     1,
+                           repeat, dir.path(), fake.platform(), cables};
     mPasteClick(context);
     CHILD_CHECK(table.BlockCount() == kMaxBlockCount);
     CHILD_CHECK(table.LengthM(1) == 0 && table.LengthM(4091) == 4090);

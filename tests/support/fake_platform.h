@@ -91,12 +91,19 @@ class FakeWaitWindow : public WaitWindow {
   std::vector<std::string> events;
 };
 
+class FakeClipboard : public SystemClipboard {
+ public:
+  std::string Text() override { return text; }
+  void SetText(std::string_view utf8) override { text = std::string(utf8); }
+  std::string text;
+};
+
 // All fakes together; platform() hands them to the logic.
 class FakePlatform {
  public:
   Platform platform() {
     return Platform{&prompter, &messages, &dialogs, &launcher, &clock,
-                    &locale,   &screen,   &wait,    &files};
+                    &locale,   &screen,   &wait,    &files,    &clipboard};
   }
   FakePrompter prompter;
   FakeMessages messages;
@@ -106,6 +113,7 @@ class FakePlatform {
   FakeLocale locale;
   FakeScreen screen;
   FakeWaitWindow wait;
+  FakeClipboard clipboard;
   FaultyFileSystem files;  // the computer's files, failing where a test says
 };
 

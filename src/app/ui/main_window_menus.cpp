@@ -75,6 +75,9 @@ void TMain::BuildEditMenu() {
        [this] { state_.mCopyClick(); });
   Wire(AddAction(edit, "mPaste", "В&ставить", QKeySequence(Qt::CTRL | Qt::Key_V)),
        [this] { state_.mPasteClick(); });
+  Wire(AddAction(edit, "mPasteTable", "Вставить из &таблицы",
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)),
+       [this] { state_.mPasteTableClick(); });
   Wire(AddAction(edit, "mDelete", "&Удалить", QKeySequence(Qt::Key_Delete)),
        [this] { state_.mDeleteClick(); });
   edit->addSeparator();

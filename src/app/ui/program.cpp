@@ -13,8 +13,8 @@
 namespace luch {
 
 Platform Program::platform() {
-  return Platform{&prompter_, &messages_, &dialogs_, &launcher_,       &clock_,
-                  &locale_,   &screen_,   &wait_,    &RealFileSystem()};
+  return Platform{&prompter_, &messages_, &dialogs_, &launcher_,        &clock_,
+                  &locale_,   &screen_,   &wait_,    &RealFileSystem(), &clipboard_};
 }
 
 Program::Program(const std::filesystem::path& data_dir)

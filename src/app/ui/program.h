@@ -64,6 +64,7 @@ class Program {
   QtLocale locale_;
   QtScreen screen_;
   ForwardingWaitWindow wait_;
+  QtClipboard clipboard_;
   std::unique_ptr<WaitWindow> main_wait_;
   CableLibrary cables_;
   std::unique_ptr<BlockLibrary> blocks_;

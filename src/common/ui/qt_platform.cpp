@@ -1,6 +1,7 @@
 #include "common/ui/qt_platform.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
@@ -126,6 +127,10 @@ void QtMessages::ShowError(std::string_view message) {
                   QMessageBox::Ok, DialogOwner(owner_));
   box.exec();
 }
+
+std::string QtClipboard::Text() { return QGuiApplication::clipboard()->text().toStdString(); }
+
+void QtClipboard::SetText(std::string_view utf8) { QGuiApplication::clipboard()->setText(Q(utf8)); }
 
 QString QtFilter(const std::string& filter) {
   QString text = Q(filter);

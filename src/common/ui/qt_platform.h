@@ -55,6 +55,13 @@ class QtLauncher : public Launcher {
   virtual std::optional<std::string> DesktopProgram(const std::filesystem::path& file);
 };
 
+// QGuiApplication's clipboard.
+class QtClipboard : public SystemClipboard {
+ public:
+  std::string Text() override;
+  void SetText(std::string_view utf8) override;
+};
+
 class SystemClock : public Clock {
  public:
   std::chrono::system_clock::time_point Now() override { return std::chrono::system_clock::now(); }

@@ -1,0 +1,45 @@
+#include "editing/table_text.h"
+
+#include <gtest/gtest.h>
+
+namespace luch {
+namespace {
+
+TEST(TableText, ASpreadsheetsTextGivesItsRowsInTheGridsColumns) {
+  // As LibreOffice puts a range on the clipboard: LF line ends, decimal
+  // commas, a quoted cell, a header line and a short row.
+  const std::string text =
+      "N\tАдрес\tКабель\tДлина (м)\tR (Ом)\tБлок\tРежим\tP (мВт)\tЗБ\tI (мА)\tU (В)\n"
+      "1\tПодъезд 1, этаж 1\tКСПВ 2х0,8\t35,0\t2,52\tИзолятор\tНормальный\t0\tДА\t0,30\t27,91\n"
+      "\t\"Щит \"\"А\"\"\tподвал\"\tКСПВ 2х0,5\t 12 \n"
+      "\n"
+      "3\tКотельная\n";
+  const std::vector<TabRow> rows = ParseTabText(text);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0],
+            (TabRow{"Подъезд 1, этаж 1", "КСПВ 2х0,8", "35,0", "Изолятор", "Нормальный", "ДА"}));
+  EXPECT_EQ(rows[1], (TabRow{"Щит \"А\"\tподвал", "КСПВ 2х0,5", "12", "", "", ""}));
+  EXPECT_EQ(rows[2], (TabRow{"Котельная", "", "", "", "", ""}));
+}
+
+TEST(TableText, LuchsOwnRowsComeBackAsTheyWere) {
+  ProjectTable table;
+  table.SetBlockCount(2);
+  table.SetAddress(1, "Подъезд 2");
+  table.SetCableName(1, "КПСВВ");
+  table.SetLengthM(1, 48);
+  table.SetBlockName(1, "Извещатель");
+  table.SetRegimeName(1, "Тревога");
+  table.SetHasZB(1, true);
+  table.SetAddress(2, "Тамбур\tвход");  // a tab cannot stay in one cell
+  const std::string text = RowsAsTabText(table, 1, 2);
+  EXPECT_EQ(text.substr(0, text.find("\r\n")),
+            "1\tПодъезд 2\tКПСВВ\t48\t\tИзвещатель\tТревога\t\tДА\t\t");
+  const std::vector<TabRow> rows = ParseTabText(text);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], (TabRow{"Подъезд 2", "КПСВВ", "48", "Извещатель", "Тревога", "ДА"}));
+  EXPECT_EQ(rows[1].address, "Тамбур вход");
+}
+
+}  // namespace
+}  // namespace luch
