@@ -33,6 +33,9 @@ class ProfileFile {
 
   const std::filesystem::path& path() const { return path_; }
   bool existed() const { return existed_; }  // the file was there when read
+  // A file was at path() but could not be read (too large, too many lines,
+  // no access, held by another program): Save() refuses to replace it.
+  bool unreadable() const { return unreadable_; }
 
   // The key's text, or `fallback` when the section or the key is missing.
   std::string ReadString(std::string_view section, std::string_view key,
