@@ -137,7 +137,12 @@ CliResult Run(const Options& options) {
   }
   ProjectTable table;
   ProjectParameters params;
-  if (!FileExists(project) || !LoadProjectFile(project, table, params)) {
+  const ProjectLoadResult loaded = LoadProjectFile(project, table, params);
+  if (loaded.outcome == ProjectLoad::kNotAProject) {
+    return UsageError("файл не является проектом луча / not a ray project file: " +
+                      options.project);
+  }
+  if (!loaded) {
     return UsageError("не удается прочитать проект / cannot read the project: " + options.project);
   }
   CableLibrary cables;
