@@ -250,20 +250,30 @@ void MainState::mNewClick() {
 }
 
 bool MainState::LoadProject(const std::string& utf8_path) {
-  const std::filesystem::path path = ProjectPath(utf8_path);
-  if (!LoadProjectFile(path, table_, params_, *platform_.files)) {
-    // A file that vanished changes nothing, silently; one that is there but
-    // cannot be read (too large, no access) is said so.
-    if (FileExists(path, *platform_.files)) {
+  const ProjectLoadResult loaded =
+      LoadProjectFile(ProjectPath(utf8_path), table_, params_, *platform_.files);
+  switch (loaded.outcome) {
+    case ProjectLoad::kLoaded:
+      break;
+    case ProjectLoad::kMissing:  // vanished: nothing changes, silently
+      return false;
+    case ProjectLoad::kUnreadable:  // too large, no access
       platform_.messages->ShowError("Cannot open file " + utf8_path);
-    }
-    return false;
+      return false;
+    case ProjectLoad::kNotAProject:
+      platform_.messages->Show(project_texts::NotAProject(utf8_path),
+                               project_texts::kMessageCaption, MessageIcon::kWarning);
+      return false;
   }
   history_.Clear();
   SetBlockCount(table_.BlockCount());
   ForgetPreviousProject();
   project_file_name_ = utf8_path;
   status_.bar1[0] = "Проект: " + FileNameOf(utf8_path);
+  if (loaded.cut()) {
+    platform_.messages->Show(project_texts::FirstBlocksOnly(loaded.stored_count),
+                             project_texts::kMessageCaption, MessageIcon::kInformation);
+  }
   MarkChanged();
   MarkSaved();
   InputsChanged();

@@ -138,9 +138,11 @@ class MainState {
   // "Со&здать...": ConfirmDiscard, then one empty row, "Новый проект", the
   // parameters of a new project; nothing of the former project is left.
   void mNewClick();
-  // Loads a project file as Open does; false when none is there or it cannot
-  // be read ("Cannot open file %s"). A relative name is found in the data
-  // directory and kept as given in ProjectFileName.
+  // Loads a project file as Open does; false, changing nothing, when none is
+  // there, when it cannot be read ("Cannot open file %s") or when it is not
+  // a project ("Файл %s не является проектом луча."). A project of more than
+  // 4096 blocks opens its first 4096 and says how many it holds. A relative
+  // name is found in the data directory and kept as given in ProjectFileName.
   bool LoadProject(const std::string& utf8_path);
   // Saves as Save does; reports "Unable to write to %s" on failure.
   bool SaveProject(const std::string& utf8_path);

@@ -52,7 +52,7 @@ constexpr const char* kHelp =
     "  -h, --help           эта справка / this help\n"
     "\n"
     "Коды завершения / Exit codes: 0 расчет выполнен / success, 1 расчет не удался /\n"
-    "failure, 2 ошибка вызова или проекта / usage error or unreadable project.\n"
+    "failure, 2 ошибка вызова или проекта / usage error, unreadable file or not a project.\n"
     "calc и min-voltage не записывают файлов; report, table и export пишут только FILE /\n"
     "calc and min-voltage write no file; report, table and export write FILE only.\n";
 
@@ -137,7 +137,12 @@ CliResult Run(const Options& options) {
   }
   ProjectTable table;
   ProjectParameters params;
-  if (!FileExists(project) || !LoadProjectFile(project, table, params)) {
+  const ProjectLoadResult loaded = LoadProjectFile(project, table, params);
+  if (loaded.outcome == ProjectLoad::kNotAProject) {
+    return UsageError("файл не является проектом луча / not a ray project file: " +
+                      options.project);
+  }
+  if (!loaded) {
     return UsageError("не удается прочитать проект / cannot read the project: " + options.project);
   }
   CableLibrary cables;

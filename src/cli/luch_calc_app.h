@@ -13,7 +13,7 @@
 namespace luch {
 
 struct CliResult {
-  int exit_code = 0;  // 0 success, 1 failure outcome, 2 usage error or unreadable project
+  int exit_code = 0;  // 0 success, 1 failure outcome, 2 usage error, unreadable or no project
   std::string out;    // what goes to standard output
   std::string err;    // what goes to standard error (one line on errors)
 };

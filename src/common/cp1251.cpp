@@ -106,6 +106,48 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
   return out;
 }
 
+namespace {
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+}  // namespace
+
+bool IsUtf8File(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Mark)) return true;
+  bool cyrillic = false;
+  size_t i = 0;
+  while (i < bytes.size()) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    uint32_t cp = 0;
+    const size_t len = DecodeUtf8(bytes, i, cp);
+    if (len == 0) return false;
+    cyrillic = cyrillic || (cp >= 0x0400 && cp <= 0x04FF);
+    i += len;
+  }
+  return cyrillic;
+}
+
+std::string FileTextToUtf8(std::string_view bytes) {
+  if (!IsUtf8File(bytes)) return Cp1251ToUtf8(bytes);
+  if (bytes.starts_with(kUtf8Mark)) bytes.remove_prefix(kUtf8Mark.size());
+  std::string out;
+  out.reserve(bytes.size());
+  size_t i = 0;
+  while (i < bytes.size()) {
+    uint32_t cp = 0;
+    const size_t len = DecodeUtf8(bytes, i, cp);
+    if (len == 0) {  // a byte >= 0x80 out of place (only after a mark)
+      AppendUtf8(out, HighByteCodePoint(static_cast<unsigned char>(bytes[i])));
+      ++i;
+    } else {
+      out.append(bytes.substr(i, len));
+      i += len;
+    }
+  }
+  return out;
+}
+
 std::string Utf8ToCp1251(std::string_view text) {
   std::string out;
   out.reserve(text.size());

@@ -23,6 +23,18 @@ std::string Utf8ToCp1251(std::string_view text);
 //   UnsavableCharacters("2×2 ×€ł") == {"×", "ł"}
 std::vector<std::string> UnsavableCharacters(std::string_view text);
 
+// Whether the bytes of a file are UTF-8 rather than Windows-1251: they begin
+// with the UTF-8 byte-order mark, or they are valid UTF-8 holding at least
+// one Cyrillic letter, which Windows-1251 text practically never is (its
+// letters would have to pair up with its rarest signs).
+bool IsUtf8File(std::string_view bytes);
+
+// The text of a file the program reads, as UTF-8: a UTF-8 file (IsUtf8File)
+// without its byte-order mark, where a byte that is no part of a valid
+// sequence reads as its Windows-1251 character; any other as Cp1251ToUtf8.
+//   FileTextToUtf8("\xCB\xF3\xF7") == "Луч" == FileTextToUtf8("Луч")
+std::string FileTextToUtf8(std::string_view bytes);
+
 // Number of characters (code points) of a UTF-8 text; a malformed byte counts
 // as one character.
 size_t Utf8Length(std::string_view text);

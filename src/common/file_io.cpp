@@ -56,7 +56,7 @@ bool ReadTextLines(const std::filesystem::path& path, std::vector<std::string>& 
   lines.clear();
   std::string bytes;
   if (!files.ReadFile(path, bytes) || CountLines(bytes) > kMaxFileLines) return false;
-  const std::string text = Cp1251ToUtf8(bytes);
+  const std::string text = FileTextToUtf8(bytes);
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' || text[i] == '\n') {

@@ -56,7 +56,8 @@ bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::st
                     FileSystem& files = RealFileSystem());
 
 // Reads a Windows-1251 text file as UTF-8 lines (CR LF, LF or CR ends a line;
-// a last line without an end counts). Returns false when it cannot be read or
+// a last line without an end counts); a UTF-8 file (IsUtf8File) is read as
+// UTF-8. Returns false when it cannot be read or
 // holds more than kMaxFileLines lines.
 bool ReadTextLines(const std::filesystem::path& path, std::vector<std::string>& lines,
                    FileSystem& files = RealFileSystem());

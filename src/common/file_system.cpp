@@ -21,23 +21,34 @@ bool WriteWhole(WritableFile& file, std::string_view bytes) {
 
 }  // namespace
 
+bool MayReplace(FileSystem& files, const std::filesystem::path& path) {
+  const std::filesystem::path target = files.WriteTarget(path);
+  return !target.empty() && !files.IsDirectory(target) && files.MayWrite(target);
+}
+
 bool WriteFileAtomic(FileSystem& files, const std::filesystem::path& path, std::string_view bytes) {
-  if (files.IsDirectory(path)) return false;
-  const std::filesystem::path temp = TemporaryNameBeside(path);
+  // The rename replaces whatever entry is at its destination: a link would
+  // become a plain file and a read-only file a writable one. So the target is
+  // written, and only when the user may write it.
+  const std::filesystem::path target = files.WriteTarget(path);
+  if (target.empty() || files.IsDirectory(target) || !files.MayWrite(target)) return false;
+  const std::filesystem::path temp = TemporaryNameBeside(target);
   FileSystem::OpenFailure failure = FileSystem::OpenFailure::kNone;
   std::unique_ptr<WritableFile> file = files.OpenForWriting(temp, /*create=*/true, failure);
   if (!file) {
-    if (failure != FileSystem::OpenFailure::kNoRight || !files.FileExists(path)) return false;
+    if (failure != FileSystem::OpenFailure::kNoRight || !files.FileExists(target)) return false;
     // A folder the user may not write to, holding a file he may write.
-    std::unique_ptr<WritableFile> in_place = files.OpenForWriting(path, /*create=*/false, failure);
+    std::unique_ptr<WritableFile> in_place =
+        files.OpenForWriting(target, /*create=*/false, failure);
     return in_place && WriteWhole(*in_place, bytes);
   }
-  if (!WriteWhole(*file, bytes) || !files.Rename(temp, path)) {
+  if (!WriteWhole(*file, bytes) || !files.KeepAttributes(target, temp) ||
+      !files.Rename(temp, target)) {
     files.RemoveFile(temp);
     return false;
   }
-  files.SyncFolder(path);
-  files.RemoveStaleTemporaries(path);
+  files.SyncFolder(target);
+  files.RemoveStaleTemporaries(target);
   return true;
 }
 

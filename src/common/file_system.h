@@ -57,6 +57,22 @@ class FileSystem {
                                                        bool create, OpenFailure& failure) = 0;
   // Puts `from` in the place of `to` in one step.
   virtual bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+
+  // The file that a write of `path` replaces: `path` itself, or for a
+  // symbolic link the file at the end of its chain (a relative target counts
+  // from the folder of the link that names it). Empty when the chain ends at
+  // nothing (a dangling link), loops, or cannot be read: no write goes there.
+  virtual std::filesystem::path WriteTarget(const std::filesystem::path& path) = 0;
+  // False when a file is at `path` (not a link) that the user may not write:
+  // no write permission for this process, a read-only file system, or the
+  // read-only attribute on Windows. True when nothing is there.
+  virtual bool MayWrite(const std::filesystem::path& path) = 0;
+  // Gives `to`, a file this program has just written, the permissions of the
+  // existing file `from`, and its owner and group where the process may set
+  // them; when nothing is at `from`, the permissions of any new file. False
+  // when the permissions cannot be given.
+  virtual bool KeepAttributes(const std::filesystem::path& from,
+                              const std::filesystem::path& to) = 0;
   // Makes a rename in the folder of `path` durable; best effort.
   virtual void SyncFolder(const std::filesystem::path& path) { (void)path; }
   // Removes what crashed writes of `path` left behind (see WriteFileAtomic).
@@ -66,12 +82,19 @@ class FileSystem {
 // The computer's own files.
 FileSystem& RealFileSystem();
 
+// Whether a write of `path` may go ahead: its link chain leads somewhere (see
+// WriteTarget), not to a folder, and not to a file the user may not write.
+bool MayReplace(FileSystem& files, const std::filesystem::path& path);
+
 // Writes `bytes` to a temporary file beside `path` ("<name>.tmp<digits>"),
-// syncs it and renames it over `path`, so that a failure or a crash never
-// leaves a half-written file. Where the user may not create a file in the
-// folder but may write an existing `path`, writes it in place instead
+// syncs it, gives it the permissions (and where possible the owner) of the
+// file it replaces and renames it over `path`, so that a failure or a crash
+// never leaves a half-written file. A symbolic link is written through: its
+// target is replaced and the link stays. Where the user may not create a file
+// in the folder but may write an existing `path`, writes it in place instead
 // (emptied, written, synced: not crash-safe, the only way there). False on
-// any failure; the temporary file is then removed.
+// any failure, changing nothing: a path that MayReplace refuses, or a failed
+// step (the temporary file is then removed).
 bool WriteFileAtomic(FileSystem& files, const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace luch

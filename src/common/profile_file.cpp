@@ -48,7 +48,7 @@ bool ProfileFile::Parse(std::string_view bytes) {
   sections_.clear();
   index_.clear();
   if (CountLines(bytes) > kMaxFileLines) return false;
-  const std::string text = Cp1251ToUtf8(bytes);
+  const std::string text = FileTextToUtf8(bytes);
   size_t start = 0;
   const auto add_line = [this](std::string_view raw) {
     const std::string_view trimmed = Trim(raw);

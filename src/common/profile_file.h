@@ -1,4 +1,5 @@
-// Windows-style INI files ("profile files") in Windows-1251.
+// Windows-style INI files ("profile files") in Windows-1251. A file that is
+// UTF-8 (IsUtf8File) is read as UTF-8; every file is written in Windows-1251.
 //
 // The file is read whole when the object is made and written whole, atomically,
 // by Save(); a failed write leaves the file on disk as it was. A file larger
@@ -27,12 +28,15 @@ class ProfileFile {
   // Reads the file at `path` from `files`, which Save() writes too; a missing
   // or unreadable file reads as empty.
   explicit ProfileFile(std::filesystem::path path, FileSystem& files = RealFileSystem());
-  // A file from its Windows-1251 bytes, not bound to any path; empty for
+  // A file from its bytes (as a file on disk), not bound to any path; empty for
   // bytes of more than kMaxFileLines lines.
   static ProfileFile FromBytes(std::string_view bytes);
 
   const std::filesystem::path& path() const { return path_; }
   bool existed() const { return existed_; }  // the file was there when read
+  // A file was at path() but could not be read (too large, too many lines,
+  // no access, held by another program): Save() refuses to replace it.
+  bool unreadable() const { return unreadable_; }
 
   // The key's text, or `fallback` when the section or the key is missing.
   std::string ReadString(std::string_view section, std::string_view key,

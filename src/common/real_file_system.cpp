@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <system_error>
@@ -21,6 +22,30 @@
 
 namespace luch {
 namespace {
+
+// The longest chain of links followed, as the systems' own limit (Linux: 40).
+constexpr int kMaxLinkHops = 40;
+
+#ifndef _WIN32
+// The permission bits that the process takes away from the files it creates.
+// Linux tells them without changing anything; elsewhere they are set and put
+// back at once.
+mode_t CurrentUmask() {
+  if (std::FILE* status = std::fopen("/proc/self/status", "r")) {
+    char line[256];
+    unsigned mask = 0;
+    bool found = false;
+    while (!found && std::fgets(line, sizeof line, status)) {
+      found = std::sscanf(line, "Umask: %o", &mask) == 1;
+    }
+    std::fclose(status);
+    if (found) return static_cast<mode_t>(mask);
+  }
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  return mask;
+}
+#endif
 
 #ifdef _WIN32
 class RealWritableFile final : public WritableFile {
@@ -173,8 +198,11 @@ class RealFiles : public FileSystem {
     }
     return std::make_unique<RealWritableFile>(file);
 #else
+    // A new file is the user's alone until KeepAttributes gives it the
+    // permissions of the file it replaces: a private file is never readable
+    // by others, not even for a moment.
     const int fd =
-        ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | (create ? O_CREAT : 0), 0644);
+        ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | (create ? O_CREAT : 0), 0600);
     if (fd < 0) {
       failure = errno == EACCES || errno == EPERM ? OpenFailure::kNoRight : OpenFailure::kOther;
       return nullptr;
@@ -206,6 +234,103 @@ class RealFiles : public FileSystem {
     return !error;
 #endif
   }
+
+#ifdef _WIN32
+  std::filesystem::path WriteTarget(const std::filesystem::path& path) override {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+      return path;
+    }
+    // A link: the file at the end of its chain, as the system opens it. A
+    // dangling link cannot be opened, and is not written.
+    const HANDLE file =
+        ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::wstring name(MAX_PATH, L'\0');
+    constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+    DWORD length =
+        ::GetFinalPathNameByHandleW(file, name.data(), static_cast<DWORD>(name.size()), kFlags);
+    if (length >= name.size()) {  // too long for the buffer: length is the size it needs
+      name.resize(length);
+      length =
+          ::GetFinalPathNameByHandleW(file, name.data(), static_cast<DWORD>(name.size()), kFlags);
+    }
+    ::CloseHandle(file);
+    if (length == 0 || length >= name.size()) return {};
+    name.resize(length);
+    // The name comes as "\\?\C:\..." or "\\?\UNC\server\...": the usual form
+    // is what the rest of the program (and the C library) takes.
+    if (name.starts_with(L"\\\\?\\UNC\\")) return std::filesystem::path(L"\\\\" + name.substr(8));
+    if (name.starts_with(L"\\\\?\\") && name.size() > 5 && name[5] == L':') {
+      return std::filesystem::path(name.substr(4));
+    }
+    return std::filesystem::path(name);
+  }
+
+  bool MayWrite(const std::filesystem::path& path) override {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return true;  // nothing there
+    if (attributes & FILE_ATTRIBUTE_READONLY) return false;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return true;
+    // The rights the file's access list gives the user: opening it for
+    // writing asks, and changes nothing.
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      ::CloseHandle(file);
+      return true;
+    }
+    return ::GetLastError() != ERROR_ACCESS_DENIED;
+  }
+
+  // Windows has no mode: the attributes that a user sets (read-only is
+  // refused before) go over. The new file's access list is the folder's, as
+  // for any file created there.
+  bool KeepAttributes(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    const DWORD attributes = ::GetFileAttributesW(from.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+    const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                     FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    return ::SetFileAttributesW(to.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL) != 0;
+  }
+#else
+  std::filesystem::path WriteTarget(const std::filesystem::path& path) override {
+    std::filesystem::path target = path;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+      struct stat info {};
+      // Nothing there: a new file; but a link that names nothing is dangling.
+      if (::lstat(target.c_str(), &info) != 0) return hop == 0 ? target : std::filesystem::path();
+      if (!S_ISLNK(info.st_mode)) return target;
+      std::error_code error;
+      const std::filesystem::path next = std::filesystem::read_symlink(target, error);
+      if (error) return {};
+      target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return {};  // a loop, or a chain longer than the system follows
+  }
+
+  bool MayWrite(const std::filesystem::path& path) override {
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0) return true;
+    return errno == ENOENT;
+  }
+
+  bool KeepAttributes(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    struct stat info {};
+    if (::stat(from.c_str(), &info) != 0) {
+      return ::chmod(to.c_str(), 0666 & ~CurrentUmask()) == 0;  // as any new file
+    }
+    // The owner before the mode: a change of owner clears the set-ID bits.
+    // Only the superuser may give a file away; the group may still be one of
+    // the user's own.
+    if (::chown(to.c_str(), info.st_uid, info.st_gid) != 0) {
+      const int group_kept = ::chown(to.c_str(), static_cast<uid_t>(-1), info.st_gid);
+      (void)group_kept;  // best effort: the file is then the user's group's
+    }
+    return ::chmod(to.c_str(), info.st_mode & 07777) == 0;
+  }
+#endif
 
   // After a power cut the folder could still name the old file. Windows:
   // Rename writes through.

@@ -46,14 +46,36 @@ ProfileFile BlockWindow::OpenFile() const {
   return ProfileFile(library_.file_path(), *platform_.files);
 }
 
-void BlockWindow::EditFile(const std::function<void(ProfileFile&)>& edit) const {
+bool BlockWindow::MayChange() const {
+  if (!file_unreadable_ && MayReplace(*platform_.files, library_.file_path())) return true;
+  platform_.messages->ShowError("Unable to write to " + PathToUtf8(library_.file_path()));
+  return false;
+}
+
+void BlockWindow::EditFile(const std::function<void(ProfileFile&)>& edit) {
   ProfileFile file = OpenFile();
   const std::string before = file.ToBytes();
   edit(file);
   if (file.ToBytes() == before) return;
-  // A failed write is not reported; the file keeps its old content whole.
-  file.Save();
+  // A file the window could not show is never written over, even when it
+  // can be read by now: the list does not hold what it holds.
+  const bool saved = !file_unreadable_ && file.Save();
   library_.Invalidate();
+  if (saved) return;
+  platform_.messages->ShowError("Unable to write to " + PathToUtf8(library_.file_path()));
+  ShowFile();
+}
+
+void BlockWindow::ShowFile() {
+  const int selected = selected_;
+  LoadBlockNames();
+  SetSelected(selected);
+  if (selected_ >= 0) {
+    ListBox1Click();
+  } else {
+    ClearRegimeGrid();
+    button_del_block_enabled_ = false;
+  }
 }
 
 void BlockWindow::SetStatus(size_t count) {
@@ -65,6 +87,7 @@ void BlockWindow::SetStatus(size_t count) {
 void BlockWindow::LoadBlockNames() {
   names_.clear();
   const ProfileFile file = OpenFile();
+  file_unreadable_ = file_unreadable_ || file.unreadable();
   for (size_t b = 0; b < static_cast<size_t>(kMaxBlockTypes); ++b) {
     const std::string section = SectionOf(b);
     if (!file.SectionExists(section)) break;
@@ -149,7 +172,11 @@ void BlockWindow::DeleteRegimeKeys() {
 
 WindowGeometry BlockWindow::FormCreate() {
   const WindowGeometry geometry = LoadWindowGeometry(data_dir_, kBlockSection, kDesign, platform_);
+  file_unreadable_ = false;
   LoadBlockNames();
+  if (file_unreadable_) {
+    platform_.messages->ShowError("Cannot open file " + PathToUtf8(library_.file_path()));
+  }
   return geometry;
 }
 
@@ -165,6 +192,7 @@ void BlockWindow::ListBox1Click() {
 }
 
 void BlockWindow::ButtonAddBlkClick() {
+  if (!MayChange()) return;
   if (names_.size() >= static_cast<size_t>(kMaxBlockTypes)) {
     platform_.messages->Show(text::kTooManyTypes, text::kFullCaption, MessageIcon::kInformation);
     return;
@@ -189,6 +217,7 @@ void BlockWindow::ButtonDelBlockClick() {
     platform_.messages->Show(text::kDeleteOnlyLast, text::kDeleteBlockCaption, MessageIcon::kStop);
     return;
   }
+  if (!MayChange()) return;
   if (!platform_.messages->AskYesNo(text::kSure, text::kDeleteBlockCaption,
                                     MessageIcon::kQuestion)) {
     return;
@@ -199,7 +228,7 @@ void BlockWindow::ButtonDelBlockClick() {
 }
 
 void BlockWindow::ListBox1DblClick() {
-  if (selected_ < 0) return;
+  if (selected_ < 0 || !MayChange()) return;
   const std::string old_name = names_[static_cast<size_t>(selected_)];
   const std::string new_name =
       SavableTextPrompt(platform_, text::kBlockCaption, text::kBlockPrompt, old_name);
@@ -219,6 +248,7 @@ void BlockWindow::StringGrid1MouseUp(int column, int row) {
 
 void BlockWindow::StringGrid1DblClick() {
   if (selected_ < 0 || mouse_row_ < 1 || mouse_row_ > static_cast<int>(regimes_.size())) return;
+  if (mouse_column_ < 0 || mouse_column_ > 2 || !MayChange()) return;
   RegimeRow& row = regimes_[static_cast<size_t>(mouse_row_ - 1)];
   const auto ask = [this](const char* prompt, const std::string& current) {
     return platform_.prompter->TextPrompt(text::kEditRegimeCaption, prompt, current);
@@ -258,7 +288,7 @@ BlockWindow::RegimeRow& BlockWindow::NewRegimeRow() {
 }
 
 void BlockWindow::ButtonAddRegClick() {
-  if (selected_ < 0) return;
+  if (selected_ < 0 || !MayChange()) return;
   if (regimes_.size() >= static_cast<size_t>(kMaxRegimes)) {
     platform_.messages->Show(text::kTooManyRegimes, text::kFullCaption, MessageIcon::kInformation);
     return;
@@ -288,6 +318,7 @@ void BlockWindow::ButtonDelRegClick() {
                              MessageIcon::kStop);
     return;
   }
+  if (!MayChange()) return;
   if (!platform_.messages->AskYesNo(text::kSure, text::kDeleteRegimeCaption,
                                     MessageIcon::kQuestion)) {
     return;
@@ -304,7 +335,7 @@ void BlockWindow::ButtonDelRegClick() {
 }
 
 void BlockWindow::EditUminClick() {
-  if (selected_ < 0) return;
+  if (selected_ < 0 || !MayChange()) return;
   const std::string answer =
       platform_.prompter->TextPrompt(text::kUminCaption, text::kUminPrompt, edit_umin_);
   edit_umin_ = OneDecimal(Real32(LeadingTypedReal(answer)));

@@ -110,8 +110,9 @@ class BlockWindow {
   // entry is selected.
   bool regime_editing_enabled() const { return selected_ >= 0; }
 
-  // ---- Operations on Блок.ini (write failures are not reported; the file is
-  // written whole and atomically, so it keeps its old content then).
+  // ---- Operations on Блок.ini. The file is written whole and atomically: a
+  // write that fails leaves it as it was, says "Unable to write to %s", and
+  // the window shows the file again.
   // Refills the list (at most 1024 sections, up to the first without a key),
   // sets the status line and selects nothing.
   void LoadBlockNames();
@@ -127,9 +128,13 @@ class BlockWindow {
   // Removes "Режим"+r, "P"+r, "I"+r, r = 1..31, of the selected entry.
   void DeleteRegimeKeys();
 
-  // ---- Handlers.
+  // ---- Handlers. Each one that would change Блок.ini first makes sure that
+  // the file may be written; when it may not (it could not be read at
+  // FormCreate, or the user may not write it), it says "Unable to write to
+  // %s" and changes nothing.
   // Reads the place from section "Block" (design values as defaults, pulled
-  // back onto the screen) and loads the names.
+  // back onto the screen) and loads the names; a file that is there but
+  // cannot be read is reported ("Cannot open file %s").
   WindowGeometry FormCreate();
   // Stores the place in section "Block" (a failed write of Tarvel.ini is
   // reported), then writes the names once more.
@@ -150,10 +155,15 @@ class BlockWindow {
  private:
   std::string Section() const;  // "Блок" + the selected index
   ProfileFile OpenFile() const;
+  // Whether Блок.ini may be written now, or says "Unable to write to %s".
+  bool MayChange() const;
   // Opens Блок.ini, lets `edit` change it, and saves it when its bytes
-  // changed (a failure is not reported; the file stays whole), then drops the
-  // library's cache.
-  void EditFile(const std::function<void(ProfileFile&)>& edit) const;
+  // changed, then drops the library's cache. When the save fails (or the
+  // file could not be read at start-up) it says so and shows the file as it
+  // is again.
+  void EditFile(const std::function<void(ProfileFile&)>& edit);
+  // The list, the selected entry's regimes and Umin as the file holds them.
+  void ShowFile();
   void SaveBlockNamesIn(ProfileFile& file) const;
   void SaveSelectedBlockIn(ProfileFile& file) const;
   // SaveSelectedBlockIn without the test that the section has a key.
@@ -175,6 +185,7 @@ class BlockWindow {
   std::string edit_umin_;
   std::string status_text_;
   bool button_del_block_enabled_ = false;
+  bool file_unreadable_ = false;  // Блок.ini was there but could not be read
   int mouse_column_ = -1;
   int mouse_row_ = -1;
 };

@@ -85,6 +85,7 @@ void CableLibrary::Renumber() {
 
 int CableLibrary::LoadCables(const std::filesystem::path& data_dir, FileSystem& files) {
   const ProfileFile file(data_dir / Utf8Path(kCableFileName), files);
+  unreadable_ = file.unreadable();
   rows_.assign(1, CableType{});
   int n = 1;
   for (; n <= kMaxCablesRead; ++n) {
@@ -103,6 +104,10 @@ int CableLibrary::LoadCables(const std::filesystem::path& data_dir, FileSystem& 
 }
 
 bool CableLibrary::SaveCables(const std::filesystem::path& data_dir, FileSystem& files) const {
+  const std::filesystem::path path = data_dir / Utf8Path(kCableFileName);
+  // The file is replaced whole by the list: one whose types the list never
+  // held would lose them all.
+  if (unreadable_ || ProfileFile(path, files).unreadable()) return false;
   ProfileFile file(std::filesystem::path(), files);  // deleted first: only these sections remain
   for (size_t k = 0; k < rows_.size(); ++k) {
     const std::string section = "Кабель" + std::to_string(k + 1);
@@ -115,7 +120,7 @@ bool CableLibrary::SaveCables(const std::filesystem::path& data_dir, FileSystem&
     file.WriteInteger(section, "Волновое", LeadingInteger(row.wave_impedance));
     file.WriteString(section, "Примечание", QuotedIfNeeded(row.note));
   }
-  return file.SaveAs(data_dir / Utf8Path(kCableFileName));
+  return file.SaveAs(path);
 }
 
 }  // namespace luch

@@ -65,11 +65,15 @@ class CableLibrary {
 
   // Fills the list from Кабель.ini in `data_dir`: sections Кабель1, Кабель2, ...
   // up to the first one missing or without a key, at most 1023. Returns the
-  // number of sections read (0 for a missing file; the list then keeps its one
-  // empty row).
+  // number of sections read (0 for a missing file, and for one that could
+  // not be read; the list then keeps its one empty row).
   int LoadCables(const std::filesystem::path& data_dir, FileSystem& files = RealFileSystem());
-  // Rewrites Кабель.ini whole with sections Кабель1..КабельN. False when the
-  // file cannot be written.
+  // Кабель.ini was there at the last LoadCables but could not be read: the
+  // list does not hold it, and SaveCables never replaces it.
+  bool unreadable() const { return unreadable_; }
+  // Rewrites Кабель.ini whole with sections Кабель1..КабельN. False, leaving
+  // the file as it is, when it cannot be written, when it could not be read
+  // at the last LoadCables, or when it cannot be read now.
   bool SaveCables(const std::filesystem::path& data_dir,
                   FileSystem& files = RealFileSystem()) const;
 
@@ -77,6 +81,7 @@ class CableLibrary {
   int FindByName(std::string_view name) const;  // 1-based, 0 when none
 
   std::vector<CableType> rows_;
+  bool unreadable_ = false;
 };
 
 }  // namespace luch

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "common/file_io.h"
 #include "common/numbers.h"
 #include "common/savable_text.h"
 
@@ -30,6 +31,9 @@ WindowGeometry CableWindow::FormCreate() {
   const WindowGeometry geometry = LoadWindowGeometry(data_dir_, kCabelsSection, kDesign, platform_);
   SetStatus(library_.LoadCables(data_dir_, *platform_.files));
   changed_ = false;
+  if (library_.unreadable()) {
+    platform_.messages->ShowError("Cannot open file " + PathToUtf8(FilePath()));
+  }
   return geometry;
 }
 
@@ -50,7 +54,7 @@ void CableWindow::FormClose(const WindowGeometry& geometry) {
   // The library is saved even when Tarvel.ini cannot be written: the edits
   // matter more than the window's place.
   StoreWindowGeometry(data_dir_, kCabelsSection, geometry, platform_);
-  Save();
+  if (changed_ || Writable()) Save();
 }
 
 void CableWindow::StringGrid1MouseUp(int column, int row) {
@@ -60,7 +64,8 @@ void CableWindow::StringGrid1MouseUp(int column, int row) {
 
 void CableWindow::StringGrid1DblClick() {
   CableType* row = library_.MutableRow(mouse_row_);
-  if (row == nullptr) return;
+  // The number column (0) has nothing to edit and nothing to save.
+  if (row == nullptr || mouse_column_ < 1 || mouse_column_ > 5 || !MayChange()) return;
   Prompter& prompter = *platform_.prompter;
   using namespace cable_texts;
   switch (mouse_column_) {
@@ -83,13 +88,14 @@ void CableWindow::StringGrid1DblClick() {
       row->note = SavableTextPrompt(platform_, kEditCaption, kEditNote, row->note);
       break;
     default:
-      return;  // the number column: nothing to edit, nothing to save
+      return;
   }
   Save();
 }
 
 void CableWindow::ButtonAddClick() {
   using namespace cable_texts;
+  if (!MayChange()) return;
   // Кабель.ini gives back only its first 1023 sections: a further type would
   // be lost at the next start.
   if (!FillsEmptyLibrary(library_) && library_.CableCount() >= kMaxCablesRead) {
@@ -114,7 +120,7 @@ void CableWindow::ButtonAddClick() {
 }
 
 void CableWindow::ButtonDelClick(int selected_row) {
-  if (selected_row < 1 || selected_row > library_.CableCount()) return;
+  if (selected_row < 1 || selected_row > library_.CableCount() || !MayChange()) return;
   if (!platform_.messages->AskYesNo(cable_texts::kDeleteQuestion, cable_texts::kDeleteCaption,
                                     MessageIcon::kQuestion)) {
     return;
@@ -126,7 +132,7 @@ void CableWindow::ButtonDelClick(int selected_row) {
 
 bool CableWindow::TakeOverWireResistance(int selected_row, float wire_resistance) {
   CableType* row = library_.MutableRow(selected_row);
-  if (row == nullptr || !(wire_resistance > 1.0f)) return false;
+  if (row == nullptr || !(wire_resistance > 1.0f) || !MayChange()) return false;
   // The cell is read as a 32-bit whole number; a larger value is kept at its
   // limit rather than written as a text that would read back differently.
   constexpr float kLimit = 2147483647.0f;
@@ -141,10 +147,23 @@ void CableWindow::SaveIfChanged() {
   if (changed_) Save();
 }
 
+std::filesystem::path CableWindow::FilePath() const { return data_dir_ / Utf8Path(kCableFileName); }
+
+bool CableWindow::Writable() const {
+  return !library_.unreadable() && MayReplace(*platform_.files, FilePath());
+}
+
+bool CableWindow::MayChange() const {
+  if (Writable()) return true;
+  platform_.messages->ShowError("Unable to write to " + PathToUtf8(FilePath()));
+  return false;
+}
+
 void CableWindow::Save() {
-  // A failed write is not reported; the file on disk stays whole, and the
-  // change is kept for the next save.
+  // The file on disk stays whole when the write fails, and the change is
+  // kept for the next save.
   changed_ = !library_.SaveCables(data_dir_, *platform_.files);
+  if (changed_) platform_.messages->ShowError("Unable to write to " + PathToUtf8(FilePath()));
 }
 
 void CableWindow::SetStatus(int count) {

@@ -73,7 +73,9 @@ class CableWindow {
   bool changed() const { return changed_; }
 
   // Reads the window's place from section "Cabels" (design values as
-  // defaults, pulled back onto the screen) and loads Кабель.ini.
+  // defaults, pulled back onto the screen) and loads Кабель.ini; one that is
+  // there but cannot be read is reported ("Cannot open file %s"), and the
+  // window then changes nothing for the rest of the run.
   WindowGeometry FormCreate();
   // The width to apply (never below 100 pixels).
   static int FormResizeWidth(int width);
@@ -81,10 +83,17 @@ class CableWindow {
   // cent, each truncated.
   static std::array<int, 6> ColumnWidths(int client_width);
   // Stores the place in section "Cabels" (a failed write is reported), then
-  // saves the library.
+  // saves the library; a library the user may not write and that holds no
+  // change of his is left alone, silently.
   void FormClose(const WindowGeometry& geometry);
   // True when the key closes the window (Esc).
   static bool FormKeyDown(int key) { return key == kEscapeKey; }
+
+  // Every command below that would change the library first makes sure that
+  // Кабель.ini may be written; when it may not (it could not be read at
+  // FormCreate, or the user may not write it), it says "Unable to write to
+  // %s" and changes nothing. A save that fails says the same; the change
+  // then stays in the list for the next save.
 
   // Remembers the grid cell under the released mouse button (-1, -1: none).
   void StringGrid1MouseUp(int column, int row);
@@ -108,6 +117,11 @@ class CableWindow {
   void SaveIfChanged();
 
  private:
+  std::filesystem::path FilePath() const;
+  // Whether Кабель.ini may be written now (silent).
+  bool Writable() const;
+  // Writable(), or says "Unable to write to %s" and gives false.
+  bool MayChange() const;
   void Save();
   void SetStatus(int count);
 

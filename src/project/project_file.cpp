@@ -55,13 +55,13 @@ float ToParameter(double value) {
   return static_cast<float>(value);
 }
 
-// The count control's position: the stored whole number cut to 16 signed
-// bits, then kept inside 1..4096.
+// The count control's position: the stored whole number kept inside
+// 1..4096. (Not cut to the control's 16 bits first: a count of 40000 would
+// open one row of forty thousand without a word.)
 int CountFromFile(int32_t stored) {
-  const auto position = static_cast<int16_t>(static_cast<uint16_t>(stored));
-  if (position < kMinBlockCount) return kMinBlockCount;
-  if (position > kMaxBlockCount) return kMaxBlockCount;
-  return position;
+  if (stored < kMinBlockCount) return kMinBlockCount;
+  if (stored > kMaxBlockCount) return kMaxBlockCount;
+  return stored;
 }
 
 // Row k lives in section "Блок" + k.
@@ -107,13 +107,21 @@ bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& tabl
   return file.Save();
 }
 
-bool LoadProjectFile(const std::filesystem::path& path, ProjectTable& table,
-                     ProjectParameters& params, FileSystem& files) {
-  if (!files.FileExists(path)) return false;
+ProjectLoadResult LoadProjectFile(const std::filesystem::path& path, ProjectTable& table,
+                                  ProjectParameters& params, FileSystem& files) {
+  if (!files.FileExists(path)) return {ProjectLoad::kMissing};
   const ProfileFile file(path, files);
-  if (!file.existed()) return false;  // vanished or unreadable: nothing changes
+  if (!file.existed()) {
+    return {file.unreadable() ? ProjectLoad::kUnreadable : ProjectLoad::kMissing};
+  }
+  // An empty file, a text or binary junk would open as an empty project that
+  // Save then mixes into the file.
+  if (!file.SectionExists(kRaySection) && !file.SectionExists(BlockSectionName(1))) {
+    return {ProjectLoad::kNotAProject};
+  }
 
-  table.SetBlockCount(CountFromFile(file.ReadInteger(kRaySection, kKeyCount, 1)));
+  const int32_t stored_count = file.ReadInteger(kRaySection, kKeyCount, 1);
+  table.SetBlockCount(CountFromFile(stored_count));
   // ReadReal never gives an infinite or NaN value: overflow does not parse.
   params.EditU = CFormat("%2.2f", {file.ReadReal(kRaySection, kKeyVoltage, kDefaultVoltage)});
   params.ZBResistance = ToParameter(file.ReadReal(kRaySection, kKeyZB, kDefaultZB));
@@ -132,7 +140,20 @@ bool LoadProjectFile(const std::filesystem::path& path, ProjectTable& table,
     table.SetPowerMW(k, file.ReadInteger(section, row::kPower, 0));
     table.SetHasZB(k, file.ReadBool(section, row::kZB, false));
   }
-  return true;
+  return {ProjectLoad::kLoaded, stored_count};
 }
+
+namespace project_texts {
+
+std::string NotAProject(std::string_view utf8_path) {
+  return "Файл " + std::string(utf8_path) + " не является проектом луча.";
+}
+
+std::string FirstBlocksOnly(int32_t stored_count) {
+  return "Блоков в проекте: " + std::to_string(stored_count) + "; открыты первые " +
+         std::to_string(kMaxBlockCount) + ".";
+}
+
+}  // namespace project_texts
 
 }  // namespace luch

@@ -2,7 +2,10 @@
 // project parameters) and one section per row, "Блок" followed by its number.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 #include "calc/project_parameters.h"
 #include "common/file_system.h"
@@ -29,16 +32,44 @@ bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& tabl
 void WriteProjectKeys(ProfileFile& file, const ProjectTable& table, const ProjectParameters& params,
                       char decimal_separator);
 
-// Reads the project from the file at `path`. Returns false and changes nothing
-// when no file is there or it cannot be read. Otherwise sets the block count
-// ("Блоков", default 1, taken as a 16-bit signed number, kept inside 1..4096),
-// EditU ("%2.2f" of "Напряжение", default 28), the five parameters (defaults
-// 40, 0.05, 1000, 0, 0; rounded to 32 bits, a value beyond the 32-bit range
-// kept at the largest one) and the stored fields of rows 1..count (a missing
-// section or key gives empty texts, 0 and false). Reals are read with "," or
-// "." as separator; unreadable values take their defaults. ResistanceOhm,
-// CurrentMA and VoltageV stay; sections above the count are ignored.
-bool LoadProjectFile(const std::filesystem::path& path, ProjectTable& table,
-                     ProjectParameters& params, FileSystem& files = RealFileSystem());
+// What LoadProjectFile found at the path.
+enum class ProjectLoad {
+  kLoaded,       // the project is in the table
+  kMissing,      // nothing there (or it vanished): nothing changed
+  kUnreadable,   // a file that cannot be read (too large, no access): nothing changed
+  kNotAProject,  // a file with neither section "Луч" nor "Блок1": nothing changed
+};
+
+struct ProjectLoadResult {
+  ProjectLoad outcome = ProjectLoad::kMissing;
+  // The block count that the file gives ("Блоков", default 1). Above
+  // kMaxBlockCount only the first kMaxBlockCount rows are in the table.
+  int32_t stored_count = 0;
+
+  explicit operator bool() const { return outcome == ProjectLoad::kLoaded; }
+  bool cut() const { return outcome == ProjectLoad::kLoaded && stored_count > kMaxBlockCount; }
+};
+
+// Reads the project from the file at `path` (Windows-1251, or UTF-8 as
+// IsUtf8File tells). Changes nothing unless it is a project file: one with a
+// section "Луч" or "Блок1" holding a key. Then sets the block count
+// ("Блоков", default 1, kept inside 1..4096), EditU ("%2.2f" of "Напряжение",
+// default 28), the five parameters (defaults 40, 0.05, 1000, 0, 0; rounded to
+// 32 bits, a value beyond the 32-bit range kept at the largest one) and the
+// stored fields of rows 1..count (a missing section or key gives empty texts,
+// 0 and false). Reals are read with "," or "." as separator; unreadable
+// values take their defaults. ResistanceOhm, CurrentMA and VoltageV stay;
+// sections above the count are ignored.
+ProjectLoadResult LoadProjectFile(const std::filesystem::path& path, ProjectTable& table,
+                                  ProjectParameters& params, FileSystem& files = RealFileSystem());
+
+// The messages of a load that the main window shows, with this caption.
+namespace project_texts {
+inline constexpr const char* kMessageCaption = "Сообщение";
+// "Файл <path> не является проектом луча." (the path as the user gave it).
+std::string NotAProject(std::string_view utf8_path);
+// "Блоков в проекте: 5000; открыты первые 4096." (no plural to agree with N)
+std::string FirstBlocksOnly(int32_t stored_count);
+}  // namespace project_texts
 
 }  // namespace luch

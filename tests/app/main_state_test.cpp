@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_state_fixture.h"
+#include "common/cp1251.h"
 #include "common/profile_file.h"
 #include "support/fake_files.h"
 
@@ -199,6 +200,22 @@ TEST_F(MainStateTest, AProjectThatCannotBeReadIsReportedAndChangesNothing) {
   EXPECT_EQ(fake.messages.shown[0].text, "Cannot open file " + ProjectPath("огромный.луч") + ".");
   EXPECT_EQ(state.table().Address(1), "прежний");
   EXPECT_EQ(state.ProjectFileName(), "");
+}
+
+TEST_F(MainStateTest, ANonProjectIsSaidSoAndAProjectCutTo4096BlocksToo) {
+  ASSERT_TRUE(state.SaveProject(ProjectPath("a.луч")));
+  dir.Write("заметки.txt", "Заметки к проекту\r\n");
+  EXPECT_FALSE(state.LoadProject("заметки.txt"));  // named as given, found in the data folder
+  EXPECT_EQ(state.ProjectFileName(), ProjectPath("a.луч"));
+  dir.Write("большой.луч", Utf8ToCp1251("[Луч]\r\nБлоков=5000\r\n"));
+  ASSERT_TRUE(state.LoadProject(ProjectPath("большой.луч")));
+  EXPECT_EQ(state.table().BlockCount(), 4096);
+  ASSERT_EQ(fake.messages.shown.size(), 2u);
+  EXPECT_EQ(fake.messages.shown[0].text, "Файл заметки.txt не является проектом луча.");
+  EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::kWarning);
+  EXPECT_EQ(fake.messages.shown[1].text, "Блоков в проекте: 5000; открыты первые 4096.");
+  EXPECT_EQ(fake.messages.shown[1].icon, MessageIcon::kInformation);
+  for (const auto& message : fake.messages.shown) EXPECT_EQ(message.caption, "Сообщение");
 }
 
 TEST_F(MainStateTest, AFailedSaveKeepsTheNameAndTheOldFile) {

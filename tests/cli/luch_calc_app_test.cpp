@@ -179,6 +179,14 @@ TEST_F(LuchCalc, UsageErrorsExitWithTwoAndOneLine) {
   }
 }
 
+TEST_F(LuchCalc, AFileThatIsNoProjectIsRefused) {
+  dir.Write("заметки.луч", "Заметки\r\n");
+  const CliResult r = Run({"calc", Utf8String(dir / "заметки.луч")});
+  EXPECT_EQ(r.exit_code, 2);
+  EXPECT_EQ(r.err, "luch-calc: файл не является проектом луча / not a ray project file: " +
+                       Utf8String(dir / "заметки.луч") + "\n");
+}
+
 TEST_F(LuchCalc, HelpInBothLanguages) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"--help"}, {"calc", "-h"}, {"min-voltage", "x", "--help"}}) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace luch {
 namespace {
 
@@ -17,6 +21,19 @@ TEST(Cp1251, CyrillicLettersMapToTheirCodePoints) {
   EXPECT_EQ(Cp1251ToUtf8("\xA8\xB8\xB9"), "Ёё№");
   EXPECT_EQ(Utf8ToCp1251("Блок.ini"), "\xC1\xEB\xEE\xEA.ini");
   EXPECT_EQ(Utf8ToCp1251("ЁЯяё"), "\xA8\xDF\xFF\xB8");
+}
+
+TEST(Cp1251, AFileIsTakenAsUtf8WhenItsMarkOrItsCyrillicLettersSaySo) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"\xCB\xF3\xF7", "Луч"},              // Windows-1251
+      {"\xD0\x9B\xD1\x83\xD1\x87", "Луч"},  // UTF-8 with Cyrillic letters
+      {"\xEF\xBB\xBF"
+       "caf\xC3\xA9",
+       "café"},                            // the mark alone tells, and is dropped
+      {"\xEF\xBB\xBF\xCB\xD0\x9B", "ЛЛ"},  // a byte out of place after it
+      {"caf\xC3\xA9", "cafГ©"},            // valid, but no Cyrillic letter
+      {"\xD0\x9B \xCB", "Р› Л"}};          // not valid UTF-8 throughout
+  for (const auto& [bytes, text] : cases) EXPECT_EQ(FileTextToUtf8(bytes), text) << bytes;
 }
 
 TEST(Cp1251, CharactersWithoutAFormBecomeQuestionMarks) {

@@ -44,6 +44,14 @@ TEST(FileIo, CyrillicFolderAndFileNamesReachTheDiskUnchanged) {
   EXPECT_TRUE(RemoveFile(file));  // nothing left is success
 }
 
+TEST(FileIo, AUtf8TextFileIsReadAsUtf8) {
+  TempDir dir;
+  dir.Write("Замена блоков.ini", "ДИП>ДИП-34\r\n");
+  std::vector<std::string> lines;
+  ASSERT_TRUE(ReadTextLines(dir / "Замена блоков.ini", lines));
+  EXPECT_EQ(lines, std::vector<std::string>{"ДИП>ДИП-34"});
+}
+
 TEST(FileIo, ReplacingAFileLeavesOnlyItsNewContent) {
   TempDir dir;
   const std::filesystem::path file = dir / "Кабель.ini";

@@ -17,9 +17,11 @@ namespace {
 using namespace luch;
 
 // A text that reaches the clipboard file unchanged (blanks and one pair of
-// enclosing quotes at its ends are lost there by design).
+// enclosing quotes at its ends are lost there by design, and characters
+// without a Windows-1251 form, which a UTF-8 file may hold).
 bool SurvivesFile(const std::string& text) {
   if (text.empty()) return true;
+  if (!fuzz::SurvivesCp1251(text)) return false;
   const auto edge = [](char c) { return c == ' ' || c == '\t' || c == '"' || c == '\''; };
   return !edge(text.front()) && !edge(text.back());
 }

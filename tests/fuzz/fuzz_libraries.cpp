@@ -91,7 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckCables(cables, loaded);
 
   // Saved and loaded again, the library is the same (names keep their blanks
-  // and quotes), and saving it again writes the same bytes.
+  // and quotes; a character of a UTF-8 file without a Windows-1251 form comes
+  // back as "?"), and saving it again writes the same bytes.
   const auto cable_file = fuzz::DataDir() / Utf8Path(kCableFileName);
   LUCH_FUZZ_CHECK(cables.SaveCables(fuzz::DataDir()));
   std::string first_save;
@@ -99,7 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CableLibrary again;
   again.LoadCables(fuzz::DataDir());
   LUCH_FUZZ_CHECK(again.CableCount() == cables.CableCount());
-  if (parts[0].find('\x98') == std::string_view::npos) {
+  if (parts[0].find('\x98') == std::string_view::npos &&
+      fuzz::SurvivesCp1251(FileTextToUtf8(parts[0]))) {
     for (int i = 1; i <= cables.CableCount(); ++i) {
       LUCH_FUZZ_CHECK(again.CableNameAt(i) == cables.CableNameAt(i));
       LUCH_FUZZ_CHECK(again.Row(i)->note == cables.Row(i)->note);

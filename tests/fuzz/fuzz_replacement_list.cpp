@@ -59,13 +59,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   dialog.edit_from = "Старый блок";
   dialog.edit_to = "Новый блок";
   dialog.BitBtnSaveClick();
+  std::string written;  // the list as the dialog wrote it
+  LUCH_FUZZ_CHECK(ReadFileBytes(ReplacementListPath(fuzz::DataDir()), written));
   LUCH_FUZZ_CHECK(AppendReplacementRule(fuzz::DataDir(), "Ещё", "Другой"));
   LUCH_FUZZ_CHECK(headless.messages().empty());
 
-  // The file holds the dialog's list and the appended rule, in order.
+  // The file holds the dialog's list and the appended rule, in order (a
+  // character of a UTF-8 list without a Windows-1251 form as "?"; a written
+  // list that happens to begin with the bytes of the UTF-8 mark, "п»ї" in
+  // Windows-1251, is read again as UTF-8 by the append).
   std::vector<std::string> expected = dialog.items();
   expected.push_back("Ещё>Другой");
-  if (bytes.find('\x98') == std::string_view::npos) LUCH_FUZZ_CHECK(LinesOnDisk() == expected);
+  if (bytes.find('\x98') == std::string_view::npos && fuzz::SurvivesCp1251(FileTextToUtf8(bytes)) &&
+      !IsUtf8File(written)) {
+    LUCH_FUZZ_CHECK(LinesOnDisk() == expected);
+  }
 
   // Reopened, the dialog lists the same lines.
   ChangeBlkLogic reopened(fuzz::DataDir(), blocks, headless.platform());

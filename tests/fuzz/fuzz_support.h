@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/cp1251.h"
+
 namespace luch::fuzz {
 
 // A fresh folder for this process (luch-fuzz-PID in /dev/shm or the temporary
@@ -31,6 +33,13 @@ inline constexpr std::string_view kPartSeparator = "\n#--next-file--#\n";
 
 // The bytes of a file of the repository's examples/ (read once).
 const std::string& ExampleFile(std::string_view utf8_name);
+
+// Whether a text read from a file comes back unchanged once written: every
+// character has a Windows-1251 form (a UTF-8 file may hold others, which are
+// written as "?").
+inline bool SurvivesCp1251(std::string_view utf8) {
+  return Cp1251ToUtf8(Utf8ToCp1251(utf8)) == utf8;
+}
 
 [[noreturn]] inline void Fail(const char* what, const char* file, int line) {
   std::fprintf(stderr, "fuzz property failed: %s (%s:%d)\n", what, file, line);

@@ -349,7 +349,7 @@ TEST_F(BlockWindowTest, UminFromThePromptOrAsTyped) {
   EXPECT_EQ(window.edit_umin(), "12.0");
 }
 
-TEST_F(BlockWindowTest, FailedWriteKeepsTheFileWholeAndSaysNothing) {
+TEST_F(BlockWindowTest, AFailedWriteKeepsTheFileWholeSaysSoAndShowsTheFile) {
   WriteBlocks(kThreeTypes);
   window.FormCreate();
   Select(0);
@@ -360,8 +360,25 @@ TEST_F(BlockWindowTest, FailedWriteKeepsTheFileWholeAndSaysNothing) {
   window.ButtonAddRegClick();
   fake.files.Heal();
   EXPECT_EQ(Blocks(), before);
-  EXPECT_TRUE(fake.messages.shown.empty());
-  EXPECT_EQ(library.RegimeNameAt(0, 2), "");
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text,
+            "Unable to write to " + PathToUtf8(dir / kBlockFileName) + ".");
+  EXPECT_EQ(window.regimes().size(), 1u);  // the file's, not the one that failed
+}
+
+TEST_F(BlockWindowTest, AnUnreadableLibraryIsReportedOnceAndNeverWritten) {
+  WriteBlocks("[Блок0]\nНазвание=А\n");
+  std::filesystem::resize_file(dir / kBlockFileName, kMaxFileBytes + 1);
+  const std::string before = dir.Read(kBlockFileName);
+  const std::string path = PathToUtf8(dir / kBlockFileName);
+  window.FormCreate();
+  window.ButtonAddBlkClick();
+  window.FormClose(BlockWindow::kDesign);
+  ASSERT_EQ(fake.messages.shown.size(), 2u);
+  EXPECT_EQ(fake.messages.shown[0].text, "Cannot open file " + path + ".");
+  EXPECT_EQ(fake.messages.shown[1].text, "Unable to write to " + path + ".");
+  EXPECT_TRUE(fake.prompter.asked.empty());
+  EXPECT_EQ(dir.Read(kBlockFileName), before);
 }
 
 }  // namespace

@@ -225,7 +225,7 @@ TEST_F(CableWindowTest, FormCloseStoresThePlaceThenSavesTheLibrary) {
   EXPECT_FALSE(CableWindow::FormKeyDown(13));
 }
 
-TEST_F(CableWindowTest, AFailedSaveIsSilentAndKeepsTheChangeForTheNextSave) {
+TEST_F(CableWindowTest, AFailedSaveIsReportedAndKeepsTheChangeForTheNextSave) {
   Load({"А"});
   const std::string before = dir_.Read(kCableFileName);
   fake_.files.Fail(testing::WriteStep::kWrite);
@@ -233,11 +233,28 @@ TEST_F(CableWindowTest, AFailedSaveIsSilentAndKeepsTheChangeForTheNextSave) {
   Answer("Б");
   window_.StringGrid1DblClick();
   fake_.files.Heal();
-  EXPECT_TRUE(fake_.messages.shown.empty());
+  ASSERT_EQ(fake_.messages.shown.size(), 1u);
+  EXPECT_EQ(fake_.messages.shown[0].text,
+            "Unable to write to " + PathToUtf8(dir_ / kCableFileName) + ".");
   EXPECT_EQ(dir_.Read(kCableFileName), before);
   EXPECT_TRUE(window_.changed());
   window_.OnProgramEnd();
   EXPECT_EQ(SavedFile().ReadString("Кабель1", "Название", ""), "Б");
+}
+
+TEST_F(CableWindowTest, AnUnreadableLibraryIsReportedOnceAndNeverWritten) {
+  dir_.Write(kCableFileName, "[Кабель1]\r\n");  // over the size bound, as a 17 MiB library
+  std::filesystem::resize_file(dir_ / kCableFileName, kMaxFileBytes + 1);
+  const std::string before = dir_.Read(kCableFileName);
+  const std::string path = PathToUtf8(dir_ / kCableFileName);
+  window_.FormCreate();
+  window_.ButtonAddClick();
+  window_.FormClose(CableWindow::kDesign);
+  ASSERT_EQ(fake_.messages.shown.size(), 2u);
+  EXPECT_EQ(fake_.messages.shown[0].text, "Cannot open file " + path + ".");
+  EXPECT_EQ(fake_.messages.shown[1].text, "Unable to write to " + path + ".");
+  EXPECT_TRUE(fake_.prompter.asked.empty());
+  EXPECT_EQ(dir_.Read(kCableFileName), before);
 }
 
 }  // namespace

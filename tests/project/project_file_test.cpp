@@ -207,24 +207,48 @@ TEST(ProjectFile, LoadsFileOfTheEarlierProgram) {
   EXPECT_EQ(table.GetRow(3), (BlockRow{"3", "3", "", "0", "", "", "", "0", "", "", "26.10"}));
 }
 
-TEST(ProjectFile, CountIsSixteenBitsKeptInRange) {
+TEST(ProjectFile, CountIsKeptInRangeAndACutIsTold) {
   const std::vector<std::pair<std::string, int>> cases = {
-      {"3", 3},      {"0", 1},     {"-5", 1},        {"5000", 4096}, {"4096", 4096},
-      {"65536", 1},  {"40000", 1}, {"65539", 3},     {"99999", 1},   {"0x10002", 2},
-      {"дюжина", 1}, {"", 1},      {"4294967296", 1}};
+      {"3", 3},        {"0", 1},          {"-5", 1},     {"4096", 4096}, {"4097", 4096},
+      {"40000", 4096}, {"0x10002", 4096}, {"дюжина", 1}, {"", 1},        {"4294967296", 1}};
   for (const auto& [stored, expected] : cases) {
     TempDir dir;
     dir.Write("c.луч", FileBytes({"[Луч]", "Блоков=" + stored}));
     ProjectTable table;
     ProjectParameters params;
-    ASSERT_TRUE(LoadProjectFile(dir / "c.луч", table, params));
+    const ProjectLoadResult loaded = LoadProjectFile(dir / "c.луч", table, params);
+    ASSERT_TRUE(loaded);
     EXPECT_EQ(table.BlockCount(), expected) << stored;
+    EXPECT_EQ(loaded.cut(), loaded.stored_count > 4096) << stored;
   }
+}
+
+TEST(ProjectFile, OnlyAProjectFileOpensWhateverItsEncoding) {
+  const std::vector<std::string> not_projects = {
+      "", std::string("\x00\x01\xFF junk", 8), "Заметки к проекту\r\n",
+      FileBytes({"[Другое]", "Блоков=9"}), FileBytes({"[Луч]", "[Блок1]", "[Блок2]", "Адрес=А"})};
+  TempDir dir;
+  for (const std::string& bytes : not_projects) {
+    dir.Write("не проект.луч", bytes);
+    ProjectTable table;
+    ProjectParameters params;
+    EXPECT_EQ(LoadProjectFile(dir / "не проект.луч", table, params).outcome,
+              ProjectLoad::kNotAProject);
+    EXPECT_EQ(table, ProjectTable());
+  }
+  // UTF-8 opens, and is saved in Windows-1251 without its mark.
+  dir.Write("utf8.луч", "\xEF\xBB\xBF[Блок1]\r\nАдрес=Щитовая\r\n");
+  ProjectTable table;
+  ProjectParameters params = NewProjectParameters();
+  ASSERT_TRUE(LoadProjectFile(dir / "utf8.луч", table, params));
+  EXPECT_EQ(table.Address(1), "Щитовая");
+  ASSERT_TRUE(SaveProjectFile(dir / "utf8.луч", table, params, ','));
+  EXPECT_EQ(dir.Read("utf8.луч").rfind(FileBytes({"[Блок1]", "Адрес=Щитовая"}), 0), 0u);
 }
 
 TEST(ProjectFile, MissingValuesTakeDefaults) {
   TempDir dir;
-  dir.Write("d.луч", FileBytes({"[Другое]", "Блоков=9"}));
+  dir.Write("d.луч", FileBytes({"[Другое]", "Блоков=9", "[Блок1]", "Адрес="}));
   ProjectTable table;
   FillRow(table, 1, "было", "было", 5, "было", "было", 5, true);
   ProjectParameters params;

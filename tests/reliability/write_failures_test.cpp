@@ -13,6 +13,7 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -289,6 +290,65 @@ TEST(WriteFailures, AWritableFileInAFolderWithoutRightsIsSavedInPlace) {
   std::string bytes;
   EXPECT_TRUE(ReadFileBytes(project, bytes));
   EXPECT_EQ(bytes, "новый");
+  EXPECT_EQ(TemporariesIn(folder), 0u);
+}
+
+TEST(WriteFailures, ALinkIsWrittenThroughAndTheModeAndOwnerAreKept) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "проекты");
+  std::filesystem::create_directory(dir / "ярлыки");
+  const std::filesystem::path real = dir / "проекты/Дом.луч";
+  dir.Write("проекты/Дом.луч", "старый");
+  ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+  const bool root = ::geteuid() == 0;  // only the superuser may keep another user's file his
+  if (root) {
+    ASSERT_EQ(::chown(real.c_str(), 65534, 65534), 0);
+  }
+  // A chain of relative links, each counted from its own folder.
+  std::filesystem::create_symlink(Utf8Path("проекты/Дом.луч"), dir / "ссылка.луч");
+  std::filesystem::create_symlink(Utf8Path("../ссылка.луч"), dir / "ярлыки/Дом.луч");
+  ASSERT_TRUE(WriteFileAtomic(dir / "ярлыки/Дом.луч", "новый"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "ярлыки/Дом.луч"));
+  EXPECT_EQ(dir.Read("проекты/Дом.луч"), "новый");
+  struct stat info {};
+  ASSERT_EQ(::stat(real.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  if (root) {
+    EXPECT_EQ(info.st_uid, 65534u);
+  }
+  EXPECT_EQ(TemporariesIn(dir / "проекты"), 0u);
+  // A link that leads nowhere, or round in a circle, is not written.
+  std::filesystem::create_symlink(Utf8Path("нет.луч"), dir / "висит.луч");
+  std::filesystem::create_symlink(Utf8Path("петля.луч"), dir / "петля.луч");
+  EXPECT_FALSE(WriteFileAtomic(dir / "висит.луч", "новый"));
+  EXPECT_FALSE(WriteFileAtomic(dir / "петля.луч", "новый"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "нет.луч"));
+}
+
+TEST(WriteFailures, AReadOnlyFileIsRefusedAndKept) {
+  TempDir dir;
+  const std::filesystem::path folder = dir / "проекты";
+  std::filesystem::create_directory(folder);
+  const std::filesystem::path project = folder / Utf8Path("Дом.луч");
+  ASSERT_TRUE(WriteFileAtomic(project, "старый"));
+  std::filesystem::permissions(project, std::filesystem::perms::owner_read);
+  // The user (nobody, when the test runs as root, whom rights do not bind)
+  // owns the file and the folder: he could rename over the file.
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(project.c_str(), 65534, 65534), 0);
+  }
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+    ::_exit(WriteFileAtomic(project, "новый") ? 1 : 0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(dir.Read("проекты/Дом.луч"), "старый");
   EXPECT_EQ(TemporariesIn(folder), 0u);
 }
 

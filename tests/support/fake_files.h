@@ -31,6 +31,13 @@ class ForwardingFileSystem : public FileSystem {
   bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
     return base_.Rename(from, to);
   }
+  std::filesystem::path WriteTarget(const std::filesystem::path& path) override {
+    return base_.WriteTarget(path);
+  }
+  bool MayWrite(const std::filesystem::path& path) override { return base_.MayWrite(path); }
+  bool KeepAttributes(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    return base_.KeepAttributes(from, to);
+  }
   void SyncFolder(const std::filesystem::path& path) override { base_.SyncFolder(path); }
   void RemoveStaleTemporaries(const std::filesystem::path& path) override {
     base_.RemoveStaleTemporaries(path);
@@ -75,8 +82,9 @@ class CoarseStampFileSystem : public ForwardingFileSystem {
   FileStamp Stamp(const std::filesystem::path& path) override;
 };
 
-// Files in memory, folders implied by the files' paths. Its clock starts at
-// an hour and moves on by a second at every write.
+// Files in memory, folders implied by the files' paths, every one writable,
+// no links. Its clock starts at an hour and moves on by a second at every
+// write.
 class MemoryFileSystem : public FileSystem {
  public:
   bool ReadFile(const std::filesystem::path& path, std::string& bytes) override;
@@ -89,6 +97,11 @@ class MemoryFileSystem : public FileSystem {
   std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& path, bool create,
                                                OpenFailure& failure) override;
   bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
+  std::filesystem::path WriteTarget(const std::filesystem::path& path) override { return path; }
+  bool MayWrite(const std::filesystem::path&) override { return true; }
+  bool KeepAttributes(const std::filesystem::path&, const std::filesystem::path&) override {
+    return true;
+  }
 
   const std::map<std::filesystem::path, std::string>& files() const { return files_; }
   void Put(const std::filesystem::path& path, std::string bytes);
