@@ -1,9 +1,9 @@
 #include "project/cell_editing.h"
 
-#include "common/numbers.h"
 #include "common/savable_text.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
+#include "project/typed_length.h"
 
 namespace luch {
 namespace {
@@ -21,9 +21,10 @@ void EditAddress(CellEditContext& ctx, int row) {
 
 void EditLength(CellEditContext& ctx, int row) {
   const char* caption = row == 1 ? "Длина кабеля от КМУ" : "Длина кабеля от предыдущего блока";
-  const std::string answer = ctx.platform.prompter->TextPrompt(
-      caption, "Введите длину кабеля в метрах", std::to_string(ctx.table.LengthM(row)));
-  ctx.table.SetLengthM(row, LeadingInteger(answer));
+  const std::optional<int32_t> length =
+      AskLength(ctx.platform, caption, "Введите длину кабеля в метрах",
+                std::to_string(ctx.table.LengthM(row)));
+  if (length) ctx.table.SetLengthM(row, *length);
   ctx.table.UpdateResistance(row, ctx.cables, Separator(ctx));
 }
 

@@ -48,7 +48,10 @@ struct CellEditContext {
 // Acts on ctx.clicked by column: prompts for the address (1) or length (3),
 // recomputes the resistance (4), toggles the flag (8); for columns 2, 5 and 6
 // returns the choice menu to open (kind kNone when no menu opens). Rows below
-// 1 and columns without an action do nothing.
+// 1 and columns without an action do nothing. A typed length must be a whole
+// number of metres, 0 or more (ReadTypedLength): anything else is refused and
+// asked for again; Cancel keeps the length, and the resistance is recomputed
+// either way.
 ChoiceMenu StringGrid1DblClick(CellEditContext& ctx);
 
 // The items of the three menus, in library order.
