@@ -509,13 +509,19 @@ void MainState::Redo() {
   InputsChanged();
 }
 
-CellEditContext MainState::CellContext() {
-  return CellEditContext{table_, cables_, blocks_, platform_, clicked_};
+CellEditContext MainState::CellContext(std::string typed) {
+  return CellEditContext{table_, cables_, blocks_, platform_, clicked_, std::move(typed)};
 }
 
 ChoiceMenu MainState::StringGrid1DblClick() {
   CellEditContext ctx = CellContext();
   return luch::StringGrid1DblClick(ctx);
+}
+
+void MainState::StringGrid1Typed(std::string typed) {
+  if (typed.empty()) return;
+  CellEditContext ctx = CellContext(std::move(typed));
+  luch::StringGrid1DblClick(ctx);
 }
 
 void MainState::ChoiceMenuClick(ChoiceMenuKind kind, const ChoiceItem& item) {

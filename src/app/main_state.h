@@ -225,11 +225,14 @@ class MainState {
   // A double-click (or Enter) on the clicked cell: a prompt, a toggle, or the
   // choice menu to show (kind kNone: none).
   ChoiceMenu StringGrid1DblClick();
+  // Text typed on the clicked cell: a cell whose double-click asks in a
+  // prompt (OpensPrompt) opens it with the text; other cells do nothing.
+  void StringGrid1Typed(std::string typed);
   // An item of that menu was chosen: it goes into the clicked row.
   void ChoiceMenuClick(ChoiceMenuKind kind, const ChoiceItem& item);
 
  private:
-  CellEditContext CellContext();
+  CellEditContext CellContext(std::string typed = {});
   CalculationContext CalcContext();
   EditingContext EditContext();
   // After a command that moved the cursor: the selection collapses onto it.

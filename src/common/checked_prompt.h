@@ -18,9 +18,11 @@ using TextCheck = std::function<std::string(std::string_view text)>;
 // Prompter::Ask until `check` accepts the answer: each refused answer shows
 // the check's message (caption "Сообщение", warning icon) and is asked for
 // again, the field preset with it. The accepted answer on OK; nothing on
-// Cancel, at the first prompt or a repeated one.
+// Cancel, at the first prompt or a repeated one. With `typed`, the first
+// prompt starts from `default_text` as text the user began typing on a cell
+// (Prompter::AskTyped).
 std::optional<std::string> AskChecked(const Platform& platform, std::string_view caption,
                                       std::string_view prompt, std::string_view default_text,
-                                      const TextCheck& check);
+                                      const TextCheck& check, bool typed = false);
 
 }  // namespace luch

@@ -26,8 +26,9 @@ bool CheckSavable(std::string_view text, MessageBoxes& messages) {
 }
 
 std::optional<std::string> AskSavable(const Platform& platform, std::string_view caption,
-                                      std::string_view prompt, std::string_view default_text) {
-  return AskChecked(platform, caption, prompt, default_text, UnsavableMessage);
+                                      std::string_view prompt, std::string_view default_text,
+                                      bool typed) {
+  return AskChecked(platform, caption, prompt, default_text, UnsavableMessage, typed);
 }
 
 std::string SavableTextPrompt(const Platform& platform, std::string_view caption,

@@ -14,16 +14,19 @@ constexpr int kRegimeMenuLimit = 32;   // the regime menu lists regimes 1..32
 char Separator(const CellEditContext& ctx) { return ctx.platform.locale->DecimalSeparator(); }
 
 void EditAddress(CellEditContext& ctx, int row) {
-  const std::string answer = SavableTextPrompt(
-      ctx.platform, "Адрес блока ", "Введите адрес расположения блока", ctx.table.Address(row));
-  ctx.table.SetAddress(row, answer);
+  const bool typed = !ctx.typed.empty();
+  const std::optional<std::string> answer =
+      AskSavable(ctx.platform, "Адрес блока ", "Введите адрес расположения блока",
+                 typed ? ctx.typed : ctx.table.Address(row), typed);
+  if (answer) ctx.table.SetAddress(row, *answer);
 }
 
 void EditLength(CellEditContext& ctx, int row) {
   const char* caption = row == 1 ? "Длина кабеля от КМУ" : "Длина кабеля от предыдущего блока";
+  const bool typed = !ctx.typed.empty();
   const std::optional<int32_t> length =
       AskLength(ctx.platform, caption, "Введите длину кабеля в метрах",
-                std::to_string(ctx.table.LengthM(row)));
+                typed ? ctx.typed : std::to_string(ctx.table.LengthM(row)), typed);
   if (length) ctx.table.SetLengthM(row, *length);
   ctx.table.UpdateResistance(row, ctx.cables, Separator(ctx));
 }
@@ -60,9 +63,12 @@ ChoiceMenu BuildRegimeMenu(const BlockLibrary& blocks, const std::string& block_
   return menu;
 }
 
+bool OpensPrompt(int col) { return col == kAddress || col == kLengthM; }
+
 ChoiceMenu StringGrid1DblClick(CellEditContext& ctx) {
   const int row = ctx.clicked.row;
   if (row < 1 || row > ctx.table.BlockCount()) return {};
+  if (!ctx.typed.empty() && !OpensPrompt(ctx.clicked.col)) return {};
   switch (ctx.clicked.col) {
     case kAddress:
       EditAddress(ctx, row);

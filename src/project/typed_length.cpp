@@ -54,14 +54,15 @@ std::optional<int32_t> ReadTypedLength(std::string_view text, std::string* refus
 }
 
 std::optional<int32_t> AskLength(const Platform& platform, std::string_view caption,
-                                 std::string_view prompt, std::string_view default_text) {
+                                 std::string_view prompt, std::string_view default_text,
+                                 bool typed) {
   const auto check = [](std::string_view answer) {
     std::string refusal;
     ReadTypedLength(answer, &refusal);
     return refusal;
   };
   const std::optional<std::string> answer =
-      AskChecked(platform, caption, prompt, default_text, check);
+      AskChecked(platform, caption, prompt, default_text, check, typed);
   if (!answer) return std::nullopt;
   return ReadTypedLength(*answer);
 }

@@ -22,8 +22,9 @@ namespace luch {
 std::optional<int32_t> ReadTypedLength(std::string_view text, std::string* refusal = nullptr);
 
 // Asks for a length until ReadTypedLength accepts the answer (AskChecked):
-// the length on OK, nothing on Cancel.
+// the length on OK, nothing on Cancel. `typed` as in AskChecked.
 std::optional<int32_t> AskLength(const Platform& platform, std::string_view caption,
-                                 std::string_view prompt, std::string_view default_text);
+                                 std::string_view prompt, std::string_view default_text,
+                                 bool typed = false);
 
 }  // namespace luch

@@ -94,6 +94,14 @@ std::optional<std::string> QtPrompter::Ask(std::string_view caption, std::string
   return answer->toStdString();
 }
 
+std::optional<std::string> QtPrompter::AskTyped(std::string_view caption, std::string_view prompt,
+                                                std::string_view typed) {
+  const std::optional<QString> answer =
+      TextPromptDialog::Ask(DialogOwner(owner_), Q(caption), Q(prompt), Q(typed), true);
+  if (!answer) return std::nullopt;
+  return answer->toStdString();
+}
+
 void QtMessages::Show(std::string_view text, std::string_view caption, MessageIcon icon) {
   QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::Ok, DialogOwner(owner_));
   box.exec();

@@ -14,6 +14,8 @@ class QtPrompter : public Prompter {
   void SetOwner(QWidget* owner) { owner_ = owner; }
   std::optional<std::string> Ask(std::string_view caption, std::string_view prompt,
                                  std::string_view default_text) override;
+  std::optional<std::string> AskTyped(std::string_view caption, std::string_view prompt,
+                                      std::string_view typed) override;
 
  private:
   QPointer<QWidget> owner_;

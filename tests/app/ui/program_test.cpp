@@ -94,6 +94,19 @@ TEST_F(ProgramTest, TheGridIsUsedWithTheKeyboard) {
   EXPECT_TRUE(main.problemsView()->hasFocus());
 }
 
+TEST_F(ProgramTest, TypingOnTheLengthStartsItsPromptWithTheTypedCharacter) {
+  Activate(program->main_window());
+  QTableView* grid = program->main_window().grid();
+  grid->setFocus();
+  grid->setCurrentIndex(grid->model()->index(1, kLengthM));
+  AnswerWhenShown<TextPromptDialog>([](TextPromptDialog* prompt) {
+    QTest::keyClicks(prompt->field(), "5");  // goes on after the "4", which is not selected
+    prompt->accept();
+  });
+  QTest::keyClicks(grid, "4");
+  EXPECT_EQ(program->state().table().LengthM(2), 45);
+}
+
 TEST(ProgramStartUp, AnEscapingErrorIsShownAndEndsTheProgram) {
   QString text;
   AnswerWhenShown<QMessageBox>([&text](QMessageBox* box) {
