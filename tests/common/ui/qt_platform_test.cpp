@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTest>
 
 #include "common/cp1251.h"
@@ -96,7 +97,10 @@ TEST(QtLauncher, WithoutADesktopProgramTheViewerShowsTheFile) {
   // "Сохранить как..." copies the file's own bytes.
   ASSERT_TRUE(viewer->SaveCopy(dir / "копия.txt"));
   EXPECT_EQ(dir.Read("копия.txt"), dir.Read("Отчет.txt"));
-  viewer->close();
+  const QPointer<TextViewer> shown = viewer;
+  ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
+  QTest::keyClick(viewer->text(), Qt::Key_Escape);  // Esc closes it
+  EXPECT_TRUE(shown.isNull() || !shown->isVisible());
 }
 
 }  // namespace
