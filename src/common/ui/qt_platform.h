@@ -85,8 +85,26 @@ class NoWaitWindow : public WaitWindow {
 };
 
 // The owner of a dialog raised now: the modal dialog that is up, else the
-// window the user works in (whose command raised it), else `fallback`.
+// window the user works in (whose command raised it), else `fallback`. Right
+// after a dialog has closed no window may be active yet (the window manager
+// gives the activation back later): until the event loop runs again, the
+// closed dialog's owner is then still the window the user works in.
 QWidget* DialogOwner(QWidget* fallback);
+
+// For the time a dialog of the platform is up: its owner (DialogOwner), which
+// gets the activation back when the dialog has closed, so that the window
+// whose command asked stays in front, a tool window included.
+class OwnedDialog {
+ public:
+  explicit OwnedDialog(QWidget* fallback);
+  ~OwnedDialog();
+  OwnedDialog(const OwnedDialog&) = delete;
+  OwnedDialog& operator=(const OwnedDialog&) = delete;
+  QWidget* owner() const { return owner_; }
+
+ private:
+  QPointer<QWidget> owner_;
+};
 
 // Qt converts "Проект луча (*.луч)|*.луч" into its own filter form.
 QString QtFilter(const std::string& filter);
