@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "common/desktop_entry.h"
 #include "common/file_io.h"
 #include "common/ui/qt_setup.h"
 #include "common/ui/qt_text.h"
@@ -86,6 +87,18 @@ QPointer<QWidget>& LastOwner() {
 }
 
 }  // namespace
+
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+QString DesktopEntryProgram(const QString& entry) {
+  const QString file = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry);
+  std::string content;
+  if (file.isEmpty() || !ReadFileBytes(Utf8Path(file.toStdString()), content)) return entry;
+  const std::string program = DesktopExecProgram(content);
+  if (program.empty()) return entry;
+  const QString path = QStandardPaths::findExecutable(Q(program));
+  return path.isEmpty() ? entry : path;
+}
+#endif
 
 QWidget* DialogOwner(QWidget* fallback) {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
@@ -263,7 +276,7 @@ std::optional<std::string> QtLauncher::DesktopProgram(const std::filesystem::pat
   }
   const QString desktop = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
   if (process.exitCode() != 0 || desktop.isEmpty()) return std::nullopt;
-  return desktop.toStdString();
+  return DesktopEntryProgram(desktop).toStdString();
 #endif
 }
 

@@ -46,9 +46,10 @@ class QtDialogs : public FileDialogs {
 };
 
 // The desktop's default application (on Linux what xdg-open would start; on
-// Windows the program of the type's "open" verb, named by its full path),
-// never through a shell command line. Where the desktop has none for the
-// file's type, the built-in viewer "Отчет" stands in for it.
+// Windows the program of the type's "open" verb), named by its full path (on
+// Linux through DesktopEntryProgram), started never through a shell command
+// line. Where the desktop has none for the file's type, the built-in viewer
+// "Отчет" stands in for it.
 class QtLauncher : public Launcher {
  public:
   std::optional<std::string> AssociatedProgram(const std::filesystem::path& file) override;
@@ -83,6 +84,11 @@ class NoWaitWindow : public WaitWindow {
   void Repaint() override {}
   void Close() override {}
 };
+
+// The full path of the program that the desktop entry `entry` ("vim.desktop")
+// starts: its Exec program found where the desktop keeps its entries and on
+// PATH; the entry's name when either cannot be found. (Linux desktops.)
+QString DesktopEntryProgram(const QString& entry);
 
 // The owner of a dialog raised now: the modal dialog that is up, else the
 // window the user works in (whose command raised it), else `fallback`. Right
