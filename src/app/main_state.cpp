@@ -451,15 +451,21 @@ void MainState::mLengthClick() {
 
 void MainState::mBlkNormaClick() { SetNormalRegimes(table_, blocks_); }
 
+void MainState::NoteReplacement(std::optional<int> changed) {
+  if (changed) command_note_ = "Заменено строк: " + std::to_string(*changed);
+}
+
 void MainState::mChangeCblClick() {
   if (command_dialogs_) {
-    ApplyCableReplacement(table_, command_dialogs_->ChooseCableReplacement(cables_));
+    NoteReplacement(
+        ApplyCableReplacement(table_, command_dialogs_->ChooseCableReplacement(cables_)));
   }
 }
 
 void MainState::mBlkChngClick() {
   if (command_dialogs_) {
-    ApplyBlockReplacement(table_, command_dialogs_->ChooseBlockReplacement(blocks_));
+    NoteReplacement(
+        ApplyBlockReplacement(table_, command_dialogs_->ChooseBlockReplacement(blocks_)));
   }
 }
 
@@ -488,6 +494,7 @@ void MainState::SetCursor(int current_row, int selection_top, int selection_bott
 
 void MainState::BeginCommand() {
   calculation_command_ = false;
+  command_note_.clear();
   history_.Begin(Snapshot());
 }
 
@@ -502,6 +509,10 @@ void MainState::EndCommand() {
       !SameSavedContent(before.table, before.params, table_, params_, /*with_power=*/true);
   history_.End(Snapshot());
   if (inputs_changed) InputsChanged();
+  if (command_note_.empty()) return;
+  // Stale results keep their call for F9 beside the note.
+  status_.bar1[4] = results_.stale ? command_note_ + ". " + kStale : command_note_;
+  command_note_.clear();
 }
 
 void MainState::Restore(ProjectSnapshot snapshot) {
@@ -525,13 +536,19 @@ void MainState::Redo() {
   InputsChanged();
 }
 
-CellEditContext MainState::CellContext() {
-  return CellEditContext{table_, cables_, blocks_, platform_, clicked_};
+CellEditContext MainState::CellContext(std::string typed) {
+  return CellEditContext{table_, cables_, blocks_, platform_, clicked_, std::move(typed)};
 }
 
 ChoiceMenu MainState::StringGrid1DblClick() {
   CellEditContext ctx = CellContext();
   return luch::StringGrid1DblClick(ctx);
+}
+
+void MainState::StringGrid1Typed(std::string typed) {
+  if (typed.empty()) return;
+  CellEditContext ctx = CellContext(std::move(typed));
+  luch::StringGrid1DblClick(ctx);
 }
 
 void MainState::ChoiceMenuClick(ChoiceMenuKind kind, const ChoiceItem& item) {

@@ -202,9 +202,11 @@ class MainState {
   void mLengthClick();      // one length for every row; Cancel keeps them
   // F12: every block into the first regime of its type.
   void mBlkNormaClick();
-  // "Замена &кабеля": the chosen cable name replaced in every row.
+  // "Замена &кабеля": the chosen cable name replaced in every row; panel 4
+  // then says "Заменено строк: N" (see EndCommand).
   void mChangeCblClick();
-  // "&Замена блоков": the chosen block name replaced in every row.
+  // "&Замена блоков": the chosen block name replaced in every row; the same
+  // note in panel 4.
   void mBlkChngClick();
   // F6: the project parameters dialog over the parameters.
   void mProjectClick();
@@ -216,7 +218,9 @@ class MainState {
   // --- undo and redo -------------------------------------------------------------
   // Every command of the window runs between these two: a change of the table
   // or the parameters becomes one undo step, and a change of what the file
-  // keeps makes the project modified.
+  // keeps makes the project modified. A note the command left (how many rows
+  // a replacement changed) goes into panel 4 of StatusBar1 after the
+  // calculation that follows the command, which writes that panel too.
   void BeginCommand();
   void EndCommand();
   bool CanUndo() const { return history_.CanUndo(); }
@@ -228,11 +232,16 @@ class MainState {
   // A double-click (or Enter) on the clicked cell: a prompt, a toggle, or the
   // choice menu to show (kind kNone: none).
   ChoiceMenu StringGrid1DblClick();
+  // Text typed on the clicked cell: a cell whose double-click asks in a
+  // prompt (OpensPrompt) opens it with the text; other cells do nothing.
+  void StringGrid1Typed(std::string typed);
   // An item of that menu was chosen: it goes into the clicked row.
   void ChoiceMenuClick(ChoiceMenuKind kind, const ChoiceItem& item);
 
  private:
-  CellEditContext CellContext();
+  CellEditContext CellContext(std::string typed = {});
+  // "Заменено строк: N" when a replacement ran.
+  void NoteReplacement(std::optional<int> changed);
   CalculationContext CalcContext();
   EditingContext EditContext();
   // After a command that moved the cursor: the selection collapses onto it.
@@ -279,6 +288,7 @@ class MainState {
   static constexpr uint64_t kNoRecovery = UINT64_MAX;
   uint64_t recovery_revision_ = kNoRecovery;
   bool calculation_command_ = false;  // the running command is F9 or F10
+  std::string command_note_;          // for panel 4 when the command ends
   bool live_calc_ = true;
   ResultState results_;
 

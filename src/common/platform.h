@@ -20,6 +20,13 @@ class Prompter {
   // must change nothing.
   virtual std::optional<std::string> Ask(std::string_view caption, std::string_view prompt,
                                          std::string_view default_text) = 0;
+  // As Ask, but the field holds `typed`, what the user began typing on a grid
+  // cell, with the cursor after it and nothing selected, so that typing goes
+  // on into the field.
+  virtual std::optional<std::string> AskTyped(std::string_view caption, std::string_view prompt,
+                                              std::string_view typed) {
+    return Ask(caption, prompt, typed);
+  }
   // OK gives the edited text, Cancel the default unchanged (so the caller
   // cannot tell Cancel from OK on an unchanged default).
   std::string TextPrompt(std::string_view caption, std::string_view prompt,

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/checked_prompt.h"
 #include "common/cp1251.h"
 
 namespace luch {
@@ -25,12 +26,9 @@ bool CheckSavable(std::string_view text, MessageBoxes& messages) {
 }
 
 std::optional<std::string> AskSavable(const Platform& platform, std::string_view caption,
-                                      std::string_view prompt, std::string_view default_text) {
-  std::optional<std::string> answer = platform.prompter->Ask(caption, prompt, default_text);
-  while (answer && !CheckSavable(*answer, *platform.messages)) {
-    answer = platform.prompter->Ask(caption, prompt, *answer);
-  }
-  return answer;
+                                      std::string_view prompt, std::string_view default_text,
+                                      bool typed) {
+  return AskChecked(platform, caption, prompt, default_text, UnsavableMessage, typed);
 }
 
 std::string SavableTextPrompt(const Platform& platform, std::string_view caption,

@@ -24,8 +24,10 @@ bool CheckSavable(std::string_view text, MessageBoxes& messages);
 // Prompter::Ask for a text that goes to a file: an answer CheckSavable refuses
 // is asked for again, the field preset with the answer as typed. The accepted
 // answer on OK; nothing on Cancel, at the first prompt or a repeated one.
+// `typed`: as in AskChecked.
 std::optional<std::string> AskSavable(const Platform& platform, std::string_view caption,
-                                      std::string_view prompt, std::string_view default_text);
+                                      std::string_view prompt, std::string_view default_text,
+                                      bool typed = false);
 
 // Prompter::TextPrompt likewise: Cancel gives `default_text` as passed in.
 std::string SavableTextPrompt(const Platform& platform, std::string_view caption,

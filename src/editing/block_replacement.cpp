@@ -28,8 +28,9 @@ int ReplaceBlockName(ProjectTable& table, std::string_view from, std::string_vie
   return changed;
 }
 
-void ApplyBlockReplacement(ProjectTable& table, const ReplacementChoice& choice) {
-  if (ShouldReplace(choice)) ReplaceBlockName(table, choice.from, choice.to);
+std::optional<int> ApplyBlockReplacement(ProjectTable& table, const ReplacementChoice& choice) {
+  if (!ShouldReplace(choice)) return std::nullopt;
+  return ReplaceBlockName(table, choice.from, choice.to);
 }
 
 std::filesystem::path ReplacementListPath(const std::filesystem::path& data_dir) {

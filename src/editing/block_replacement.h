@@ -23,8 +23,9 @@ class BlockLibrary;
 // changes and nothing is recomputed. Returns the number of rows changed.
 int ReplaceBlockName(ProjectTable& table, std::string_view from, std::string_view to);
 
-// mBlkChngClick's last step: ReplaceBlockName when ShouldReplace(choice).
-void ApplyBlockReplacement(ProjectTable& table, const ReplacementChoice& choice);
+// mBlkChngClick's last step: ReplaceBlockName when ShouldReplace(choice). The
+// number of rows changed; nothing when no replacement was asked for.
+std::optional<int> ApplyBlockReplacement(ProjectTable& table, const ReplacementChoice& choice);
 
 std::filesystem::path ReplacementListPath(const std::filesystem::path& data_dir);
 

@@ -17,8 +17,9 @@ int ReplaceCableName(ProjectTable& table, std::string_view from, std::string_vie
   return changed;
 }
 
-void ApplyCableReplacement(ProjectTable& table, const ReplacementChoice& choice) {
-  if (ShouldReplace(choice)) ReplaceCableName(table, choice.from, choice.to);
+std::optional<int> ApplyCableReplacement(ProjectTable& table, const ReplacementChoice& choice) {
+  if (!ShouldReplace(choice)) return std::nullopt;
+  return ReplaceCableName(table, choice.from, choice.to);
 }
 
 void SetNormalRegimes(ProjectTable& table, const BlockLibrary& blocks) {

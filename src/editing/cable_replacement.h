@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,8 +23,9 @@ class CableLibrary;
 // calculation. Returns the number of rows changed.
 int ReplaceCableName(ProjectTable& table, std::string_view from, std::string_view to);
 
-// mChangeCblClick's last step: ReplaceCableName when ShouldReplace(choice).
-void ApplyCableReplacement(ProjectTable& table, const ReplacementChoice& choice);
+// mChangeCblClick's last step: ReplaceCableName when ShouldReplace(choice). The
+// number of rows changed; nothing when no replacement was asked for.
+std::optional<int> ApplyCableReplacement(ProjectTable& table, const ReplacementChoice& choice);
 
 // mBlkNormaClick (F12): every row whose block type is in the library gets the
 // name of that type's first regime (the empty text when it has none). Rows

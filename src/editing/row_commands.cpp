@@ -14,6 +14,7 @@
 #include "editing/row_clipboard.h"
 #include "editing/row_operations.h"
 #include "editing/table_text.h"
+#include "project/typed_length.h"
 
 namespace luch {
 namespace {
@@ -195,11 +196,10 @@ void pmRenameClick(EditingContext& context) {
 
 void mLengthClick(EditingContext& context) {
   ProjectTable& table = context.table;
-  const std::optional<std::string> answer = context.platform.prompter->Ask(
-      kLengthCaption, kLengthPrompt, std::to_string(table.LengthM(1)));
-  if (!answer) return;  // Cancel keeps every length
-  const int32_t length = LeadingInteger(*answer);
-  for (int r = 1; r <= table.BlockCount(); ++r) table.SetLengthM(r, length);
+  const std::optional<int32_t> length =
+      AskLength(context.platform, kLengthCaption, kLengthPrompt, std::to_string(table.LengthM(1)));
+  if (!length) return;  // Cancel keeps every length
+  for (int r = 1; r <= table.BlockCount(); ++r) table.SetLengthM(r, *length);
 }
 
 }  // namespace luch

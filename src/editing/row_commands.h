@@ -89,8 +89,9 @@ void mReverseClick(EditingContext& context);
 // gives it to every selected row.
 void pmRenameClick(EditingContext& context);
 
-// Set all lengths: asks for a length in metres (default row 1's length) and
-// writes its LeadingInteger into every row.
+// Set all lengths: asks for a length in metres (default row 1's length) until
+// it is a whole number, 0 or more (AskLength), and writes it into every row;
+// Cancel keeps every length.
 void mLengthClick(EditingContext& context);
 
 }  // namespace luch

@@ -19,6 +19,12 @@ float CopperWireResistance(float diameter_mm, int wires) {
   return static_cast<float>(kCopperResistivity / section / wires);
 }
 
+std::string CurrentCableText(int row, const std::string& name) {
+  if (row < 1) return wire_texts::kNoCable;
+  return std::string(wire_texts::kCurrentCable) + (name.empty() ? wire_texts::kNoName : name) +
+         " (" + wire_texts::kRow + std::to_string(row) + ")";
+}
+
 WireCalculator::WireCalculator(const Locale& locale) : locale_(locale) {
   EditDChange(edit_d_text_);
 }

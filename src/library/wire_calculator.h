@@ -21,7 +21,17 @@ inline constexpr const char* kLabel1 = "Сопротивление (Ом/км): 
 inline constexpr const char* kResultPattern = "###.#";
 inline constexpr const char* kButton1 = "&Закрыть";
 inline constexpr const char* kButton2 = "&Текущий кабель";
+inline constexpr const char* kCurrentCable = "Текущий кабель: ";
+inline constexpr const char* kNoName = "без названия";
+inline constexpr const char* kRow = "строка ";
+inline constexpr const char* kNoCable = "Кабель не выбран";
 }  // namespace wire_texts
+
+// The line beside "&Текущий кабель" naming the cable type it writes to: row
+// `row` (1-based) of the cable window, named `name`:
+//   "Текущий кабель: КСПВ 2х0,5 (строка 3)", "Текущий кабель: без названия (строка 1)";
+// "Кабель не выбран" when row < 1 (the button is then disabled).
+std::string CurrentCableText(int row, const std::string& name);
 
 // 17 Ohm·mm²/km, the resistivity of copper.
 inline constexpr double kCopperResistivity = 17.0;

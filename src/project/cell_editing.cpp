@@ -1,9 +1,9 @@
 #include "project/cell_editing.h"
 
-#include "common/numbers.h"
 #include "common/savable_text.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
+#include "project/typed_length.h"
 
 namespace luch {
 namespace {
@@ -14,16 +14,20 @@ constexpr int kRegimeMenuLimit = 32;   // the regime menu lists regimes 1..32
 char Separator(const CellEditContext& ctx) { return ctx.platform.locale->DecimalSeparator(); }
 
 void EditAddress(CellEditContext& ctx, int row) {
-  const std::string answer = SavableTextPrompt(
-      ctx.platform, "Адрес блока ", "Введите адрес расположения блока", ctx.table.Address(row));
-  ctx.table.SetAddress(row, answer);
+  const bool typed = !ctx.typed.empty();
+  const std::optional<std::string> answer =
+      AskSavable(ctx.platform, "Адрес блока ", "Введите адрес расположения блока",
+                 typed ? ctx.typed : ctx.table.Address(row), typed);
+  if (answer) ctx.table.SetAddress(row, *answer);
 }
 
 void EditLength(CellEditContext& ctx, int row) {
   const char* caption = row == 1 ? "Длина кабеля от КМУ" : "Длина кабеля от предыдущего блока";
-  const std::string answer = ctx.platform.prompter->TextPrompt(
-      caption, "Введите длину кабеля в метрах", std::to_string(ctx.table.LengthM(row)));
-  ctx.table.SetLengthM(row, LeadingInteger(answer));
+  const bool typed = !ctx.typed.empty();
+  const std::optional<int32_t> length =
+      AskLength(ctx.platform, caption, "Введите длину кабеля в метрах",
+                typed ? ctx.typed : std::to_string(ctx.table.LengthM(row)), typed);
+  if (length) ctx.table.SetLengthM(row, *length);
   ctx.table.UpdateResistance(row, ctx.cables, Separator(ctx));
 }
 
@@ -59,9 +63,12 @@ ChoiceMenu BuildRegimeMenu(const BlockLibrary& blocks, const std::string& block_
   return menu;
 }
 
+bool OpensPrompt(int col) { return col == kAddress || col == kLengthM; }
+
 ChoiceMenu StringGrid1DblClick(CellEditContext& ctx) {
   const int row = ctx.clicked.row;
   if (row < 1 || row > ctx.table.BlockCount()) return {};
+  if (!ctx.typed.empty() && !OpensPrompt(ctx.clicked.col)) return {};
   switch (ctx.clicked.col) {
     case kAddress:
       EditAddress(ctx, row);

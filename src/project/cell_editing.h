@@ -43,12 +43,22 @@ struct CellEditContext {
   const BlockLibrary& blocks;
   Platform platform;
   ClickedCell clicked;
+  // What the user began typing on the cell (empty for a double-click): the
+  // prompt starts with it instead of the cell's text.
+  std::string typed = {};
 };
+
+// True for the columns whose double-click asks in a prompt: the address and
+// the length. Typing on such a cell starts its prompt with the typed text.
+bool OpensPrompt(int col);
 
 // Acts on ctx.clicked by column: prompts for the address (1) or length (3),
 // recomputes the resistance (4), toggles the flag (8); for columns 2, 5 and 6
 // returns the choice menu to open (kind kNone when no menu opens). Rows below
-// 1 and columns without an action do nothing.
+// 1 and columns without an action do nothing; with ctx.typed, so do the
+// columns that do not open a prompt. A typed length must be a whole number of
+// metres, 0 or more (ReadTypedLength): anything else is refused and asked for
+// again; Cancel keeps the length, and the resistance is recomputed either way.
 ChoiceMenu StringGrid1DblClick(CellEditContext& ctx);
 
 // The items of the three menus, in library order.

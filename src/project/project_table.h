@@ -32,6 +32,8 @@ inline constexpr int kMaxBlockCount = 4096;
 
 // Header texts of row 0, each with one leading blank.
 extern const std::array<const char*, kColumnCount> kColumnHeaders;
+// What each column holds, for the tooltips of the headers.
+extern const std::array<const char*, kColumnCount> kColumnToolTips;
 
 // The cell texts of one row, columns 0..10.
 using BlockRow = std::array<std::string, kColumnCount>;

@@ -306,6 +306,29 @@ TEST_F(MainStateTest, ReplacementAndParameterCommandsRunTheirDialogs) {
   EXPECT_EQ(state.params().MaxCurrent, 250.0f);
 }
 
+TEST_F(MainStateTest, AReplacementSaysHowManyRowsItChangedAfterTheRecalculation) {
+  struct Dialogs : CommandDialogs {
+    ReplacementChoice ChooseCableReplacement(const CableLibrary&) override { return cable; }
+    ReplacementChoice ChooseBlockReplacement(const BlockLibrary&) override { return {}; }
+    void EditProjectParameters(ProjectParameters&) override {}
+    ReplacementChoice cable{true, "КСПВ", "КПСВВ"};
+  } dialogs;
+  state.SetCommandDialogs(&dialogs);
+  state.mNewClick();  // calculated at once: panel 4 holds the outcome
+  state.SetBlockCount(3);
+  for (int r = 2; r <= 3; ++r) state.mutable_table().SetCableName(r, "КСПВ");
+  const auto replace = [this] {
+    state.BeginCommand();
+    state.mChangeCblClick();
+    state.EndCommand();
+    return state.status().bar1[4];
+  };
+  EXPECT_EQ(replace(), "Заменено строк: 2");  // and the calculation ran before it
+  state.SetLiveCalc(false);
+  dialogs.cable = {true, "КПСВВ", "КСПВ"};
+  EXPECT_EQ(replace(), "Заменено строк: 2. Данные изменены, нажмите F9");
+}
+
 TEST_F(MainStateTest, VoltagePresetsOnlyChangeTheField) {
   ASSERT_TRUE(state.BitBtnStartClick());
   const std::string current = state.status().bar1[3];

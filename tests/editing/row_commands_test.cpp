@@ -375,7 +375,7 @@ TEST_F(RowCommandsTest, RenameGivesSelectionOneAddress) {
   EXPECT_EQ(fake.prompter.asked.size(), 2u);  // not even asked
 }
 
-TEST_F(RowCommandsTest, SetAllLengthsTakesLeadingInteger) {
+TEST_F(RowCommandsTest, SetAllLengthsTakesOnlyAWholeLength) {
   Fill(3);
   EditingContext context = Context(1, 1);
   fake.prompter.Answer(std::nullopt);
@@ -385,13 +385,14 @@ TEST_F(RowCommandsTest, SetAllLengthsTakesLeadingInteger) {
   EXPECT_EQ(fake.prompter.asked[0].prompt, "Введите длину сегментов в метрах");
   EXPECT_EQ(fake.prompter.asked[0].default_text, "10");
   EXPECT_EQ(table.GetCell(3, kLengthM), "30");  // Cancel keeps every length
-  fake.prompter.Answer(" 25,5 м");
+  fake.prompter.Answer(" 25,5 м");              // refused, asked again
+  fake.prompter.Answer(std::nullopt);           // and Cancel keeps them too
+  mLengthClick(context);
+  EXPECT_EQ(table.GetCell(3, kLengthM), "30");
+  fake.prompter.Answer("25");
   mLengthClick(context);
   EXPECT_EQ(table.GetCell(3, kLengthM), "25");
   EXPECT_EQ(table.GetCell(3, kResistanceOhm), "R3");  // nothing recomputed
-  fake.prompter.Answer("метров");
-  mLengthClick(context);
-  EXPECT_EQ(table.GetCell(2, kLengthM), "0");
 }
 
 }  // namespace

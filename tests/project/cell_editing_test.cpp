@@ -69,7 +69,7 @@ TEST_F(CellEditing, LengthCaptionDependsOnTheRowAndResistanceFollows) {
   table.SetCableName(1, "КСПВ 2х0,5");
   table.SetCableName(3, "КСПВ 2х0,5");
   fake.prompter.Answer("250");
-  fake.prompter.Answer("12.7м");
+  fake.prompter.Answer("12 м");
   auto first = Context(kLengthM, 1);
   StringGrid1DblClick(first);
   auto third = Context(kLengthM, 3);
@@ -82,6 +82,25 @@ TEST_F(CellEditing, LengthCaptionDependsOnTheRowAndResistanceFollows) {
   EXPECT_EQ(table.GetCell(1, kResistanceOhm), "24");
   EXPECT_EQ(table.GetCell(3, kLengthM), "12");
   EXPECT_EQ(table.GetCell(3, kResistanceOhm), "1,15");
+}
+
+TEST_F(CellEditing, ALengthThatIsNoLengthIsRefusedAndAskedForAgainAsTyped) {
+  const std::vector<std::pair<std::string, std::string>> refused = {
+      {"-5", "Длина не может быть отрицательной."},
+      {"35,5", "Длина задается в целых метрах."},
+      {"abc", "Введите длину в метрах."},
+      {"35 км", "Введите длину в метрах."}};
+  for (const auto& [answer, reason] : refused) fake.prompter.Answer(answer);
+  fake.prompter.Answer(" 35 м");  // blanks and the unit are fine
+  auto ctx = Context(kLengthM, 2);
+  StringGrid1DblClick(ctx);
+  ASSERT_EQ(fake.messages.shown.size(), refused.size());
+  for (size_t k = 0; k < refused.size(); ++k) {
+    EXPECT_EQ(fake.messages.shown[k].text, refused[k].second) << refused[k].first;
+    EXPECT_EQ(fake.prompter.asked.at(k + 1).default_text, refused[k].first);
+  }
+  EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::kWarning);
+  EXPECT_EQ(table.GetCell(2, kLengthM), "35");
 }
 
 TEST_F(CellEditing, CancelledLengthStillRecomputesResistance) {

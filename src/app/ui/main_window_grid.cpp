@@ -48,6 +48,8 @@ void TMain::BuildGrid(QWidget* parent) {
       std::vector<const char*>(kColumnHeaders.begin(), kColumnHeaders.end()),
       [this] { return state_.table().BlockCount(); },
       [this](int row, int col) { return state_.table().GetCell(row + 1, col); }, this);
+  model_->SetHeaderToolTips(
+      std::vector<const char*>(kColumnToolTips.begin(), kColumnToolTips.end()));
   StringGrid1->setModel(model_);
   StringGrid1->setItemDelegate(new CutTextDelegate(StringGrid1));
   auto* results = new VoltageCellDelegate(
@@ -122,6 +124,14 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
+    // Typing on the address or the length starts its prompt with the text.
+    const QModelIndex cell = StringGrid1->currentIndex();
+    if (const QString typed = TypedText(*key);
+        !typed.isEmpty() && cell.isValid() && OpensPrompt(cell.column())) {
+      state_.SetClickedCell(ClickedCell{cell.column(), cell.row() + 1});
+      Run([this, &typed] { state_.StringGrid1Typed(typed.toStdString()); });
+      return true;
+    }
     if (key->modifiers() & Qt::ControlModifier) {
       QAction* move = key->key() == Qt::Key_Up     ? action("pmUp")
                       : key->key() == Qt::Key_Down ? action("pmDown")

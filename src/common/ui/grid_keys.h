@@ -14,6 +14,16 @@ inline bool IsEditKey(const QKeyEvent& key) {
          (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space);
 }
 
+// The text a key types into a cell, as a spreadsheet takes it: printable, with
+// neither Ctrl, Alt nor Meta held; empty for any other key (Space included,
+// an edit key).
+inline QString TypedText(const QKeyEvent& key) {
+  if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return {};
+  const QString text = key.text();
+  if (text.isEmpty() || text.front().isSpace() || !text.front().isPrint()) return {};
+  return text;
+}
+
 // For an event filter over `grid`: nothing when `event` is not an edit key
 // pressed on it; else the current cell to double-click (invalid: none), and
 // the filter takes the key.

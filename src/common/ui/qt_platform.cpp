@@ -16,8 +16,10 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
+#include "common/desktop_entry.h"
 #include "common/file_io.h"
 #include "common/ui/qt_setup.h"
 #include "common/ui/qt_text.h"
@@ -79,37 +81,83 @@ void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
   dialog.setDefaultSuffix(Q(request.default_extension));
 }
 
+// The owner of the platform's dialog that closed last (see DialogOwner).
+QPointer<QWidget>& LastOwner() {
+  static QPointer<QWidget> owner;
+  return owner;
+}
+
 }  // namespace
+
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+QString DesktopEntryProgram(const QString& entry) {
+  const QString file = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry);
+  std::string content;
+  if (file.isEmpty() || !ReadFileBytes(Utf8Path(file.toStdString()), content)) return entry;
+  const std::string program = DesktopExecProgram(content);
+  if (program.empty()) return entry;
+  const QString path = QStandardPaths::findExecutable(Q(program));
+  return path.isEmpty() ? entry : path;
+}
+#endif
 
 QWidget* DialogOwner(QWidget* fallback) {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   if (QWidget* active = QApplication::activeWindow()) return active;
+  if (QWidget* last = LastOwner(); last && last->isVisible()) return last;
   return fallback;
+}
+
+OwnedDialog::OwnedDialog(QWidget* fallback) : owner_(DialogOwner(fallback)) {}
+
+OwnedDialog::~OwnedDialog() {
+  // The closed dialog's owner stands in for the active window only until the
+  // event loop runs again: for the next dialog of the same command.
+  LastOwner() = owner_;
+  QTimer::singleShot(0, [] { LastOwner() = nullptr; });
+  if (!owner_ || !owner_->isVisible()) return;
+  QWidget* window = owner_->window();
+  if (QApplication::activeWindow() == window) return;
+  window->raise();
+  window->activateWindow();
 }
 
 std::optional<std::string> QtPrompter::Ask(std::string_view caption, std::string_view prompt,
                                            std::string_view default_text) {
+  const OwnedDialog owned(owner_);
   const std::optional<QString> answer =
-      TextPromptDialog::Ask(DialogOwner(owner_), Q(caption), Q(prompt), Q(default_text));
+      TextPromptDialog::Ask(owned.owner(), Q(caption), Q(prompt), Q(default_text));
+  if (!answer) return std::nullopt;
+  return answer->toStdString();
+}
+
+std::optional<std::string> QtPrompter::AskTyped(std::string_view caption, std::string_view prompt,
+                                                std::string_view typed) {
+  const OwnedDialog owned(owner_);
+  const std::optional<QString> answer =
+      TextPromptDialog::Ask(owned.owner(), Q(caption), Q(prompt), Q(typed), true);
   if (!answer) return std::nullopt;
   return answer->toStdString();
 }
 
 void QtMessages::Show(std::string_view text, std::string_view caption, MessageIcon icon) {
-  QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::Ok, DialogOwner(owner_));
+  const OwnedDialog owned(owner_);
+  QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::Ok, owned.owner());
   box.exec();
 }
 
 bool QtMessages::AskYesNo(std::string_view text, std::string_view caption, MessageIcon icon) {
+  const OwnedDialog owned(owner_);
   QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::Yes | QMessageBox::No,
-                  DialogOwner(owner_));
+                  owned.owner());
   return box.exec() == QMessageBox::Yes;
 }
 
 Answer QtMessages::AskYesNoCancel(std::string_view text, std::string_view caption,
                                   MessageIcon icon) {
+  const OwnedDialog owned(owner_);
   QMessageBox box(ToQt(icon), Q(caption), Q(text),
-                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, DialogOwner(owner_));
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owned.owner());
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::Cancel);
   switch (box.exec()) {
@@ -123,8 +171,9 @@ Answer QtMessages::AskYesNoCancel(std::string_view text, std::string_view captio
 }
 
 void QtMessages::ShowError(std::string_view message) {
+  const OwnedDialog owned(owner_);
   QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), Q(message) + ".",
-                  QMessageBox::Ok, DialogOwner(owner_));
+                  QMessageBox::Ok, owned.owner());
   box.exec();
 }
 
@@ -149,7 +198,8 @@ QString WithDefaultExtension(const QString& path, const std::string& extension) 
 }
 
 std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request) {
-  QFileDialog dialog(DialogOwner(owner_), Q(request.title), FileDialogDirectory(request));
+  const OwnedDialog owned(owner_);
+  QFileDialog dialog(owned.owner(), Q(request.title), FileDialogDirectory(request));
   PrepareFileDialog(dialog, request);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
@@ -160,7 +210,8 @@ std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request)
 }
 
 std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request) {
-  QFileDialog dialog(DialogOwner(owner_), Q(request.title), FileDialogDirectory(request));
+  const OwnedDialog owned(owner_);
+  QFileDialog dialog(owned.owner(), Q(request.title), FileDialogDirectory(request));
   PrepareFileDialog(dialog, request);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -230,7 +281,7 @@ std::optional<std::string> QtLauncher::DesktopProgram(const std::filesystem::pat
   }
   const QString desktop = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
   if (process.exitCode() != 0 || desktop.isEmpty()) return std::nullopt;
-  return desktop.toStdString();
+  return DesktopEntryProgram(desktop).toStdString();
 #endif
 }
 

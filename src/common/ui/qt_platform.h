@@ -14,6 +14,8 @@ class QtPrompter : public Prompter {
   void SetOwner(QWidget* owner) { owner_ = owner; }
   std::optional<std::string> Ask(std::string_view caption, std::string_view prompt,
                                  std::string_view default_text) override;
+  std::optional<std::string> AskTyped(std::string_view caption, std::string_view prompt,
+                                      std::string_view typed) override;
 
  private:
   QPointer<QWidget> owner_;
@@ -44,9 +46,10 @@ class QtDialogs : public FileDialogs {
 };
 
 // The desktop's default application (on Linux what xdg-open would start; on
-// Windows the program of the type's "open" verb, named by its full path),
-// never through a shell command line. Where the desktop has none for the
-// file's type, the built-in viewer "Отчет" stands in for it.
+// Windows the program of the type's "open" verb), named by its full path (on
+// Linux through DesktopEntryProgram), started never through a shell command
+// line. Where the desktop has none for the file's type, the built-in viewer
+// "Отчет" stands in for it.
 class QtLauncher : public Launcher {
  public:
   std::optional<std::string> AssociatedProgram(const std::filesystem::path& file) override;
@@ -89,9 +92,32 @@ class NoWaitWindow : public WaitWindow {
   void Close() override {}
 };
 
+// The full path of the program that the desktop entry `entry` ("vim.desktop")
+// starts: its Exec program found where the desktop keeps its entries and on
+// PATH; the entry's name when either cannot be found. (Linux desktops.)
+QString DesktopEntryProgram(const QString& entry);
+
 // The owner of a dialog raised now: the modal dialog that is up, else the
-// window the user works in (whose command raised it), else `fallback`.
+// window the user works in (whose command raised it), else `fallback`. Right
+// after a dialog has closed no window may be active yet (the window manager
+// gives the activation back later): until the event loop runs again, the
+// closed dialog's owner is then still the window the user works in.
 QWidget* DialogOwner(QWidget* fallback);
+
+// For the time a dialog of the platform is up: its owner (DialogOwner), which
+// gets the activation back when the dialog has closed, so that the window
+// whose command asked stays in front, a tool window included.
+class OwnedDialog {
+ public:
+  explicit OwnedDialog(QWidget* fallback);
+  ~OwnedDialog();
+  OwnedDialog(const OwnedDialog&) = delete;
+  OwnedDialog& operator=(const OwnedDialog&) = delete;
+  QWidget* owner() const { return owner_; }
+
+ private:
+  QPointer<QWidget> owner_;
+};
 
 // Qt converts "Проект луча (*.луч)|*.луч" into its own filter form.
 QString QtFilter(const std::string& filter);

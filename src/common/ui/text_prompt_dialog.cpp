@@ -29,9 +29,16 @@ TextPromptDialog::TextPromptDialog(const QString& caption, const QString& prompt
   setMinimumWidth(360);
 }
 
+void TextPromptDialog::ContinueTyping() {
+  field_->deselect();
+  field_->end(false);
+}
+
 std::optional<QString> TextPromptDialog::Ask(QWidget* parent, const QString& caption,
-                                             const QString& prompt, const QString& default_text) {
+                                             const QString& prompt, const QString& default_text,
+                                             bool typed) {
   TextPromptDialog dialog(caption, prompt, default_text, parent);
+  if (typed) dialog.ContinueTyping();
   if (dialog.exec() == QDialog::Accepted) return dialog.field()->text();
   return std::nullopt;
 }

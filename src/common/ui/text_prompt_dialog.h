@@ -16,9 +16,12 @@ class TextPromptDialog : public QDialog {
   TextPromptDialog(const QString& caption, const QString& prompt, const QString& default_text,
                    QWidget* parent = nullptr);
   QLineEdit* field() const { return field_; }
-  // The edited text on OK, nothing on Cancel.
+  // The field holds the text with the cursor after it and nothing selected:
+  // the text is what the user began typing, and typing goes on.
+  void ContinueTyping();
+  // The edited text on OK, nothing on Cancel. With `typed`, ContinueTyping.
   static std::optional<QString> Ask(QWidget* parent, const QString& caption, const QString& prompt,
-                                    const QString& default_text);
+                                    const QString& default_text, bool typed = false);
 
  private:
   QLineEdit* field_;

@@ -34,6 +34,9 @@ QVariant TextRowsModel::headerData(int section, Qt::Orientation orientation, int
     return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
   if (section < 0 || section >= columnCount()) return {};
   if (role == Qt::DisplayRole) return Q(headers_[static_cast<size_t>(section)]);
+  if (role == Qt::ToolTipRole && static_cast<size_t>(section) < header_tips_.size()) {
+    return Q(header_tips_[static_cast<size_t>(section)]);
+  }
   if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
   return {};
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace luch {
@@ -26,6 +27,10 @@ class TextRowsModel : public QAbstractTableModel {
 
   // The background of every cell of column 0 (a fixed column of the design).
   void SetFirstColumnBackground(QColor colour) { first_column_background_ = colour; }
+  // The tooltips of the column headers, one per column.
+  void SetHeaderToolTips(std::vector<const char*> tool_tips) {
+    header_tips_ = std::move(tool_tips);
+  }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -41,6 +46,7 @@ class TextRowsModel : public QAbstractTableModel {
 
  private:
   std::vector<const char*> headers_;
+  std::vector<const char*> header_tips_;
   RowCount rows_;
   Cell cell_;
   int shown_rows_;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QToolBar>
 #include <QVBoxLayout>
 #ifdef LUCH_HAVE_PRINTING
@@ -51,6 +52,9 @@ TextViewer::TextViewer(std::filesystem::path file, const QString& content, QWidg
   QAction* print = tools->addAction(QString::fromUtf8("Печать"), this, &TextViewer::Print);
   print->setShortcut(QKeySequence::Print);
 #endif
+  // Esc closes the viewer, as it closes the program's other windows.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(escape, &QShortcut::activated, this, &QWidget::close);
   text_ = new QPlainTextEdit(this);
   text_->setReadOnly(true);
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -17,7 +17,7 @@ class TextViewer : public QWidget {
  public:
   // A window over the Windows-1251 text of `file`, in a monospaced font, with
   // "Сохранить как..." and, where Qt can print, "Печать". It belongs to
-  // `owner` (closed with it) and deletes itself when closed.
+  // `owner` (closed with it) and deletes itself when closed (Esc closes it).
   static TextViewer* Open(const std::filesystem::path& file, QWidget* owner);
 
   QPlainTextEdit* text() const { return text_; }

@@ -76,8 +76,16 @@ TChangeCbl::TChangeCbl(std::filesystem::path data_dir, const CableLibrary& cable
           [this](const QString& text) { logic_.edit_from = text.toStdString(); });
   connect(EditTo, &QLineEdit::textChanged, this,
           [this](const QString& text) { logic_.edit_to = text.toStdString(); });
-  connect(ListBoxFrom, &QListWidget::itemDoubleClicked, this, &TChangeCbl::ListBoxFromDblClick);
-  connect(ListBoxTo, &QListWidget::itemDoubleClicked, this, &TChangeCbl::ListBoxToDblClick);
+  // A single click chooses a name as a double-click does; so does moving the
+  // selection with the keys, and a click on the selected name after the edit
+  // was typed into.
+  for (QListWidget* list : {ListBoxFrom, ListBoxTo}) {
+    const auto choose =
+        list == ListBoxFrom ? &TChangeCbl::ListBoxFromDblClick : &TChangeCbl::ListBoxToDblClick;
+    connect(list, &QListWidget::itemClicked, this, choose);
+    connect(list, &QListWidget::itemDoubleClicked, this, choose);
+    connect(list, &QListWidget::itemSelectionChanged, this, choose);
+  }
   connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
   connect(Button2, &QPushButton::clicked, this, [this] {
     if (logic_.MayReplace()) accept();

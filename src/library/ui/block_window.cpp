@@ -34,7 +34,10 @@ constexpr int kGroupTop = 4;
 constexpr int kGroupTitle = 20;  // from a group's top to its first control
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
-constexpr int kRegimeGroupWidth = 330;
+// The regime grid's columns and frame; a scroll bar, when more regimes than
+// fit, covers only the blank end of the last column. Narrower than the design
+// so that the names group keeps room for its two buttons at the design width.
+constexpr int kRegimeGroupWidth = 316;
 constexpr int kUminGroupHeight = 56;
 constexpr int kEditUminWidth = 80;
 
@@ -63,15 +66,17 @@ class NamesList : public QListView {
   }
 };
 
-// A group's list or grid above two buttons at its bottom.
+// A group's list or grid above two buttons at its bottom. The buttons share a
+// group narrower than two of them side by side rather than run over its edge.
 void PlaceGroup(QGroupBox* group, const QRect& rect, QWidget* view, QPushButton* first,
                 QPushButton* second) {
   group->setGeometry(rect);
   const int buttons_top = rect.height() - kMargin - kButtonHeight;
   view->setGeometry(kMargin, kGroupTitle, rect.width() - 2 * kMargin,
                     std::max(0, buttons_top - kMargin - kGroupTitle));
-  first->setGeometry(kMargin, buttons_top, kButtonWidth, kButtonHeight);
-  second->setGeometry(2 * kMargin + kButtonWidth, buttons_top, kButtonWidth, kButtonHeight);
+  const int width = std::min(kButtonWidth, (rect.width() - 3 * kMargin) / 2);
+  first->setGeometry(kMargin, buttons_top, width, kButtonHeight);
+  second->setGeometry(2 * kMargin + width, buttons_top, width, kButtonHeight);
 }
 
 }  // namespace

@@ -132,8 +132,10 @@ TCabels::TCabels(std::filesystem::path data_dir, CableLibrary& library, Platform
 TCabels::~TCabels() = default;
 
 int TCabels::SelectedRow() const {
+  // The cursor row counts only while it is shown selected.
   const QModelIndex current = StringGrid1->currentIndex();
-  return current.isValid() ? current.row() + 1 : 0;
+  if (!current.isValid() || !StringGrid1->selectionModel()->isRowSelected(current.row())) return 0;
+  return current.row() + 1;
 }
 
 void TCabels::SelectRow(int row) {
@@ -161,9 +163,13 @@ void TCabels::ButtonDelClick() {
 }
 
 void TCabels::Button1Click() {
+  // The row the result goes into is in sight while the calculator is up.
+  const int row = SelectedRow();
+  if (row >= 1) StringGrid1->scrollTo(model_->index(row - 1, 1));
   TWire wire(*platform_.locale, this);
+  wire.SetCurrentCable(row, logic_.library().CableNameAt(row));
   if (wire.exec() != QDialog::Accepted) return;
-  if (logic_.TakeOverWireResistance(SelectedRow(), wire.logic().wire_resistance())) Refresh();
+  if (logic_.TakeOverWireResistance(row, wire.logic().wire_resistance())) Refresh();
 }
 
 WindowGeometry TCabels::CurrentGeometry() const { return PlaceOf(*this); }

@@ -70,18 +70,20 @@ TWire::TWire(const Locale& locale, QWidget* parent)
 
   auto* button1 = new QPushButton(Q(wire_texts::kButton1), this);
   button1->setObjectName("Button1");
-  auto* button2 = new QPushButton(Q(wire_texts::kButton2), this);
-  button2->setObjectName("Button2");
+  Button2 = new QPushButton(Q(wire_texts::kButton2), this);
+  Button2->setObjectName("Button2");
   // Enter in a field closes nothing; Esc is the dialog's own Cancel.
   button1->setAutoDefault(false);
-  button2->setAutoDefault(false);
+  Button2->setAutoDefault(false);
+  LabelCable = new QLabel(this);
+  LabelCable->setObjectName("LabelCable");
 
   auto* fields = new QHBoxLayout;
   fields->addWidget(group1);
   fields->addWidget(group2);
   auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(button2);
+  buttons->addWidget(LabelCable, 1);
+  buttons->addWidget(Button2);
   buttons->addWidget(button1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(16, 16, 16, 16);
@@ -95,11 +97,16 @@ TWire::TWire(const Locale& locale, QWidget* parent)
   connect(UpDownQ, &QSpinBox::textChanged, this,
           [this](const QString& text) { logic_.EditQChange(text.toStdString()); });
   connect(button1, &QPushButton::clicked, this, &QDialog::reject);
-  connect(button2, &QPushButton::clicked, this, &QDialog::accept);
+  connect(Button2, &QPushButton::clicked, this, &QDialog::accept);
 
   move(WireCalculator::kDesign.left, WireCalculator::kDesign.top);
   resize(WireCalculator::kDesign.width, WireCalculator::kDesign.height);
   ShowResult();
+}
+
+void TWire::SetCurrentCable(int row, const std::string& name) {
+  LabelCable->setText(Q(CurrentCableText(row, name)));
+  Button2->setEnabled(row >= 1);
 }
 
 void TWire::EditDChange() {

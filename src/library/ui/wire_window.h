@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
 
 #include "common/platform.h"
 #include "library/wire_calculator.h"
@@ -23,6 +24,10 @@ class TWire : public QDialog {
   // decimal separator of `locale`.
   explicit TWire(const Locale& locale, QWidget* parent = nullptr);
 
+  // Names the cable type that "&Текущий кабель" writes to (CurrentCableText)
+  // beside the button, which is disabled when no row is selected (row < 1).
+  void SetCurrentCable(int row, const std::string& name);
+
   WireCalculator& logic() { return logic_; }
   const WireCalculator& logic() const { return logic_; }
 
@@ -34,6 +39,8 @@ class TWire : public QDialog {
   QLineEdit* EditD;
   QSpinBox* UpDownQ;
   QLabel* Label1;
+  QLabel* LabelCable;
+  QPushButton* Button2;
 };
 
 }  // namespace luch

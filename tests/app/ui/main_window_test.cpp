@@ -82,6 +82,14 @@ TEST_F(MainWindowTest, FirstStartShowsTheDesignWindow) {
   EXPECT_EQ(window->grid()->columnWidth(1), 13 * window->width() / 100);
   EXPECT_EQ(window->grid()->model()->headerData(3, Qt::Horizontal).toString(),
             QString::fromUtf8(" Длина (м)"));
+  // Each header's tooltip explains it: " Длина (м)" by "Длина — ...".
+  for (int col = 0; col < kColumnCount; ++col) {
+    const auto header = [&](int role) {
+      return window->grid()->model()->headerData(col, Qt::Horizontal, role).toString();
+    };
+    const QString name = header(Qt::DisplayRole).trimmed().section(" (", 0, 0);
+    EXPECT_TRUE(header(Qt::ToolTipRole).startsWith(name + QString::fromUtf8(" — "))) << col;
+  }
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts) {

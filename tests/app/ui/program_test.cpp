@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
+#include <functional>
+#include <vector>
 
 #include "app/ui/program_fixture.h"
 #include "library/ui/block_window.h"
@@ -92,6 +94,40 @@ TEST_F(ProgramTest, TheGridIsUsedWithTheKeyboard) {
   }
   QTest::keyClick(grid, Qt::Key_Backtab, Qt::ShiftModifier);
   EXPECT_TRUE(main.problemsView()->hasFocus());
+}
+
+TEST_F(ProgramTest, TypingOnTheLengthStartsItsPromptWithTheTypedCharacter) {
+  Activate(program->main_window());
+  QTableView* grid = program->main_window().grid();
+  grid->setFocus();
+  grid->setCurrentIndex(grid->model()->index(1, kLengthM));
+  AnswerWhenShown<TextPromptDialog>([](TextPromptDialog* prompt) {
+    QTest::keyClicks(prompt->field(), "5");  // goes on after the "4", which is not selected
+    prompt->accept();
+  });
+  QTest::keyClicks(grid, "4");
+  EXPECT_EQ(program->state().table().LengthM(2), 45);
+}
+
+// Adding a cable type asks five times in a row: each prompt belongs to the
+// tool window, which is the window the user works in afterwards.
+TEST_F(ProgramTest, AToolWindowStaysActiveAfterItsPromptsAndQuestions) {
+  TCabels& cables = program->cables_window();
+  QTest::keyClick(&program->main_window(), Qt::Key_F4);
+  Activate(cables);
+  std::vector<QWidget*> owners;
+  std::function<void()> answer_next = [&] {
+    AnswerWhenShown<TextPromptDialog>([&](TextPromptDialog* prompt) {
+      owners.push_back(prompt->parentWidget());
+      if (owners.size() < 5) answer_next();
+      prompt->field()->setText(owners.size() == 1 ? "ШВВП" : "1");
+      prompt->accept();
+    });
+  };
+  answer_next();
+  QTest::mouseClick(cables.findChild<QPushButton*>("ButtonAdd"), Qt::LeftButton);
+  EXPECT_EQ(owners, std::vector<QWidget*>(5, &cables));
+  EXPECT_TRUE(QTest::qWaitFor([&cables] { return QApplication::activeWindow() == &cables; }, 1000));
 }
 
 TEST(ProgramStartUp, AnEscapingErrorIsShownAndEndsTheProgram) {

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QProcessEnvironment>
 #include <QTest>
 
 #include "common/cp1251.h"
@@ -96,8 +98,39 @@ TEST(QtLauncher, WithoutADesktopProgramTheViewerShowsTheFile) {
   // "Сохранить как..." copies the file's own bytes.
   ASSERT_TRUE(viewer->SaveCopy(dir / "копия.txt"));
   EXPECT_EQ(dir.Read("копия.txt"), dir.Read("Отчет.txt"));
-  viewer->close();
+  const QPointer<TextViewer> shown = viewer;
+  ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
+  QTest::keyClick(viewer->text(), Qt::Key_Escape);  // Esc closes it
+  EXPECT_TRUE(shown.isNull() || !shown->isVisible());
 }
+
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+// The desktop names its program for a file type by a desktop entry; the
+// question before opening an export names the path of the entry's program.
+TEST(QtLauncher, NamesTheDesktopProgramByThePathOfItsEntrysProgram) {
+  TempDir dir;
+  std::filesystem::create_directories(dir / "bin");
+  std::filesystem::create_directories(dir / "share" / "applications");
+  for (const char* name : {"xdg-mime", "texteditor"}) {
+    dir.Write(std::string("bin/") + name, "#!/bin/sh\necho texteditor.desktop\n");
+    std::filesystem::permissions(dir / "bin" / name, std::filesystem::perms::owner_all);
+  }
+  dir.Write("share/applications/texteditor.desktop", "[Desktop Entry]\nExec=texteditor %F\n");
+  // PATH and the desktop's folders lead into `dir` for this test only.
+  const QProcessEnvironment before = QProcessEnvironment::systemEnvironment();
+  const std::pair<const char*, std::string> into_dir[] = {
+      {"PATH", PathToUtf8(dir / "bin")},
+      {"XDG_DATA_HOME", PathToUtf8(dir / "share")},
+      {"XDG_DATA_DIRS", PathToUtf8(dir / "share")}};
+  for (const auto& [name, value] : into_dir) qputenv(name, QByteArray::fromStdString(value));
+  EXPECT_EQ(QtLauncher().AssociatedProgram(dir / "Экспорт.csv"),
+            PathToUtf8(dir / "bin" / "texteditor"));
+  for (const auto& [name, value] : into_dir) {
+    if (!before.contains(name)) qunsetenv(name);
+    if (before.contains(name)) qputenv(name, before.value(name).toLocal8Bit());
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace luch

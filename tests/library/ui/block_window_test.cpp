@@ -132,7 +132,7 @@ TEST(TBlockWindow, AddsATypeARegimeAndUmin) {
   EXPECT_EQ(edit_umin->text(), "8.0");
 }
 
-TEST(TBlockWindow, KeepsItsGroupsAnchoredAndEscHidesAndSaves) {
+TEST(TBlockWindow, FitsItsButtonsKeepsItsGroupsAnchoredAndEscHidesAndSaves) {
   TempDir dir;
   FakePlatform fake;
   BlockLibrary library(dir.path());
@@ -143,6 +143,12 @@ TEST(TBlockWindow, KeepsItsGroupsAnchoredAndEscHidesAndSaves) {
   auto* regimes = Find<QGroupBox>(window, "GroupBox2");
   auto* umin = Find<QGroupBox>(window, "GroupBox3");
   auto* add = Find<QPushButton>(window, "ButtonAddBlk");
+  // At the design size the buttons of the narrow names group are whole.
+  for (auto* button : {add, Find<QPushButton>(window, "ButtonDelBlock")}) {
+    EXPECT_TRUE(names->contentsRect().contains(button->geometry()));
+    EXPECT_GE(button->width(),
+              button->fontMetrics().horizontalAdvance(button->text().remove('&')) + 8);
+  }
   const QRect names0 = names->geometry(), regimes0 = regimes->geometry(), umin0 = umin->geometry();
   const int add_to_bottom = names0.height() - add->geometry().top();
 

@@ -14,12 +14,15 @@
 
 #include "common/profile_file.h"
 #include "common/settings_file.h"
+#include "library/ui/wire_window.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
+#include "support/ui/answer_dialog.h"
 
 namespace luch {
 namespace {
 
+using testing::AnswerWhenShown;
 using testing::FakePlatform;
 using testing::TempDir;
 
@@ -127,6 +130,31 @@ TEST_F(TCabelsTest, WireCalculatorResultGoesIntoTheSelectedRow) {
   EXPECT_TRUE(window_->logic().changed());
   window_->OnProgramEnd();
   EXPECT_EQ(ProfileFile(dir_ / kCableFileName).ReadInteger("Кабель2", "Сопротивление", 0), 86);
+}
+
+TEST_F(TCabelsTest, WireCalculatorNamesTheCableItWritesToWhichIsInSight) {
+  for (int k = 3; k <= 40; ++k) library_.Add({"", "Кабель " + std::to_string(k), "50", "", "", ""});
+  window_->Refresh();
+  window_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  const auto open_wire = [this] {  // the cable named, its button, row 35 in sight
+    QString shown;
+    AnswerWhenShown<TWire>([this, &shown](TWire* wire) {
+      const auto* label = wire->findChild<QLabel*>("LabelCable");
+      const QRect row = grid_->visualRect(grid_->model()->index(34, 1));
+      shown = (label ? label->text() : "") + "|" +
+              (wire->findChild<QPushButton*>("Button2")->isEnabled() ? "on" : "off") + "|" +
+              (grid_->viewport()->rect().contains(row) ? "in sight" : "hidden");
+      wire->reject();
+    });
+    QTest::mouseClick(Button("Button1"), Qt::LeftButton);
+    return shown;
+  };
+  grid_->selectRow(34);
+  grid_->scrollToTop();
+  EXPECT_EQ(open_wire(), "Текущий кабель: Кабель 35 (строка 35)|on|in sight");
+  grid_->clearSelection();  // the cursor row alone is no choice
+  EXPECT_EQ(open_wire(), "Кабель не выбран|off|in sight");
 }
 
 TEST_F(TCabelsTest, EscHidesAndStoresThePlaceAndTheLibrary) {
