@@ -31,10 +31,10 @@ class LuchCalcOutputs : public ::testing::Test {
 
   std::string Project() { return PathToUtf8(dir / "Дом 5.луч"); }
 
-  CliResult Run(std::vector<std::string> args) {
+  CliResult Run(std::vector<std::string> args, const PdfRenderer& pdf = {}) {
     args.insert(args.begin(), "luch-calc");
     args.insert(args.end(), {"--data-dir", PathToUtf8(dir.path())});
-    return RunLuchCalc(args);
+    return RunLuchCalc(args, pdf);
   }
 
   TempDir dir;
@@ -70,6 +70,39 @@ TEST_F(LuchCalcOutputs, ExportEqualsTheWindowsInBothFormats) {
   ASSERT_EQ(Run({"export", Project(), "--txt", "-o", PathToUtf8(out / "cli.txt")}).exit_code, 0);
   EXPECT_EQ(out.Read("cli.csv"), out.Read("window.csv"));
   EXPECT_EQ(out.Read("cli.txt"), out.Read("window.txt"));
+}
+
+TEST_F(LuchCalcOutputs, QuantitiesEqualTheWindowsWithoutCalculating) {
+  state->mQuantitiesClick();
+  const CliResult r = Run({"quantities", Project(), "-o", PathToUtf8(out / "q.txt"), "--date-time",
+                           fake.locale.date_time});
+  ASSERT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(out.Read("q.txt"), dir.Read("Спецификация.txt"));
+}
+
+TEST_F(LuchCalcOutputs, PdfDrawsTheCalculatedDocumentOnlyAfterSuccess) {
+  std::vector<DesignDocument> drawn;
+  const PdfRenderer pdf = [&drawn](const DesignDocument& document) {
+    drawn.push_back(document);
+    return std::string("%PDF");
+  };
+  const std::string file = PathToUtf8(out / "d.pdf");
+  EXPECT_EQ(Run({"pdf", Project(), "-o", file}).exit_code, 2);  // a build without Qt
+  ASSERT_EQ(Run({"pdf", Project(), "-o", file, "--date-time", "сейчас"}, pdf).exit_code, 0);
+  EXPECT_EQ(out.Read("d.pdf"), "%PDF");
+  ASSERT_EQ(drawn.size(), 1u);
+  state->BitBtnStartClick();
+  EXPECT_EQ(drawn[0].rows, state->Document().rows);  // the voltages of F9
+  EXPECT_EQ(drawn[0].results, state->Document().results);
+  EXPECT_EQ(drawn[0].date_time, "сейчас");
+
+  // A ray that does not work has no document.
+  ASSERT_TRUE(state->LoadProject(Project()));
+  state->mutable_params().EditU = "3";
+  ASSERT_TRUE(state->SaveProject(Project()));
+  EXPECT_EQ(Run({"pdf", Project(), "-o", PathToUtf8(out / "x.pdf")}, pdf).exit_code, 1);
+  EXPECT_EQ(drawn.size(), 1u);
+  EXPECT_FALSE(std::filesystem::exists(out / "x.pdf"));
 }
 
 TEST_F(LuchCalcOutputs, UsageAndWriteErrors) {
