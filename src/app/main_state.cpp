@@ -313,7 +313,6 @@ DesignDocument MainState::Document() const {
 }
 
 void MainState::mPdfClick(const PdfRenderer& render) {
-  if (!report_enabled()) return;
   luch::mPdfClick(Document(), render, platform_, data_dir_);
 }
 

@@ -36,21 +36,5 @@ TEST_F(LiveCalculation, AValueACalculationWouldReplaceIsLeftToF9) {
   EXPECT_FALSE(state.results().stale);
 }
 
-TEST_F(LiveCalculation, PdfWaitsForResultsThatMatchTheProject) {
-  int drawn = 0;
-  const PdfRenderer pdf = [&drawn](const DesignDocument&) { return std::to_string(++drawn); };
-  state.mPdfClick(pdf);  // no calculation yet
-  state.mNewClick();
-  state.SetEditU("0,5");  // stale
-  state.mPdfClick(pdf);
-  EXPECT_TRUE(fake.dialogs.requests.empty());
-
-  state.SetEditU("28");
-  fake.dialogs.answers.push_back(ProjectPath("Дом.pdf"));
-  state.mPdfClick(pdf);
-  EXPECT_EQ(drawn, 1);
-  EXPECT_EQ(dir.Read("Дом.pdf"), "1");
-}
-
 }  // namespace
 }  // namespace luch

@@ -45,19 +45,18 @@ class Quantity : public ::testing::Test {
   ProjectTable table;
 };
 
+using Items = std::vector<QuantityItem>;
+
 TEST_F(Quantity, CountsPerTypeAndRegimeInTheOrderOfTheRows) {
   const Quantities q = Count({{"ТРП", 30, "Реле", "Норма"},
                               {"КСПВ 2х0,5", 20, "ДИП", "Дежурный", true},
                               {"ТРП", 5, "ДИП", "Пожар"},
                               {"КСПВ 2х0,5", 0, "ДИП", "Дежурный", true}});
-  ASSERT_EQ(q.cables.size(), 2u);
-  EXPECT_EQ(q.cables[0], (QuantityItem{"ТРП", true, 35, {}}));
-  EXPECT_EQ(q.cables[1], (QuantityItem{"КСПВ 2х0,5", false, 20, {}}));
+  EXPECT_EQ(q.cables, (Items{{"ТРП", true, 35, {}}, {"КСПВ 2х0,5", false, 20, {}}}));
   EXPECT_EQ(q.cable_length_m, 55);
-  ASSERT_EQ(q.blocks.size(), 2u);
-  EXPECT_EQ(q.blocks[0], (QuantityItem{"Реле", false, 1, {{"Норма", false, 1, {}}}}));
-  EXPECT_EQ(q.blocks[1],
-            (QuantityItem{"ДИП", false, 3, {{"Дежурный", false, 2, {}}, {"Пожар", false, 1, {}}}}));
+  EXPECT_EQ(q.blocks,
+            (Items{{"Реле", false, 1, {{"Норма", false, 1, {}}}},
+                   {"ДИП", false, 3, {{"Дежурный", false, 2, {}}, {"Пожар", false, 1, {}}}}}));
   EXPECT_EQ(q.block_count, 4);
   EXPECT_EQ(q.zb_rows, 2);
   EXPECT_TRUE(q.any_unknown);  // ТРП
@@ -66,14 +65,12 @@ TEST_F(Quantity, CountsPerTypeAndRegimeInTheOrderOfTheRows) {
 TEST_F(Quantity, EmptyNamesCountUnderLabelsAndMissingNamesAreMarked) {
   const Quantities q =
       Count({{"", 12, "", ""}, {"", 0, "Сирена", "Тревога"}, {"КСПВ 2х0,5", 3, "Реле", "Пожар"}});
-  ASSERT_EQ(q.cables.size(), 2u);  // a row without cable and length is not a cable
-  EXPECT_EQ(q.cables[0], (QuantityItem{"(кабель не указан)", false, 12, {}}));
-  EXPECT_EQ(q.blocks[0],
-            (QuantityItem{"(блок не указан)", false, 1, {{"(режим не указан)", false, 1, {}}}}));
-  // A missing block type's regime is not marked again; a known type's is.
-  EXPECT_EQ(q.blocks[1], (QuantityItem{"Сирена", true, 1, {{"Тревога", false, 1, {}}}}));
-  EXPECT_EQ(q.blocks[2], (QuantityItem{"Реле", false, 1, {{"Пожар", true, 1, {}}}}));
-  EXPECT_TRUE(q.any_unknown);
+  // A row without cable and length is not a cable; a missing block type's
+  // regime is not marked again, a known type's is.
+  EXPECT_EQ(q.cables, (Items{{"(кабель не указан)", false, 12, {}}, {"КСПВ 2х0,5", false, 3, {}}}));
+  EXPECT_EQ(q.blocks, (Items{{"(блок не указан)", false, 1, {{"(режим не указан)", false, 1, {}}}},
+                             {"Сирена", true, 1, {{"Тревога", false, 1, {}}}},
+                             {"Реле", false, 1, {{"Пожар", true, 1, {}}}}}));
   EXPECT_FALSE(Count({{"", 12, "", ""}}).any_unknown);
 }
 
