@@ -1,5 +1,6 @@
 # Every source folder is one static library of logic (no Qt) and, beside it in
-# ui/, one library of Qt windows. Sources are picked up by glob so that a new
+# ui/, one library of Qt windows; a folder that draws pictures for both the
+# windows and luch-calc has a paint/ library between them (Qt Gui, no windows). Sources are picked up by glob so that a new
 # file needs no edit here. A file named *_windows.cpp holds the Windows form of
 # a platform service and is built for Windows only, as is its test,
 # *_windows_test.cpp.
@@ -48,4 +49,30 @@ function(luch_ui_module name)
   endif()
   luch_add_library(luch_${name}_ui "${sources}" "luch_${name};Qt6::Widgets;${ARGN}")
   set_property(GLOBAL APPEND PROPERTY LUCH_UI_MODULES luch_${name}_ui)
+endfunction()
+
+# luch_paint_module(NAME DEPS...): src/NAME/paint/*.cpp -> luch_NAME_paint:
+# drawing with QPainter on any device (a widget, a PDF page), Qt Gui only, so
+# that luch-calc draws without linking the windows.
+function(luch_paint_module name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  luch_platform_sources(sources)
+  luch_add_library(luch_${name}_paint "${sources}" "luch_${name};Qt6::Gui;${ARGN}")
+  set_property(GLOBAL APPEND PROPERTY LUCH_PAINT_MODULES luch_${name}_paint)
+endfunction()
+
+# luch_forbid_links(TARGET REGEX WHY): stops the configuration when TARGET
+# links a library whose name matches REGEX.
+function(luch_forbid_links target regex why)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    get_target_property(links ${target} INTERFACE_LINK_LIBRARIES)
+  else()
+    get_target_property(links ${target} LINK_LIBRARIES)
+  endif()
+  foreach(link IN LISTS links)
+    if(link MATCHES "${regex}")
+      message(FATAL_ERROR "${target} links ${link}: ${why}")
+    endif()
+  endforeach()
 endfunction()

@@ -310,6 +310,22 @@ void MainState::mMicrosoftExcelClick() {
   ExportTable(table_, ExportFormat::kCsv, platform_, data_dir_);
 }
 
+void MainState::mQuantitiesClick() {
+  luch::mQuantitiesClick(table_, cables_, blocks_, project_file_name_, platform_, data_dir_);
+}
+
+DesignDocument MainState::Document() const {
+  const std::vector<Problem> problems = Problems();
+  return BuildDesignDocument(
+      {table_, params_, status_, cables_, blocks_, problems,
+       project_file_name_.empty() ? "" : PathToUtf8(ProjectPath(project_file_name_)),
+       platform_.locale->FormatDateTime(platform_.clock->Now())});
+}
+
+void MainState::mPdfClick(const PdfRenderer& render) {
+  luch::mPdfClick(Document(), render, platform_, data_dir_);
+}
+
 CalculationContext MainState::CalcContext() {
   return CalculationContext{table_,  params_, status_, report_enabled_,
                             totals_, cables_, blocks_, platform_};

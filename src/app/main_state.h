@@ -19,6 +19,7 @@
 #include "project/cell_editing.h"
 #include "project/project_table.h"
 #include "project/status_bars.h"
+#include "reports/document_commands.h"
 
 namespace luch {
 
@@ -186,6 +187,14 @@ class MainState {
   void mTextClick();
   // The table as CSV, into a file the user chooses.
   void mMicrosoftExcelClick();
+  // "&Спецификация": Спецификация.txt in the data directory, opened in its
+  // program. It counts the rows, so it needs no calculation.
+  void mQuantitiesClick();
+  // "Отчет в &PDF...": the design document, drawn by `render`, into a file the
+  // user chooses. Enabled as mInfo is (report_enabled()).
+  void mPdfClick(const PdfRenderer& render);
+  // The design document of the project and its results as they are now.
+  DesignDocument Document() const;
 
   // --- row commands (on the cursor row or the selected range) ------------------
   void mCopyClick();        // the rows into Copy.ini

@@ -6,12 +6,14 @@
 
 #include "calc/calculation.h"
 #include "calc/headless_platform.h"
+#include "calc/problem_list.h"
 #include "cli/cli_output.h"
 #include "common/file_io.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
 #include "project/project_file.h"
 #include "reports/calculation_report.h"
+#include "reports/quantities.h"
 #include "reports/table_export.h"
 
 namespace luch {
@@ -26,6 +28,8 @@ constexpr const char* kHelp =
     "  luch-calc report PROJECT -o FILE [--data-dir DIR] [--decimal-point ,|.] [--date-time TEXT]\n"
     "  luch-calc table PROJECT -o FILE [--data-dir DIR] [--decimal-point ,|.] [--date-time TEXT]\n"
     "  luch-calc export PROJECT --csv|--txt -o FILE [--data-dir DIR] [--decimal-point ,|.]\n"
+    "  luch-calc quantities PROJECT -o FILE [--data-dir DIR] [--date-time TEXT]\n"
+    "  luch-calc pdf PROJECT -o FILE [--data-dir DIR] [--decimal-point ,|.] [--date-time TEXT]\n"
     "\n"
     "Команды / Commands:\n"
     "  calc         расчет луча (F9) / calculate the ray (F9)\n"
@@ -37,6 +41,10 @@ constexpr const char* kHelp =
     "               calculate (F9) and write the voltage table to FILE\n"
     "  export       расчет (F9) и экспорт таблицы в FILE (CSV или текст) /\n"
     "               calculate (F9) and export the table to FILE (CSV or text)\n"
+    "  quantities   спецификация в FILE, как \"Спецификация\" (без расчета) /\n"
+    "               write the bill of quantities to FILE (no calculation)\n"
+    "  pdf          расчет (F9) и отчет в PDF в FILE, как \"Отчет в PDF\" /\n"
+    "               calculate (F9) and write the PDF document to FILE\n"
     "\n"
     "Параметры / Options:\n"
     "  PROJECT              файл проекта *.луч / the project file *.луч\n"
@@ -53,8 +61,8 @@ constexpr const char* kHelp =
     "\n"
     "Коды завершения / Exit codes: 0 расчет выполнен / success, 1 расчет не удался /\n"
     "failure, 2 ошибка вызова или проекта / usage error, unreadable file or not a project.\n"
-    "calc и min-voltage не записывают файлов; report, table и export пишут только FILE /\n"
-    "calc and min-voltage write no file; report, table and export write FILE only.\n";
+    "calc и min-voltage не записывают файлов; остальные команды пишут только FILE /\n"
+    "calc and min-voltage write no file; the other commands write FILE only.\n";
 
 CliResult UsageError(const std::string& message) {
   std::string line = message;
@@ -64,7 +72,7 @@ CliResult UsageError(const std::string& message) {
   return {2, "", "luch-calc: " + line + "\n"};
 }
 
-enum class Command { kCalc, kSearch, kReport, kTable, kExport };
+enum class Command { kCalc, kSearch, kReport, kTable, kExport, kQuantities, kPdf };
 
 struct Options {
   Command command = Command::kCalc;
@@ -98,36 +106,59 @@ void AddOptions(CLI::App& command, Options& options) {
   }
 }
 
-// report, table, export: the calculation's result written as the window
-// writes it. The report needs a successful calculation, as its menu item does.
-CliResult WriteOutput(const Options& options, bool success, const ProjectTable& table,
-                      const ProjectParameters& params, const CalculationTotals& totals,
-                      HeadlessPlatform& headless) {
-  std::vector<std::string> lines;
-  const CalculationSummary summary{PathToUtf8(std::filesystem::absolute(Utf8Path(options.project))),
-                                   totals.TotalLength, totals.TotalCurrent};
+// What the commands that write a file read.
+struct Project {
+  const ProjectTable& table;
+  const ProjectParameters& params;
+  const StatusBars& status;
+  const CableLibrary& cables;
+  const BlockLibrary& blocks;
+  const CalculationTotals& totals;
+};
+
+CliResult NoDocument() {
+  return {1, "", "luch-calc: расчет не удался, отчета нет / the calculation failed, no report\n"};
+}
+
+// report, table, export, quantities, pdf: written as the window writes them.
+// The report and the PDF need a successful calculation, as their menu items do.
+CliResult WriteOutput(const Options& options, bool success, const Project& p,
+                      HeadlessPlatform& headless, const PdfRenderer& pdf) {
+  const std::string project_file = PathToUtf8(std::filesystem::absolute(Utf8Path(options.project)));
+  const CalculationSummary summary{project_file, p.totals.TotalLength, p.totals.TotalCurrent};
   const std::string date_time =
       options.date_time.empty()
           ? headless.platform().locale->FormatDateTime(headless.platform().clock->Now())
           : options.date_time;
-  if (options.command == Command::kReport) {
-    if (!success) {
-      return {1, "",
-              "luch-calc: расчет не удался, отчета нет / the calculation failed, no report\n"};
-    }
-    lines = BuildReport(table, params, summary, date_time);
-  } else if (options.command == Command::kTable) {
-    lines = BuildVoltageTable(table, params, summary, date_time);
+  bool written = false;
+  if (options.command == Command::kPdf) {
+    if (!success) return NoDocument();
+    const std::vector<Problem> problems = CollectProblems(
+        {p.table, p.params, p.cables, p.blocks, p.totals,
+         ResultState{ResultState::Kind::kSucceeded, false, false}, options.decimal_point.front()});
+    const std::string bytes = pdf(BuildDesignDocument(
+        {p.table, p.params, p.status, p.cables, p.blocks, problems, project_file, date_time}));
+    written = !bytes.empty() && WriteFileAtomic(Utf8Path(options.output), bytes);
   } else {
-    lines = BuildExport(table, options.csv ? ExportFormat::kCsv : ExportFormat::kText);
+    std::vector<std::string> lines;
+    if (options.command == Command::kReport) {
+      if (!success) return NoDocument();
+      lines = BuildReport(p.table, p.params, summary, date_time);
+    } else if (options.command == Command::kTable) {
+      lines = BuildVoltageTable(p.table, p.params, summary, date_time);
+    } else if (options.command == Command::kQuantities) {
+      lines = BuildQuantitiesText(CountQuantities(p.table, p.cables, p.blocks), project_file,
+                                  date_time);
+    } else {
+      lines = BuildExport(p.table, options.csv ? ExportFormat::kCsv : ExportFormat::kText);
+    }
+    written = WriteTextLines(Utf8Path(options.output), lines);
   }
-  if (!WriteTextLines(Utf8Path(options.output), lines)) {
-    return UsageError("Cannot create file " + options.output);
-  }
+  if (!written) return UsageError("Cannot create file " + options.output);
   return {success ? 0 : 1, "", ""};
 }
 
-CliResult Run(const Options& options) {
+CliResult Run(const Options& options, const PdfRenderer& pdf) {
   const std::filesystem::path project = Utf8Path(options.project);
   std::error_code error;
   std::filesystem::path data_dir = std::filesystem::current_path(error);
@@ -152,11 +183,16 @@ CliResult Run(const Options& options) {
   bool report_enabled = false;
   CalculationTotals totals;
   HeadlessPlatform headless(options.decimal_point.front());
+  const Project project_view{table, params, status, cables, blocks, totals};
+  // The bill of quantities counts the rows as the file holds them.
+  if (options.command == Command::kQuantities) {
+    return WriteOutput(options, true, project_view, headless, pdf);
+  }
   CalculationContext context{table,  params, status, report_enabled,
                              totals, cables, blocks, headless.platform()};
   const bool success = options.search ? mFindUKMUClick(context) : BitBtnStartClick(context);
   if (options.command != Command::kCalc && options.command != Command::kSearch) {
-    return WriteOutput(options, success, table, params, totals, headless);
+    return WriteOutput(options, success, project_view, headless, pdf);
   }
 
   CommandReport report{success, &table, &params, &status, headless.messages()};
@@ -168,7 +204,7 @@ CliResult Run(const Options& options) {
 
 }  // namespace
 
-CliResult RunLuchCalc(const std::vector<std::string>& args) {
+CliResult RunLuchCalc(const std::vector<std::string>& args, const PdfRenderer& pdf) {
   for (size_t k = 1; k < args.size(); ++k) {
     if (args[k] == "-h" || args[k] == "--help") return {0, kHelp, ""};
   }
@@ -188,6 +224,8 @@ CliResult RunLuchCalc(const std::vector<std::string>& args) {
       {"report", "calculation report", Command::kReport, {}},
       {"table", "voltage table", Command::kTable, {}},
       {"export", "table export", Command::kExport, {}},
+      {"quantities", "bill of quantities", Command::kQuantities, {}},
+      {"pdf", "PDF document", Command::kPdf, {}},
   };
   for (Entry& entry : commands) {
     entry.options.command = entry.command;
@@ -206,8 +244,8 @@ CliResult RunLuchCalc(const std::vector<std::string>& args) {
   } catch (const CLI::ParseError& e) {
     if (args.size() <= 1)
       return UsageError(
-          "нужна команда calc, min-voltage, report, table или export / "
-          "a command is needed: calc, min-voltage, report, table or export "
+          "нужна команда calc, min-voltage, report, table, export, quantities или pdf / "
+          "a command is needed: calc, min-voltage, report, table, export, quantities or pdf "
           "(--help)");
     return UsageError(e.what());
   }
@@ -216,7 +254,10 @@ CliResult RunLuchCalc(const std::vector<std::string>& args) {
     if (entry.command == Command::kExport && !entry.options.csv && !entry.options.txt) {
       return UsageError("нужен --csv или --txt / --csv or --txt is needed");
     }
-    return Run(entry.options);
+    if (entry.command == Command::kPdf && !pdf) {
+      return UsageError("PDF недоступен в этой сборке / PDF is not available in this build");
+    }
+    return Run(entry.options, pdf);
   }
   return UsageError("нет команды / no command");
 }

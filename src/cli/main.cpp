@@ -5,6 +5,9 @@
 #include "cli/luch_calc_app.h"
 #include "common/program_arguments.h"
 #include "common/windows_api.h"
+#ifdef LUCH_HAVE_PDF
+#include "reports/paint/design_pdf.h"
+#endif
 
 namespace {
 
@@ -33,7 +36,12 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
   const Utf8Console console;
 #endif
-  const luch::CliResult result = luch::RunLuchCalc(luch::ProgramArguments(argc, argv));
+#ifdef LUCH_HAVE_PDF
+  const luch::PdfRenderer pdf = luch::RenderDesignPdfHeadless;
+#else
+  const luch::PdfRenderer pdf;
+#endif
+  const luch::CliResult result = luch::RunLuchCalc(luch::ProgramArguments(argc, argv), pdf);
   std::fwrite(result.out.data(), 1, result.out.size(), stdout);
   std::fwrite(result.err.data(), 1, result.err.size(), stderr);
   std::fflush(stdout);

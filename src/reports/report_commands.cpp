@@ -23,16 +23,16 @@ std::string DateTimeNow(const Platform& platform) {
   return platform.locale->FormatDateTime(platform.clock->Now());
 }
 
-// Writes a file of the data directory and opens it; an old file of the same
-// name is not opened when the new one could not be written.
+}  // namespace
+
 bool WriteAndOpen(const std::filesystem::path& path, const std::vector<std::string>& lines,
                   const Platform& platform) {
+  // An old file of the same name is not opened when the new one could not be
+  // written.
   if (!WriteOrReport(path, lines, platform)) return false;
   platform.launcher->OpenWithAssociated(path);
   return true;
 }
-
-}  // namespace
 
 bool mInfoClick(const ProjectTable& table, const ProjectParameters& parameters,
                 const CalculationSummary& summary, const Platform& platform,

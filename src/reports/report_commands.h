@@ -3,6 +3,8 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "calc/project_parameters.h"
 #include "common/platform.h"
@@ -11,6 +13,13 @@
 #include "reports/table_export.h"
 
 namespace luch {
+
+// Writes `lines` to `path` (Windows-1251, CR LF, replacing the file) and
+// opens it with the associated program without asking. A file that cannot be
+// written shows the error box "Cannot create file <path>", opens nothing and
+// returns false.
+bool WriteAndOpen(const std::filesystem::path& path, const std::vector<std::string>& lines,
+                  const Platform& platform);
 
 // Writes the report to data_dir/"Отчет.txt" (replacing it), dated by the
 // platform clock in the locale's writing, then opens it with the associated

@@ -31,10 +31,10 @@ class LuchCalcOutputs : public ::testing::Test {
 
   std::string Project() { return PathToUtf8(dir / "Дом 5.луч"); }
 
-  CliResult Run(std::vector<std::string> args) {
+  CliResult Run(std::vector<std::string> args, const PdfRenderer& pdf = {}) {
     args.insert(args.begin(), "luch-calc");
     args.insert(args.end(), {"--data-dir", PathToUtf8(dir.path())});
-    return RunLuchCalc(args);
+    return RunLuchCalc(args, pdf);
   }
 
   TempDir dir;
@@ -70,6 +70,28 @@ TEST_F(LuchCalcOutputs, ExportEqualsTheWindowsInBothFormats) {
   ASSERT_EQ(Run({"export", Project(), "--txt", "-o", PathToUtf8(out / "cli.txt")}).exit_code, 0);
   EXPECT_EQ(out.Read("cli.csv"), out.Read("window.csv"));
   EXPECT_EQ(out.Read("cli.txt"), out.Read("window.txt"));
+}
+
+TEST_F(LuchCalcOutputs, QuantitiesEqualTheWindowsWithoutCalculating) {
+  state->mQuantitiesClick();
+  const CliResult r = Run({"quantities", Project(), "-o", PathToUtf8(out / "q.txt"), "--date-time",
+                           fake.locale.date_time});
+  ASSERT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(out.Read("q.txt"), dir.Read("Спецификация.txt"));
+}
+
+TEST_F(LuchCalcOutputs, PdfIsDrawnOnlyAfterASuccessfulCalculation) {
+  int drawn = 0;
+  const PdfRenderer pdf = [&drawn](const DesignDocument&) { return std::to_string(++drawn); };
+  const std::string file = PathToUtf8(out / "d.pdf");
+  EXPECT_EQ(Run({"pdf", Project(), "-o", file}).exit_code, 2);  // a build without Qt
+  ASSERT_EQ(Run({"pdf", Project(), "-o", file}, pdf).exit_code, 0);
+  EXPECT_EQ(out.Read("d.pdf"), "1");
+  state->mutable_params().EditU = "3";  // a ray that does not work
+  ASSERT_TRUE(state->SaveProject(Project()));
+  EXPECT_EQ(Run({"pdf", Project(), "-o", PathToUtf8(out / "x.pdf")}, pdf).exit_code, 1);
+  EXPECT_EQ(drawn, 1);
+  EXPECT_FALSE(std::filesystem::exists(out / "x.pdf"));
 }
 
 TEST_F(LuchCalcOutputs, UsageAndWriteErrors) {

@@ -9,6 +9,7 @@
 
 #include "app/ui/main_window.h"
 #include "calc/ui/voltage_chart.h"
+#include "reports/paint/design_pdf.h"
 #include "tools/ui/about_box.h"
 
 namespace luch {
@@ -52,6 +53,8 @@ void TMain::BuildFileMenu() {
   Wire(AddAction(file, "mMicrosoftExcel", "Экспорт в Microsoft Excel"),
        [this] { state_.mMicrosoftExcelClick(); });
   Wire(AddAction(file, "mTable", "Таблица напряжений "), [this] { state_.mTableClick(); });
+  Wire(AddAction(file, "mQuantities", "&Спецификация"), [this] { state_.mQuantitiesClick(); });
+  Wire(AddAction(file, "mPdf", "Отчет в &PDF..."), [this] { state_.mPdfClick(RenderDesignPdf); });
   file->addSeparator();
   connect(AddAction(file, "mExit", "&Выход"), &QAction::triggered, this, &QWidget::close);
 }
@@ -167,6 +170,7 @@ void TMain::BuildPopupMenu() {
 
 void TMain::UpdateActions() {
   action("mInfo")->setEnabled(state_.report_enabled());
+  action("mPdf")->setEnabled(state_.report_enabled());
   action("mTable")->setEnabled(state_.voltage_table_enabled());
   action("mUndo")->setEnabled(state_.CanUndo());
   action("mRedo")->setEnabled(state_.CanRedo());

@@ -2,32 +2,21 @@
 // (VoltageChart): the voltage along the ray after the last calculation.
 #pragma once
 
-#include <QLineF>
 #include <QPointF>
-#include <QPolygonF>
-#include <QRectF>
-#include <QString>
-#include <QVector>
 #include <QWidget>
 #include <filesystem>
 #include <optional>
-#include <vector>
 
-#include "calc/chart_layout.h"
+#include "calc/paint/voltage_chart_picture.h"
 #include "calc/voltage_profile.h"
 #include "common/platform.h"
 
 class QPushButton;
-class QPainter;
 
 namespace luch {
 
-// Draws a VoltageProfile with QPainter: axes, the line voltage at every node,
-// the block voltage at every block (green in order, red below Umin, grey for
-// a block type not in the library), each block's Umin as a short bar, the
-// supply voltage as a dashed line, a legend. Everything that depends on the
-// data and the size is computed once per change, not per paint. Hovering a
-// point shows its tooltip; clicking it emits RowClicked.
+// Shows a VoltageChartPicture of the widget's size and font. Hovering a point
+// shows its tooltip; clicking it emits RowClicked.
 class VoltageChart : public QWidget {
   Q_OBJECT
  public:
@@ -37,8 +26,8 @@ class VoltageChart : public QWidget {
   void SetProfile(const VoltageProfile& profile);
   // Back to the state before any calculation: "Расчет еще не выполнен".
   void ClearProfile();
-  const VoltageProfile& profile() const { return profile_; }
-  bool has_profile() const { return has_profile_; }
+  const VoltageProfile& profile() const { return picture_.profile(); }
+  bool has_profile() const { return picture_.has_profile(); }
 
   // Where the block point of table row `row` (1-based) is drawn, in widget
   // coordinates; nothing when the row is not in a valid profile.
@@ -65,50 +54,10 @@ class VoltageChart : public QWidget {
   void changeEvent(QEvent* event) override;
 
  private:
-  struct LegendItem {
-    QRectF box;  // the sample and the text
-    int kind;
-    QString text;
-  };
-  struct TickText {
-    QRectF box;
-    QString text;
-  };
-
-  const VoltagePoint* PointOfRow(int row) const;  // null when the row is not shown
-  // Recomputes everything drawn from the data and the size.
   void Relayout();
-  double MapX(double metres) const;
-  double MapY(double volts) const;
-  // Places the legend's entries in centred rows from `top`; returns their bottom.
-  double LayoutLegend(double top);
-  void DrawAxes(QPainter& painter) const;
-  void DrawSeries(QPainter& painter) const;
-  void DrawLegend(QPainter& painter) const;
-  void DrawMessage(QPainter& painter, const char* text) const;
 
-  VoltageProfile profile_;
-  bool has_profile_ = false;
+  VoltageChartPicture picture_;
   int hovered_row_ = 0;
-
-  // The layout of the current data and size.
-  QRectF plot_;
-  bool crowded_ = false;  // more blocks than the width shows one by one
-  AxisScale x_scale_, y_scale_;
-  QPolygonF line_path_;   // line voltage from the controller to the far end
-  QPolygonF block_path_;  // block voltages, thinned to a few points per pixel
-  QVector<QPointF> in_order_points_, below_points_, unknown_points_;
-  QVector<QLineF> umin_marks_;
-  QVector<QLineF> zb_drops_;  // from a node down to its block behind ZB
-  QVector<QLineF> grid_lines_;
-  std::vector<TickText> x_ticks_, y_ticks_;
-  QRectF x_title_;
-  QPointF y_title_centre_;
-  double supply_y_ = 0.0;
-  QString supply_label_;
-  QRectF supply_label_box_;
-  HitIndex hits_;
-  std::vector<LegendItem> legend_;
 };
 
 // The window "График напряжения": the chart and the button

@@ -13,8 +13,8 @@
 #include <cmath>
 #include <utility>
 
+#include "calc/paint/voltage_chart_style.h"
 #include "calc/ui/voltage_chart.h"
-#include "calc/ui/voltage_chart_style.h"
 #include "common/ui/window_place.h"
 
 namespace luch {

@@ -224,6 +224,7 @@ std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request)
 
 std::optional<std::string> QtLauncher::AssociatedProgram(const std::filesystem::path& file) {
   if (std::optional<std::string> program = DesktopProgram(file)) return program;
+  if (!TextViewer::Shows(file)) return std::nullopt;
   return std::string(kTextViewerName);
 }
 

@@ -48,8 +48,8 @@ class QtDialogs : public FileDialogs {
 // The desktop's default application (on Linux what xdg-open would start; on
 // Windows the program of the type's "open" verb), named by its full path (on
 // Linux through DesktopEntryProgram), started never through a shell command
-// line. Where the desktop has none for the file's type, the built-in viewer
-// "Отчет" stands in for it.
+// line. Where the desktop has none for a text file's type, the built-in viewer
+// "Отчет" stands in for it; for any other type (a PDF) there is then no program.
 class QtLauncher : public Launcher {
  public:
   std::optional<std::string> AssociatedProgram(const std::filesystem::path& file) override;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QFontDatabase>
+#include <QMimeDatabase>
 #include <QPlainTextEdit>
 #include <QShortcut>
 #include <QToolBar>
@@ -29,9 +30,15 @@ std::string CopyFilter(const std::filesystem::path& file) {
 
 }  // namespace
 
+bool TextViewer::Shows(const std::filesystem::path& file) {
+  return QMimeDatabase()
+      .mimeTypeForFile(Q(PathToUtf8(file)), QMimeDatabase::MatchExtension)
+      .inherits(QStringLiteral("text/plain"));
+}
+
 TextViewer* TextViewer::Open(const std::filesystem::path& file, QWidget* owner) {
   std::string bytes;
-  if (!ReadFileBytes(file, bytes)) return nullptr;
+  if (!Shows(file) || !ReadFileBytes(file, bytes)) return nullptr;
   auto* viewer = new TextViewer(file, Q(Cp1251ToUtf8(bytes)), owner);
   viewer->show();
   viewer->raise();

@@ -18,7 +18,11 @@ class TextViewer : public QWidget {
   // A window over the Windows-1251 text of `file`, in a monospaced font, with
   // "Сохранить как..." and, where Qt can print, "Печать". It belongs to
   // `owner` (closed with it) and deletes itself when closed (Esc closes it).
+  // Null for a file that it does not show (see Shows) or cannot read.
   static TextViewer* Open(const std::filesystem::path& file, QWidget* owner);
+  // Whether the viewer shows files of this type: text by the file's name
+  // (a report, an export), not a PDF or a picture.
+  static bool Shows(const std::filesystem::path& file);
 
   QPlainTextEdit* text() const { return text_; }
   QAction* save_as() const { return save_as_; }

@@ -132,5 +132,16 @@ TEST(QtLauncher, NamesTheDesktopProgramByThePathOfItsEntrysProgram) {
 }
 #endif
 
+TEST(QtLauncher, WithoutADesktopProgramAPdfHasNoneAndNoViewer) {
+  TempDir dir;
+  dir.Write("Отчет.pdf", "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
+  NoDesktopProgram launcher;
+  EXPECT_EQ(launcher.AssociatedProgram(dir / "Отчет.pdf"), std::nullopt);
+  launcher.OpenWithAssociated(dir / "Отчет.pdf");
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    EXPECT_FALSE(qobject_cast<TextViewer*>(widget) && widget->isVisible());
+  }
+}
+
 }  // namespace
 }  // namespace luch

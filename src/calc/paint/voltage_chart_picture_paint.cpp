@@ -1,33 +1,43 @@
-// Painting of the voltage chart: everything here draws what Relayout placed.
-#include <QPaintEvent>
+// Painting of the voltage chart: everything here draws what Layout placed.
 #include <QPainter>
 
-#include "calc/ui/voltage_chart.h"
-#include "calc/ui/voltage_chart_style.h"
+#include "calc/paint/voltage_chart_picture.h"
+#include "calc/paint/voltage_chart_style.h"
+#include "common/ui/qt_text.h"
 
 namespace luch {
 
 using namespace chart_style;
 
-void VoltageChart::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  painter.fillRect(rect(), kBackground);
-  if (!has_profile_) return DrawMessage(painter, chart_texts::kNoData);
-  if (!profile_.valid) return DrawMessage(painter, chart_texts::kFailed);
-  DrawAxes(painter);
-  DrawSeries(painter);
-  DrawLegend(painter);
+void VoltageChartPicture::Paint(QPainter& painter, int hovered_row) const {
+  painter.save();
+  painter.setFont(font_);
+  painter.fillRect(QRectF(QPointF(0, 0), size_), kBackground);
+  if (!has_profile_) {
+    DrawMessage(painter, chart_texts::kNoData);
+  } else if (!profile_.valid) {
+    DrawMessage(painter, chart_texts::kFailed);
+  } else {
+    DrawAxes(painter);
+    DrawSeries(painter, hovered_row);
+    DrawLegend(painter);
+  }
+  painter.restore();
 }
 
-void VoltageChart::DrawMessage(QPainter& painter, const char* text) const {
+void VoltageChartPicture::DrawMessage(QPainter& painter, const char* text) const {
   painter.setPen(has_profile_ ? kFailedText : kFrame);
-  QFont big = font();
-  big.setPointSizeF(big.pointSizeF() * 1.3);
+  QFont big = font_;
+  if (big.pointSizeF() > 0) {
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+  } else {
+    big.setPixelSize(big.pixelSize() * 13 / 10);
+  }
   painter.setFont(big);
-  painter.drawText(rect(), Qt::AlignCenter, Q(text));
+  painter.drawText(QRectF(QPointF(0, 0), size_), Qt::AlignCenter, Q(text));
 }
 
-void VoltageChart::DrawAxes(QPainter& painter) const {
+void VoltageChartPicture::DrawAxes(QPainter& painter) const {
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QPen(kGrid, 1));
   painter.drawLines(grid_lines_);
@@ -41,7 +51,7 @@ void VoltageChart::DrawAxes(QPainter& painter) const {
   for (const TickText& tick : x_ticks_) {
     painter.drawText(tick.box, Qt::AlignHCenter | Qt::AlignTop, tick.text);
   }
-  QFont bold = font();
+  QFont bold = font_;
   bold.setBold(true);
   painter.setFont(bold);
   painter.drawText(x_title_, Qt::AlignHCenter | Qt::AlignBottom, Q(chart_texts::kAxisX));
@@ -51,10 +61,10 @@ void VoltageChart::DrawAxes(QPainter& painter) const {
   painter.drawText(QRectF(-plot_.height() / 2, -20, plot_.height(), 40), Qt::AlignCenter,
                    Q(chart_texts::kAxisY));
   painter.restore();
-  painter.setFont(font());
+  painter.setFont(font_);
 }
 
-void VoltageChart::DrawSeries(QPainter& painter) const {
+void VoltageChartPicture::DrawSeries(QPainter& painter, int hovered_row) const {
   painter.save();
   painter.setClipRect(plot_.adjusted(-kPointSize, -kPointSize, kPointSize, kPointSize));
 
@@ -90,7 +100,7 @@ void VoltageChart::DrawSeries(QPainter& painter) const {
   draw_points(in_order_points_, kInOrder);
   if (crowded_) draw_line();
   draw_points(below_points_, kBelow);
-  if (const std::optional<QPointF> hovered = BlockPointAt(hovered_row_)) {
+  if (const std::optional<QPointF> hovered = BlockPointAt(hovered_row)) {
     painter.setPen(QPen(kHover, 1.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(*hovered, kPointSize, kPointSize);
@@ -98,7 +108,7 @@ void VoltageChart::DrawSeries(QPainter& painter) const {
   painter.restore();
 }
 
-void VoltageChart::DrawLegend(QPainter& painter) const {
+void VoltageChartPicture::DrawLegend(QPainter& painter) const {
   painter.setRenderHint(QPainter::Antialiasing, true);
   for (const LegendItem& item : legend_) {
     const double y = item.box.center().y();
