@@ -11,6 +11,7 @@
 #include "editing/cable_replacement.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
+#include "library/carried_library.h"
 #include "project/project_file.h"
 #include "reports/report_commands.h"
 
@@ -92,7 +93,10 @@ void MainState::ForgetPreviousProject() {
 }
 
 void MainState::OpenNamedProject() {
-  if (LoadProject(named_project_)) return;
+  if (LoadProject(named_project_)) {
+    OfferCarriedTypes();
+    return;
+  }
   project_file_name_.clear();
   status_.bar1[0] = "Проект: ";
 }
@@ -165,7 +169,7 @@ bool MainState::ConfirmDiscard() {
 
 void MainState::WriteRecovery() {
   if (!RecoveryDue()) return;
-  const RecoveryInfo info{project_file_name_, platform_.clock->Now()};
+  const RecoveryInfo info{project_file_name_, platform_.clock->Now(), carried_};
   if (WriteRecoveryFile(data_dir_, table_, params_, info, platform_.locale->DecimalSeparator(),
                         *platform_.files)) {
     recovery_revision_ = revision_;
@@ -193,6 +197,7 @@ bool MainState::OfferRecovery() {
   SetBlockCount(table_.BlockCount());
   ForgetPreviousProject();
   project_file_name_ = found->project_file_name;
+  carried_ = found->carried;
   status_.bar1[0] = project_file_name_.empty() ? std::string("Новый проект")
                                                : "Проект: " + FileNameOf(project_file_name_);
   // Modified, and already in the recovery file.
@@ -210,14 +215,28 @@ void MainState::SetEditU(std::string text) {
 }
 
 bool MainState::OpenDroppedProject(const std::string& utf8_path) {
-  if (!ConfirmDiscard()) return false;
-  return LoadProject(utf8_path);
+  if (!ConfirmDiscard() || !LoadProject(utf8_path)) return false;
+  OfferCarriedTypes();
+  return true;
 }
 
 void MainState::mOpenClick() {
   if (!ConfirmDiscard()) return;
   const auto chosen = platform_.dialogs->OpenFile(ProjectDialog("Выберите проект  для загрузки"));
-  if (chosen) LoadProject(*chosen);
+  if (chosen && LoadProject(*chosen)) OfferCarriedTypes();
+}
+
+void MainState::OfferCarriedTypes() {
+  const CarriedTypes missing =
+      MissingTypes(NamesInColumn(table_, kCableName), NamesInColumn(table_, kBlockName), cables_,
+                   blocks_, carried_);
+  if (missing.empty() || !add_types_) return;
+  if (!platform_.messages->AskYesNo(MissingTypesQuestion(missing), project_texts::kMessageCaption,
+                                    MessageIcon::kQuestion)) {
+    return;
+  }
+  add_types_(missing);
+  LibraryChanged();
 }
 
 void MainState::mSaveClick() {
@@ -243,6 +262,7 @@ void MainState::mNewClick() {
   for (int col = kAddress; col < kColumnCount; ++col) table_.SetCell(1, col, "");
   table_.SetCell(1, kNumber, "1");
   params_.SetNewProjectValues();
+  carried_ = {};
   ForgetPreviousProject();
   MarkChanged();
   MarkSaved();
@@ -269,6 +289,7 @@ bool MainState::LoadProject(const std::string& utf8_path) {
   SetBlockCount(table_.BlockCount());
   ForgetPreviousProject();
   project_file_name_ = utf8_path;
+  carried_ = loaded.carried;
   status_.bar1[0] = "Проект: " + FileNameOf(utf8_path);
   if (loaded.cut()) {
     platform_.messages->Show(project_texts::FirstBlocksOnly(loaded.stored_count),
@@ -282,12 +303,15 @@ bool MainState::LoadProject(const std::string& utf8_path) {
 
 bool MainState::SaveProject(const std::string& utf8_path) {
   const std::filesystem::path path = ProjectPath(utf8_path);
+  CarriedTypes carry = TypesToCarry(NamesInColumn(table_, kCableName),
+                                    NamesInColumn(table_, kBlockName), cables_, blocks_, carried_);
   if (!SaveProjectFile(path, table_, params_, platform_.locale->DecimalSeparator(),
-                       *platform_.files)) {
+                       *platform_.files, &carry)) {
     platform_.messages->ShowError("Unable to write to " + utf8_path);
     return false;
   }
   project_file_name_ = utf8_path;
+  carried_ = std::move(carry);
   status_.bar1[0] = "Проект: " + FileNameOf(utf8_path);
   MarkSaved();
   return true;
@@ -377,8 +401,12 @@ void MainState::SetLiveCalc(bool on) {
 }
 
 std::vector<Problem> MainState::Problems() const {
-  return CollectProblems(
+  std::vector<Problem> problems = CollectProblems(
       {table_, params_, cables_, blocks_, totals_, results_, platform_.locale->DecimalSeparator()});
+  for (std::string& line : DifferingTypes(cables_, blocks_, carried_)) {
+    problems.push_back({std::move(line), 0});
+  }
+  return problems;
 }
 
 std::string MainState::VoltageTooltip(int row) const {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "app/command_dialogs.h"
@@ -16,6 +17,7 @@
 #include "calc/project_parameters.h"
 #include "common/platform.h"
 #include "editing/row_commands.h"
+#include "library/carried_types.h"
 #include "project/cell_editing.h"
 #include "project/project_table.h"
 #include "project/status_bars.h"
@@ -103,6 +105,19 @@ class MainState {
   // ("Проект: ").
   void OpenNamedProject();
 
+  // --- types a project carries ---------------------------------------------
+  // Adds a received project's types to the libraries through their own add
+  // paths (the library windows then show them).
+  using TypeAdder = std::function<void(const CarriedTypes&)>;
+  void SetTypeAdder(TypeAdder adder) { add_types_ = std::move(adder); }
+  // The types the project file carried (or its last save wrote).
+  const CarriedTypes& carried() const { return carried_; }
+  // After Open, a drop or a project named on the command line: the carried
+  // types that the rows use and the libraries lack are offered in one
+  // question ("В проекте есть типы, которых нет в библиотеке: ..."); Да adds
+  // them, Нет changes nothing.
+  void OfferCarriedTypes();
+
   // --- unsaved changes and the recovery file ------------------------------
   // Before a command drops the project (close, New, Open): a modified project
   // asks "Сохранить изменения в проекте?" with Да (save, Save As for an
@@ -145,7 +160,8 @@ class MainState {
   // 4096 blocks opens its first 4096 and says how many it holds. A relative
   // name is found in the data directory and kept as given in ProjectFileName.
   bool LoadProject(const std::string& utf8_path);
-  // Saves as Save does; reports "Unable to write to %s" on failure.
+  // Saves as Save does, with the types the rows use (carried_types.h);
+  // reports "Unable to write to %s" on failure.
   bool SaveProject(const std::string& utf8_path);
 
   // --- calculation -------------------------------------------------------------
@@ -168,7 +184,9 @@ class MainState {
   const ResultState& results() const { return results_; }
   // A library changed (an edit in "Типы кабеля" or "Блоки").
   void LibraryChanged() { InputsChanged(); }
-  // The problems list "Проверка", as the project and its results are now.
+  // The problems list "Проверка", as the project and its results are now; a
+  // carried type that differs from the library's type of its name is named
+  // there too, with both values.
   std::vector<Problem> Problems() const;
   // The tooltip of row `row`'s U cell: the block's margin.
   std::string VoltageTooltip(int row) const;
@@ -300,6 +318,9 @@ class MainState {
   std::string command_note_;          // for panel 4 when the command ends
   bool live_calc_ = true;
   ResultState results_;
+  // The types the project file carried when it was opened or last saved.
+  CarriedTypes carried_;
+  TypeAdder add_types_;
 
   ProjectSnapshot Snapshot() const { return ProjectSnapshot{table_, params_, revision_}; }
   void Restore(ProjectSnapshot snapshot);

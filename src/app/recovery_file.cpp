@@ -27,6 +27,7 @@ bool WriteRecoveryFile(const std::filesystem::path& data_dir, const ProjectTable
                        char decimal_separator, FileSystem& files) {
   ProfileFile file(std::filesystem::path(), files);
   WriteProjectKeys(file, table, params, decimal_separator);
+  WriteCarriedTypes(file, info.carried);
   const auto seconds =
       std::chrono::duration_cast<std::chrono::seconds>(info.written.time_since_epoch()).count();
   file.WriteString(kSection, kKeyFile, PercentEscaped(info.project_file_name));
@@ -48,6 +49,7 @@ std::optional<RecoveryInfo> FindRecoveryFile(const std::filesystem::path& data_d
   int64_t seconds = 0;  // unreadable: shown as 1970, still offered
   std::from_chars(written.data(), written.data() + written.size(), seconds);
   info.written = std::chrono::system_clock::time_point(std::chrono::seconds(seconds));
+  info.carried = ReadCarriedTypes(file);
   return info;
 }
 

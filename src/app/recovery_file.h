@@ -11,6 +11,7 @@
 
 #include "calc/project_parameters.h"
 #include "common/file_system.h"
+#include "library/carried_types.h"
 #include "project/project_table.h"
 
 namespace luch {
@@ -20,6 +21,7 @@ inline constexpr const char* kRecoveryFileName = "Несохраненный п�
 struct RecoveryInfo {
   std::string project_file_name;  // as the project had it; empty: a new project
   std::chrono::system_clock::time_point written;
+  CarriedTypes carried{};  // the types the project carried (carried_types.h)
 };
 
 std::filesystem::path RecoveryPath(const std::filesystem::path& data_dir);

@@ -139,6 +139,19 @@ bool ProfileFile::SectionExists(std::string_view section) const {
   return false;
 }
 
+std::vector<std::pair<std::string, std::string>> ProfileFile::SectionKeys(
+    std::string_view section) const {
+  std::vector<std::pair<std::string, std::string>> keys;
+  const Section* s = FindSection(section);
+  if (!s) return keys;
+  for (const Line& line : s->lines) {
+    // The first line of a key is the one every reader takes.
+    if (!line.is_key || FindKey(*s, line.folded) != &line) continue;
+    keys.emplace_back(line.key, ValueOf(line.text));
+  }
+  return keys;
+}
+
 bool ProfileFile::KeyExists(std::string_view section, std::string_view key) const {
   const Section* s = FindSection(section);
   return s && FindKey(*s, FoldCase(Trim(key)));

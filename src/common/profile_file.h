@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "common/file_system.h"
@@ -52,6 +53,9 @@ class ProfileFile {
   // True when the section exists and holds at least one key.
   bool SectionExists(std::string_view section) const;
   bool KeyExists(std::string_view section, std::string_view key) const;
+  // The keys of a section in file order (each once, as first written) with
+  // the values ReadString gives for them.
+  std::vector<std::pair<std::string, std::string>> SectionKeys(std::string_view section) const;
   // Section names in file order (each once, as first written).
   std::vector<std::string> SectionNames() const;
 

@@ -220,6 +220,10 @@ double BlockLibrary::RegimeCurrentByName(int b, std::string_view regime) const {
   return found ? found->current : 0.0;
 }
 
+std::vector<std::pair<std::string, std::string>> BlockLibrary::SectionKeys(int b) const {
+  return Current().file.SectionKeys(Section(b));
+}
+
 bool BlockLibrary::HasRegime(int b, std::string_view regime) const {
   return Current().RegimeByName(b, regime) != nullptr;
 }

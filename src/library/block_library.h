@@ -20,6 +20,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "common/file_system.h"
 
@@ -63,6 +65,8 @@ class BlockLibrary {
   // The same search; gives "I"+r (0 when missing); 0 when none.
   double RegimeCurrentByName(int b, std::string_view regime) const;
 
+  // The keys of section Блок+b in file order, with their values as written.
+  std::vector<std::pair<std::string, std::string>> SectionKeys(int b) const;
   // Whether the name search above finds `regime` among the regimes of type b.
   bool HasRegime(int b, std::string_view regime) const;
 

@@ -211,6 +211,27 @@ void BlockWindow::ButtonAddBlkClick() {
   SetStatus(names_.size());
 }
 
+int BlockWindow::AddTypes(
+    const std::vector<std::vector<std::pair<std::string, std::string>>>& types) {
+  if (types.empty() || !MayChange()) return 0;
+  const size_t room = static_cast<size_t>(kMaxBlockTypes) - std::min(names_.size(),
+                                                                     size_t{kMaxBlockTypes});
+  const size_t count = std::min(types.size(), room);
+  if (count < types.size()) {
+    platform_.messages->Show(text::kTooManyTypes, text::kFullCaption, MessageIcon::kInformation);
+  }
+  const size_t first = names_.size();
+  EditFile([&](ProfileFile& file) {
+    for (size_t k = 0; k < count; ++k) {
+      const std::string section = SectionOf(first + k);
+      file.EraseSection(section);  // a leftover past the list's end is not part of the type
+      for (const auto& [key, value] : types[k]) file.WriteString(section, key, QuotedIfNeeded(value));
+    }
+  });
+  ShowFile();
+  return static_cast<int>(count);
+}
+
 void BlockWindow::ButtonDelBlockClick() {
   if (selected_ < 0) return;
   if (selected_ != static_cast<int>(names_.size()) - 1) {

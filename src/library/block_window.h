@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/platform.h"
@@ -143,6 +144,10 @@ class BlockWindow {
   void ListBox1Click();
   void ButtonAddBlkClick();
   void ButtonDelBlockClick();
+  // Appends one section per type with its keys as given (a received
+  // project's types, "Название" among them), up to 1024 types, in one write;
+  // returns how many were added.
+  int AddTypes(const std::vector<std::vector<std::pair<std::string, std::string>>>& types);
   void ListBox1DblClick();
   // Remembers the grid cell under the released mouse button (-1: none; row 0
   // is the header).

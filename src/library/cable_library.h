@@ -46,6 +46,8 @@ class CableLibrary {
   int32_t CableCapacitanceByName(std::string_view name) const;
   int32_t CableWaveImpedanceByName(std::string_view name) const;
 
+  // The first row named `name`, 1-based; 0 when none.
+  int FindByName(std::string_view name) const;
   // Whether a type is named `name` (byte for byte; the empty name never is).
   bool Contains(std::string_view name) const { return !name.empty() && FindByName(name) != 0; }
 
@@ -78,7 +80,6 @@ class CableLibrary {
                   FileSystem& files = RealFileSystem()) const;
 
  private:
-  int FindByName(std::string_view name) const;  // 1-based, 0 when none
 
   std::vector<CableType> rows_;
   bool unreadable_ = false;

@@ -119,6 +119,23 @@ void CableWindow::ButtonAddClick() {
   Save();
 }
 
+int CableWindow::AddTypes(const std::vector<CableType>& types) {
+  if (types.empty() || !MayChange()) return 0;
+  int added = 0;
+  for (const CableType& type : types) {
+    if (!FillsEmptyLibrary(library_) && library_.CableCount() >= kMaxCablesRead) {
+      platform_.messages->Show(cable_texts::kFull, cable_texts::kFullCaption,
+                               MessageIcon::kInformation);
+      break;
+    }
+    library_.Add(type);
+    ++added;
+  }
+  SetStatus(library_.CableCount());
+  Save();
+  return added;
+}
+
 void CableWindow::ButtonDelClick(int selected_row) {
   if (selected_row < 1 || selected_row > library_.CableCount() || !MayChange()) return;
   if (!platform_.messages->AskYesNo(cable_texts::kDeleteQuestion, cable_texts::kDeleteCaption,

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/platform.h"
 #include "common/settings_file.h"
@@ -103,6 +104,9 @@ class CableWindow {
   // Asks for a new type and appends it, then saves. Refuses a type beyond the
   // 1023 that Кабель.ini gives back.
   void ButtonAddClick();
+  // Appends `types` as they are (a received project's types) and saves, up to
+  // the 1023 that Кабель.ini gives back; returns how many were added.
+  int AddTypes(const std::vector<CableType>& types);
   // Asks, then deletes the type in `selected_row` (1-based) from the list;
   // the file follows at the next save.
   void ButtonDelClick(int selected_row);

@@ -98,12 +98,14 @@ void WriteProjectKeys(ProfileFile& file, const ProjectTable& table, const Projec
 }
 
 bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& table,
-                     const ProjectParameters& params, char decimal_separator, FileSystem& files) {
+                     const ProjectParameters& params, char decimal_separator, FileSystem& files,
+                     const CarriedTypes* carried) {
   ProfileFile file(path, files);
   // An existing file that cannot be read would be replaced by one that lost
   // its other sections: refuse instead.
   if (!file.existed() && files.Exists(path)) return false;
   WriteProjectKeys(file, table, params, decimal_separator);
+  if (carried) WriteCarriedTypes(file, *carried);
   return file.Save();
 }
 
@@ -140,7 +142,7 @@ ProjectLoadResult LoadProjectFile(const std::filesystem::path& path, ProjectTabl
     table.SetPowerMW(k, file.ReadInteger(section, row::kPower, 0));
     table.SetHasZB(k, file.ReadBool(section, row::kZB, false));
   }
-  return {ProjectLoad::kLoaded, stored_count};
+  return {ProjectLoad::kLoaded, stored_count, ReadCarriedTypes(file)};
 }
 
 namespace project_texts {

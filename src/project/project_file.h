@@ -10,6 +10,7 @@
 #include "calc/project_parameters.h"
 #include "common/file_system.h"
 #include "common/profile_file.h"
+#include "library/carried_types.h"
 #include "project/project_table.h"
 
 namespace luch {
@@ -23,9 +24,11 @@ namespace luch {
 // reads back unchanged. The file is written whole and atomically: returns
 // false, leaving the file byte for byte as it was, when it cannot be written
 // or when an existing file cannot be read (its other sections would be lost).
+// With `carried`, the file's carried types are replaced by those
+// (carried_types.h); without, they stay as they are.
 bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& table,
                      const ProjectParameters& params, char decimal_separator,
-                     FileSystem& files = RealFileSystem());
+                     FileSystem& files = RealFileSystem(), const CarriedTypes* carried = nullptr);
 
 // The keys that SaveProjectFile writes, written into `file` (which keeps its
 // other sections and keys).
@@ -45,6 +48,8 @@ struct ProjectLoadResult {
   // The block count that the file gives ("Блоков", default 1). Above
   // kMaxBlockCount only the first kMaxBlockCount rows are in the table.
   int32_t stored_count = 0;
+  // The library types the file carries (carried_types.h).
+  CarriedTypes carried{};
 
   explicit operator bool() const { return outcome == ProjectLoad::kLoaded; }
   bool cut() const { return outcome == ProjectLoad::kLoaded && stored_count > kMaxBlockCount; }

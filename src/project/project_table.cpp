@@ -1,5 +1,7 @@
 #include "project/project_table.h"
 
+#include <unordered_set>
+
 #include "common/number_text.h"
 #include "common/numbers.h"
 #include "library/cable_library.h"
@@ -95,6 +97,16 @@ void ProjectTable::UpdateResistance(int row, const CableLibrary& cables, char de
   if (!Visible(row)) return;
   const int32_t r = cables.CableResistanceByName(CableName(row));
   SetCell(row, kResistanceOhm, SegmentResistanceText(r, LengthM(row), decimal_separator));
+}
+
+std::vector<std::string> NamesInColumn(const ProjectTable& table, int col) {
+  std::vector<std::string> names;
+  std::unordered_set<std::string> seen;
+  for (int r = 1; r <= table.BlockCount(); ++r) {
+    const std::string& name = table.GetCell(r, col);
+    if (!name.empty() && seen.insert(name).second) names.push_back(name);
+  }
+  return names;
 }
 
 }  // namespace luch

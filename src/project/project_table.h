@@ -103,6 +103,10 @@ class ProjectTable {
   std::vector<BlockRow> rows_;  // index = row number; grows, never shrinks
 };
 
+// The distinct non-empty texts of column `col` in rows 1..BlockCount, in the
+// order of their first row (the cable or block types a project uses).
+std::vector<std::string> NamesInColumn(const ProjectTable& table, int col);
+
 // "ДА": the text a set lightning-protection flag stores.
 inline constexpr const char* kFlagSet = "ДА";
 

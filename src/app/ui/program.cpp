@@ -4,6 +4,7 @@
 
 #include "common/file_system.h"
 #include "editing/block_replacement.h"
+#include "library/carried_library.h"
 #include "library/ui/block_window.h"
 #include "library/ui/cable_window.h"
 #include "tools/ui/dom_len_window.h"
@@ -44,6 +45,12 @@ Program::Program(const std::filesystem::path& data_dir)
   };
   cables_window_->SetOnChange(library_changed);
   blocks_window_->SetOnChange(library_changed);
+  // A received project's types go in as the windows add them, shown at once.
+  state_->SetTypeAdder([this](const CarriedTypes& types) {
+    AddCarriedTypes(types, cables_window_->logic(), blocks_window_->logic());
+    cables_window_->Refresh();
+    blocks_window_->Refresh();
+  });
   main_->SetToolWindows(cables_window_.get(), blocks_window_.get(), house_window_.get());
   main_->SetOnClose([this] {
     // Closing the main window ends the program; the tool windows go with it.

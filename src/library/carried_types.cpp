@@ -1,0 +1,80 @@
+#include "library/carried_types.h"
+
+#include <string_view>
+
+#include "common/cp1251.h"
+
+namespace luch {
+namespace {
+
+constexpr const char* kName = "Название";
+
+std::vector<CarriedType> ReadList(const ProfileFile& file, const std::string& prefix) {
+  std::vector<CarriedType> types;
+  for (int k = 1;; ++k) {
+    const std::string section = prefix + std::to_string(k);
+    if (!file.SectionExists(section)) break;
+    if (!file.KeyExists(section, kName)) continue;
+    CarriedType type;
+    type.name = file.ReadString(section, kName, "");
+    for (const auto& [key, value] : file.SectionKeys(section)) type.keys.emplace_back(key, value);
+    types.push_back(std::move(type));
+  }
+  return types;
+}
+
+void EraseList(ProfileFile& file, const std::string& prefix) {
+  const std::string folded = FoldCase(prefix);
+  for (const std::string& section : file.SectionNames()) {
+    const std::string name = FoldCase(section);
+    if (name.size() <= folded.size() || name.compare(0, folded.size(), folded) != 0) continue;
+    const std::string_view number = std::string_view(name).substr(folded.size());
+    if (number.find_first_not_of("0123456789") == std::string_view::npos) {
+      file.EraseSection(section);
+    }
+  }
+}
+
+void WriteList(ProfileFile& file, const std::string& prefix, const std::vector<CarriedType>& types) {
+  for (size_t k = 0; k < types.size(); ++k) {
+    const std::string section = prefix + std::to_string(k + 1);
+    for (const auto& [key, value] : types[k].keys) {
+      file.WriteString(section, key, QuotedIfNeeded(value));
+    }
+  }
+}
+
+}  // namespace
+
+std::string CarriedType::Value(const std::string& key) const {
+  for (const auto& [k, v] : keys) {
+    if (k == key) return v;
+  }
+  return {};
+}
+
+CarriedTypes ReadCarriedTypes(const ProfileFile& file) {
+  return {ReadList(file, kCarriedCableSection), ReadList(file, kCarriedBlockSection)};
+}
+
+CarriedTypes ReadCarriedTypes(const std::filesystem::path& path, FileSystem& files) {
+  const ProfileFile file(path, files);
+  if (!file.existed()) return {};
+  return ReadCarriedTypes(file);
+}
+
+void WriteCarriedTypes(ProfileFile& file, const CarriedTypes& types) {
+  EraseList(file, kCarriedCableSection);
+  EraseList(file, kCarriedBlockSection);
+  WriteList(file, kCarriedCableSection, types.cables);
+  WriteList(file, kCarriedBlockSection, types.blocks);
+}
+
+const CarriedType* FindCarried(const std::vector<CarriedType>& types, const std::string& name) {
+  for (const CarriedType& type : types) {
+    if (type.name == name) return &type;
+  }
+  return nullptr;
+}
+
+}  // namespace luch
