@@ -214,8 +214,8 @@ void BlockWindow::ButtonAddBlkClick() {
 int BlockWindow::AddTypes(
     const std::vector<std::vector<std::pair<std::string, std::string>>>& types) {
   if (types.empty() || !MayChange()) return 0;
-  const size_t room = static_cast<size_t>(kMaxBlockTypes) - std::min(names_.size(),
-                                                                     size_t{kMaxBlockTypes});
+  const size_t room =
+      static_cast<size_t>(kMaxBlockTypes) - std::min(names_.size(), size_t{kMaxBlockTypes});
   const size_t count = std::min(types.size(), room);
   if (count < types.size()) {
     platform_.messages->Show(text::kTooManyTypes, text::kFullCaption, MessageIcon::kInformation);
@@ -225,7 +225,8 @@ int BlockWindow::AddTypes(
     for (size_t k = 0; k < count; ++k) {
       const std::string section = SectionOf(first + k);
       file.EraseSection(section);  // a leftover past the list's end is not part of the type
-      for (const auto& [key, value] : types[k]) file.WriteString(section, key, QuotedIfNeeded(value));
+      for (const auto& [key, value] : types[k])
+        file.WriteString(section, key, QuotedIfNeeded(value));
     }
   });
   ShowFile();

@@ -80,7 +80,6 @@ class CableLibrary {
                   FileSystem& files = RealFileSystem()) const;
 
  private:
-
   std::vector<CableType> rows_;
   bool unreadable_ = false;
 };

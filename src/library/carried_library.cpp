@@ -60,9 +60,8 @@ CarriedType CarriedBlock(const BlockLibrary& blocks, int b) {
 }
 
 CarriedTypes TypesToCarry(const std::vector<std::string>& cable_names,
-                          const std::vector<std::string>& block_names,
-                          const CableLibrary& cables, const BlockLibrary& blocks,
-                          const CarriedTypes& previous) {
+                          const std::vector<std::string>& block_names, const CableLibrary& cables,
+                          const BlockLibrary& blocks, const CarriedTypes& previous) {
   CarriedTypes carry;
   BlockLibrary::Batch batch(blocks);
   for (const std::string& name : cable_names) {
@@ -94,9 +93,8 @@ CarriedTypes TypesToCarry(const std::vector<std::string>& cable_names,
 }
 
 CarriedTypes MissingTypes(const std::vector<std::string>& cable_names,
-                          const std::vector<std::string>& block_names,
-                          const CableLibrary& cables, const BlockLibrary& blocks,
-                          const CarriedTypes& carried) {
+                          const std::vector<std::string>& block_names, const CableLibrary& cables,
+                          const BlockLibrary& blocks, const CarriedTypes& carried) {
   CarriedTypes missing;
   for (const std::string& name : cable_names) {
     const CarriedType* type = FindCarried(carried.cables, name);
@@ -117,8 +115,7 @@ std::string MissingTypesQuestion(const CarriedTypes& missing) {
   };
   for (const CarriedType& type : missing.cables) name("кабель", type);
   for (const CarriedType& type : missing.blocks) name("блок", type);
-  return "В проекте есть типы, которых нет в библиотеке: " + names +
-         ". Добавить их в библиотеку?";
+  return "В проекте есть типы, которых нет в библиотеке: " + names + ". Добавить их в библиотеку?";
 }
 
 void AddCarriedTypes(const CarriedTypes& types, CableWindow& cables, BlockWindow& blocks) {

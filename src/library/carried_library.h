@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "library/carried_types.h"
 #include "library/cable_library.h"
+#include "library/carried_types.h"
 
 namespace luch {
 
@@ -25,15 +25,13 @@ CarriedType CarriedBlock(const BlockLibrary& blocks, int b);
 // the library has it (first match), else as `previous` carried it; then every
 // type of `previous` that the library lacks and that is not written yet.
 CarriedTypes TypesToCarry(const std::vector<std::string>& cable_names,
-                          const std::vector<std::string>& block_names,
-                          const CableLibrary& cables, const BlockLibrary& blocks,
-                          const CarriedTypes& previous);
+                          const std::vector<std::string>& block_names, const CableLibrary& cables,
+                          const BlockLibrary& blocks, const CarriedTypes& previous);
 
 // The carried types that the rows name and the library lacks.
 CarriedTypes MissingTypes(const std::vector<std::string>& cable_names,
-                          const std::vector<std::string>& block_names,
-                          const CableLibrary& cables, const BlockLibrary& blocks,
-                          const CarriedTypes& carried);
+                          const std::vector<std::string>& block_names, const CableLibrary& cables,
+                          const BlockLibrary& blocks, const CarriedTypes& carried);
 
 // "В проекте есть типы, которых нет в библиотеке: кабель «A», блок «B».
 // Добавить их в библиотеку?"

@@ -35,7 +35,8 @@ void EraseList(ProfileFile& file, const std::string& prefix) {
   }
 }
 
-void WriteList(ProfileFile& file, const std::string& prefix, const std::vector<CarriedType>& types) {
+void WriteList(ProfileFile& file, const std::string& prefix,
+               const std::vector<CarriedType>& types) {
   for (size_t k = 0; k < types.size(); ++k) {
     const std::string section = prefix + std::to_string(k + 1);
     for (const auto& [key, value] : types[k].keys) {
