@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "calc/calculation.h"
@@ -11,6 +12,8 @@
 #include "common/file_io.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
+#include "library/carried_block_files.h"
+#include "library/carried_library.h"
 #include "project/project_file.h"
 #include "reports/calculation_report.h"
 #include "reports/quantities.h"
@@ -50,6 +53,9 @@ constexpr const char* kHelp =
     "  PROJECT              файл проекта *.луч / the project file *.луч\n"
     "  --data-dir DIR       папка с Кабель.ini и Блок.ini (по умолчанию текущая) /\n"
     "                       folder holding Кабель.ini and Блок.ini (default: current)\n"
+    "  --project-types      (любая команда) типы кабеля и блоков, которых нет в библиотеке,\n"
+    "                       берутся из проекта / (any command) types the libraries lack\n"
+    "                       are taken from those the project file carries\n"
     "  --decimal-point ,|.  десятичный разделитель (по умолчанию ,) /\n"
     "                       decimal separator of the status texts (default: ,)\n"
     "  --json               вывод одним документом JSON / print one JSON document\n"
@@ -85,11 +91,14 @@ struct Options {
   std::string data_dir;
   std::string decimal_point = ",";
   bool json = false;
+  bool project_types = false;
 };
 
 void AddOptions(CLI::App& command, Options& options) {
   command.add_option("PROJECT", options.project, "project file")->required();
   command.add_option("--data-dir", options.data_dir, "folder of Кабель.ini and Блок.ini");
+  command.add_flag("--project-types", options.project_types,
+                   "types the libraries lack are taken from the project");
   command.add_option("--decimal-point", options.decimal_point, "decimal separator")
       ->check(CLI::IsMember({",", "."}));
   if (options.command == Command::kCalc || options.command == Command::kSearch) {
@@ -178,7 +187,17 @@ CliResult Run(const Options& options, const PdfRenderer& pdf) {
   }
   CableLibrary cables;
   cables.LoadCables(data_dir);
-  BlockLibrary blocks(data_dir);
+  std::unique_ptr<CarriedBlockFiles> carried_blocks;
+  if (options.project_types) {
+    // In memory only: the libraries on disk stay as they are.
+    const BlockLibrary local_blocks(data_dir);
+    const CarriedTypes missing =
+        MissingTypes(NamesInColumn(table, kCableName), NamesInColumn(table, kBlockName), cables,
+                     local_blocks, loaded.carried);
+    for (const CarriedType& type : missing.cables) cables.Add(CableFromCarried(type));
+    carried_blocks = std::make_unique<CarriedBlockFiles>(data_dir, missing.blocks);
+  }
+  BlockLibrary blocks(data_dir, carried_blocks ? *carried_blocks : RealFileSystem());
   StatusBars status;
   bool report_enabled = false;
   CalculationTotals totals;

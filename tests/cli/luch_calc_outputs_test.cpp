@@ -94,6 +94,23 @@ TEST_F(LuchCalcOutputs, PdfIsDrawnOnlyAfterASuccessfulCalculation) {
   EXPECT_FALSE(std::filesystem::exists(out / "x.pdf"));
 }
 
+TEST_F(LuchCalcOutputs, AReceivedProjectComputesWithItsOwnTypesOnAnEmptyMachine) {
+  const std::string received = PathToUtf8(out / "Дом 5.луч");
+  ASSERT_TRUE(state->SaveProject(received));
+  const CliResult here = Run({"calc", Project(), "--json"});
+  ASSERT_EQ(here.exit_code, 0) << here.err;
+  TempDir empty;
+  const auto there = [&](std::vector<std::string> flags) {
+    std::vector<std::string> args = {"luch-calc", "calc",       received,
+                                     "--json",    "--data-dir", PathToUtf8(empty.path())};
+    args.insert(args.end(), flags.begin(), flags.end());
+    return RunLuchCalc(args);
+  };
+  EXPECT_EQ(there({"--project-types"}).out, here.out);
+  EXPECT_NE(there({}).out, here.out);
+  EXPECT_TRUE(std::filesystem::is_empty(empty.path()));  // the libraries stay as they are
+}
+
 TEST_F(LuchCalcOutputs, UsageAndWriteErrors) {
   EXPECT_EQ(Run({"export", Project(), "-o", PathToUtf8(out / "x")}).exit_code, 2);
   EXPECT_EQ(Run({"export", Project(), "--csv", "--txt", "-o", PathToUtf8(out / "x")}).exit_code, 2);

@@ -1,6 +1,7 @@
 // Copy.ini as another instance (or another person) may have left it: paste
 // (Ctrl+V), paste into free rows, paste several times, then copy the whole
 // table back and check that the clipboard holds what the table shows.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "calc/headless_platform.h"
 #include "common/profile_file.h"
+#include "library/cable_library.h"
 #include "editing/row_clipboard.h"
 #include "editing/row_commands.h"
 #include "fuzz_support.h"
@@ -59,8 +61,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   HeadlessPlatform headless(',');
   int current_row = static_cast<int>(size % 8);  // 0..7: also outside the rows
   int paste_repeat_count = 2;
-  EditingContext context{
-      table, status, current_row, 1, 1, paste_repeat_count, fuzz::DataDir(), headless.platform()};
+  const CableLibrary cables;
+  EditingContext context{table,
+                         status,
+                         current_row,
+                         1,
+                         1,
+                         paste_repeat_count,
+                         fuzz::DataDir(),
+                         headless.platform(),
+                         cables};
 
   mPasteClick(context);
   CheckTableShape(table);
@@ -68,6 +78,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckTableShape(table);
   context.current_row = std::min(context.current_row, table.BlockCount());
   mMnogoClick(context);
+  CheckTableShape(table);
+  // The same bytes as a spreadsheet's rows on the desktop clipboard.
+  headless.platform().clipboard->SetText(bytes);
+  context.current_row = std::clamp(context.current_row, 1, table.BlockCount());
+  mPasteTableClick(context);
   CheckTableShape(table);
 
   // Copy of every row: the clipboard then holds exactly the table's rows.
