@@ -94,7 +94,7 @@ void MainState::ForgetPreviousProject() {
 
 void MainState::OpenNamedProject() {
   if (LoadProject(named_project_)) {
-    OfferCarriedTypes();
+    types_offer_due_ = true;
     return;
   }
   project_file_name_.clear();
@@ -216,17 +216,19 @@ void MainState::SetEditU(std::string text) {
 
 bool MainState::OpenDroppedProject(const std::string& utf8_path) {
   if (!ConfirmDiscard() || !LoadProject(utf8_path)) return false;
-  OfferCarriedTypes();
+  types_offer_due_ = true;
   return true;
 }
 
 void MainState::mOpenClick() {
   if (!ConfirmDiscard()) return;
   const auto chosen = platform_.dialogs->OpenFile(ProjectDialog("Выберите проект  для загрузки"));
-  if (chosen && LoadProject(*chosen)) OfferCarriedTypes();
+  if (chosen && LoadProject(*chosen)) types_offer_due_ = true;
 }
 
 void MainState::OfferCarriedTypes() {
+  if (!types_offer_due_) return;
+  types_offer_due_ = false;
   const CarriedTypes missing =
       MissingTypes(NamesInColumn(table_, kCableName), NamesInColumn(table_, kBlockName), cables_,
                    blocks_, carried_);
@@ -236,6 +238,9 @@ void MainState::OfferCarriedTypes() {
     return;
   }
   add_types_(missing);
+  // The libraries changed, not the project: what the recalculation writes
+  // then (P of the blocks that were unknown) is a calculation's, as after F9.
+  calculation_command_ = true;
   LibraryChanged();
 }
 

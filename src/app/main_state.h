@@ -112,10 +112,11 @@ class MainState {
   void SetTypeAdder(TypeAdder adder) { add_types_ = std::move(adder); }
   // The types the project file carried (or its last save wrote).
   const CarriedTypes& carried() const { return carried_; }
-  // After Open, a drop or a project named on the command line: the carried
-  // types that the rows use and the libraries lack are offered in one
-  // question ("В проекте есть типы, которых нет в библиотеке: ..."); Да adds
-  // them, Нет changes nothing.
+  // After Open, a drop or a project named on the command line, once the
+  // window shows the project: the carried types that the rows use and the
+  // libraries lack are offered in one question ("В проекте есть типы,
+  // которых нет в библиотеке: ..."); Да adds them, Нет changes nothing.
+  // Nothing when no such load came before.
   void OfferCarriedTypes();
 
   // --- unsaved changes and the recovery file ------------------------------
@@ -321,6 +322,7 @@ class MainState {
   // The types the project file carried when it was opened or last saved.
   CarriedTypes carried_;
   TypeAdder add_types_;
+  bool types_offer_due_ = false;  // a project was opened by the user
 
   ProjectSnapshot Snapshot() const { return ProjectSnapshot{table_, params_, revision_}; }
   void Restore(ProjectSnapshot snapshot);

@@ -31,9 +31,7 @@ class CarriedBlockFiles : public FileSystem {
     failure = OpenFailure::kNoRight;
     return nullptr;
   }
-  bool Rename(const std::filesystem::path&, const std::filesystem::path&) override {
-    return false;
-  }
+  bool Rename(const std::filesystem::path&, const std::filesystem::path&) override { return false; }
   std::filesystem::path WriteTarget(const std::filesystem::path&) override { return {}; }
   bool MayWrite(const std::filesystem::path&) override { return false; }
   bool KeepAttributes(const std::filesystem::path&, const std::filesystem::path&) override {

@@ -39,8 +39,7 @@ TEST_F(CarriedTypesTest, ASaveCarriesTheUsedTypesAndReadsAsBeforeWithoutThem) {
   ASSERT_EQ(carried.cables.size(), cable_names.size());
   ASSERT_EQ(carried.blocks.size(), block_names.size());
   for (size_t k = 0; k < cable_names.size(); ++k) {
-    EXPECT_EQ(carried.cables[k],
-              CarriedCable(*cables.Row(cables.FindByName(cable_names[k]))));
+    EXPECT_EQ(carried.cables[k], CarriedCable(*cables.Row(cables.FindByName(cable_names[k]))));
   }
   for (size_t k = 0; k < block_names.size(); ++k) {
     EXPECT_EQ(carried.blocks[k], CarriedBlock(blocks, blocks.BlockIndexByName(block_names[k])));
@@ -83,9 +82,9 @@ TEST_F(CarriedTypesTest, AReceivedTypeIsKeptAndADifferentOneIsNamedWithBothValue
   ASSERT_TRUE(file.Save());
 
   ASSERT_TRUE(state.LoadProject(ProjectPath("Чужой.луч")));
-  const std::string line = "Тип кабеля «" + cables.CableNameAt(1) +
-                           "»: в проекте Сопротивление=1, в библиотеке Сопротивление=" +
-                           library_resistance;
+  const std::string line =
+      "Тип кабеля «" + cables.CableNameAt(1) +
+      "»: в проекте Сопротивление=1, в библиотеке Сопротивление=" + library_resistance;
   bool named = false;
   for (const Problem& problem : state.Problems()) named |= problem.text == line;
   EXPECT_TRUE(named);

@@ -9,10 +9,10 @@
 
 #include "calc/headless_platform.h"
 #include "common/profile_file.h"
-#include "library/cable_library.h"
 #include "editing/row_clipboard.h"
 #include "editing/row_commands.h"
 #include "fuzz_support.h"
+#include "library/cable_library.h"
 
 namespace {
 
@@ -62,15 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int current_row = static_cast<int>(size % 8);  // 0..7: also outside the rows
   int paste_repeat_count = 2;
   const CableLibrary cables;
-  EditingContext context{table,
-                         status,
-                         current_row,
-                         1,
-                         1,
-                         paste_repeat_count,
-                         fuzz::DataDir(),
-                         headless.platform(),
-                         cables};
+  EditingContext context{
+      table, status, current_row, 1, 1, paste_repeat_count, fuzz::DataDir(), headless.platform(),
+      cables};
 
   mPasteClick(context);
   CheckTableShape(table);

@@ -308,6 +308,8 @@ void TMain::Calculate(bool search) {
 
 void TMain::ProjectReplaced() {
   StringGrid1->setFocus();  // the designer goes on in the table
+  // Asked over the project already shown.
+  Run([this] { state_.OfferCarriedTypes(); });
 }
 
 void TMain::RefreshFromState() {

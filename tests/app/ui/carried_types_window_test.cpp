@@ -59,6 +59,7 @@ TEST_F(ProgramTest, AReceivedProjectBringsItsTypesWhenTheUserSaysYes) {
     EXPECT_TRUE(question.endsWith(QString::fromUtf8(". Добавить их в библиотеку?")));
     const bool yes = std::string(answer) == "Да";
     EXPECT_EQ(Voltages(there.state().table()) == here, yes);
+    EXPECT_FALSE(there.state().modified());
     EXPECT_EQ(std::filesystem::exists(colleague / "Кабель.ini"), yes);
     EXPECT_EQ(std::filesystem::exists(colleague / "Блок.ini"), yes);
     // The library windows show the added types at once.
