@@ -25,7 +25,10 @@ std::vector<std::vector<std::string>> Cells(std::string_view text) {
   bool quoted = false;
   bool cell_started = false;
   const auto end_cell = [&] {
-    lines.back().push_back(quoted ? cell : Trimmed(cell));
+    // A quoted cell keeps its blanks, but a tab or a line break inside it
+    // (a multi-line spreadsheet cell, an unclosed quote) would break the
+    // project file's line: they become blanks, as Copy writes them.
+    lines.back().push_back(quoted ? OneLine(cell) : Trimmed(cell));
     cell.clear();
     quoted = false;
     cell_started = false;

@@ -7,19 +7,22 @@ namespace {
 
 TEST(TableText, ASpreadsheetsTextGivesItsRowsInTheGridsColumns) {
   // As LibreOffice puts a range on the clipboard: LF line ends, decimal
-  // commas, a quoted cell, a header line and a short row.
+  // commas, quoted cells (one over two lines, one never closed), a header
+  // line and a short row.
   const std::string text =
       "N\tАдрес\tКабель\tДлина (м)\tR (Ом)\tБлок\tРежим\tP (мВт)\tЗБ\tI (мА)\tU (В)\n"
       "1\tПодъезд 1, этаж 1\tКСПВ 2х0,8\t35,0\t2,52\tИзолятор\tНормальный\t0\tДА\t0,30\t27,91\n"
       "\t\"Щит \"\"А\"\"\tподвал\"\tКСПВ 2х0,5\t 12 \n"
       "\n"
-      "3\tКотельная\n";
+      "3\tКотельная\n"
+      "\t\"Этаж\n2\"\t\"КСПВ\t\r\n";
   const std::vector<TabRow> rows = ParseTabText(text);
-  ASSERT_EQ(rows.size(), 3u);
+  ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(rows[0],
             (TabRow{"Подъезд 1, этаж 1", "КСПВ 2х0,8", "35,0", "Изолятор", "Нормальный", "ДА"}));
-  EXPECT_EQ(rows[1], (TabRow{"Щит \"А\"\tподвал", "КСПВ 2х0,5", "12", "", "", ""}));
+  EXPECT_EQ(rows[1], (TabRow{"Щит \"А\" подвал", "КСПВ 2х0,5", "12", "", "", ""}));
   EXPECT_EQ(rows[2], (TabRow{"Котельная", "", "", "", "", ""}));
+  EXPECT_EQ(rows[3], (TabRow{"Этаж 2", "КСПВ   ", "", "", "", ""}));
 }
 
 TEST(TableText, LuchsOwnRowsComeBackAsTheyWere) {
