@@ -522,6 +522,19 @@ void MainState::mProjectClick() {
   if (command_dialogs_) command_dialogs_->EditProjectParameters(params_);
 }
 
+AnalysisSources MainState::AnalysisInput() const {
+  return AnalysisSources{table_,    params_,         cables_,
+                         data_dir_, platform_.files, platform_.locale->DecimalSeparator()};
+}
+
+void MainState::ApplyCableEverywhere(const std::string& name) {
+  SetEveryCable(table_, name, cables_, platform_.locale->DecimalSeparator());
+}
+
+void MainState::SetAllBlocksToRegime(const std::string& regime) {
+  NoteReplacement(SetRegimeEverywhere(table_, regime, blocks_));
+}
+
 void MainState::RenameBlockType(const std::string& old_name, const std::string& new_name) {
   if (table_.ReplaceInAllRows(kBlockName, old_name, new_name) > 0) {
     MarkChanged();

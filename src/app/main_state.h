@@ -15,6 +15,7 @@
 #include "calc/calculation.h"
 #include "calc/problem_list.h"
 #include "calc/project_parameters.h"
+#include "calc/ray_analysis.h"
 #include "common/platform.h"
 #include "editing/row_commands.h"
 #include "library/carried_types.h"
@@ -191,6 +192,16 @@ class MainState {
   std::vector<Problem> Problems() const;
   // The tooltip of row `row`'s U cell: the block's margin.
   std::string VoltageTooltip(int row) const;
+
+  // --- design answers (the window "Анализ луча") ----------------------------
+  // Copies of what the analysis reads: the project as it is now and the
+  // cable library; Блок.ini is read from the data folder.
+  AnalysisSources AnalysisInput() const;
+  // "Применить" of a cable answer: every row's cable becomes `name`.
+  void ApplyCableEverywhere(const std::string& name);
+  // "Все блоки в режим...": every block whose type has the regime `regime`
+  // is set to it; panel 4 then says "Заменено строк: N".
+  void SetAllBlocksToRegime(const std::string& regime);
 
   // --- supply voltage presets ------------------------------------------------
   // "28" and "24": the preset texts into EditU, nothing else.
