@@ -83,8 +83,7 @@ void SetEveryCable(ProjectTable& table, const std::string& name, const CableLibr
                    char decimal_separator);
 // Every row whose block type has a regime named `regime` is set to it, P and I
 // as the regime menu sets them; other rows stay. Returns how many rows changed.
-int SetRegimeEverywhere(ProjectTable& table, const std::string& regime,
-                        const BlockLibrary& blocks);
+int SetRegimeEverywhere(ProjectTable& table, const std::string& regime, const BlockLibrary& blocks);
 // The regime names of the block library, each once, in the order of their
 // first occurrence.
 std::vector<std::string> RegimeNames(const BlockLibrary& blocks);

@@ -97,4 +97,69 @@ std::string FormatJsonReport(const CommandReport& r) {
   return doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
+namespace {
+
+template <typename T>
+nlohmann::ordered_json OrNull(const std::optional<T>& value) {
+  return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
+}
+
+template <typename T>
+std::string OrDash(const std::optional<T>& value) {
+  if (!value) return "—";
+  if constexpr (std::is_same_v<T, std::string>) {
+    return *value;
+  } else {
+    return std::to_string(*value);
+  }
+}
+
+std::string YesNo(bool works) { return works ? "Да" : "Нет"; }
+
+}  // namespace
+
+std::string FormatJsonAnalysis(const RayAnalysis& a) {
+  nlohmann::ordered_json doc;
+  nlohmann::ordered_json cables = nlohmann::ordered_json::array();
+  for (const CableAnswer& c : a.cables) {
+    cables.push_back({{"name", c.name},
+                      {"works", c.works},
+                      {"min_voltage", OrNull(c.min_voltage)},
+                      {"resistance", c.resistance},
+                      {"capacitance", c.capacitance},
+                      {"inductance", c.inductance},
+                      {"scale_percent", OrNull(c.scale_percent)}});
+  }
+  doc["cables"] = cables;
+  doc["last_segment_m"] = OrNull(a.last_segment_m);
+  doc["scale_percent"] = OrNull(a.scale_percent);
+  doc["extra_blocks"] = OrNull(a.extra_blocks);
+  nlohmann::ordered_json regimes = nlohmann::ordered_json::array();
+  for (const RegimeAnswer& r : a.regimes) {
+    regimes.push_back(
+        {{"name", r.name}, {"works", r.works}, {"min_voltage", OrNull(r.min_voltage)}});
+  }
+  doc["regimes"] = regimes;
+  return doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+std::string FormatTextAnalysis(const RayAnalysis& a) {
+  std::string out =
+      "Кабели (работает; мин. напряжение КМУ; сопротивление; емкость; "
+      "индуктивность; запас длины, %):\n";
+  for (const CableAnswer& c : a.cables) {
+    out += "  " + c.name + ": " + YesNo(c.works) + "; " + OrDash(c.min_voltage) + "; " +
+           c.resistance + "; " + c.capacitance + "; " + c.inductance + "; " +
+           OrDash(c.scale_percent) + "\n";
+  }
+  out += "Последний участок, м: " + OrDash(a.last_segment_m) + "\n";
+  out += "Все участки, %: " + OrDash(a.scale_percent) + "\n";
+  out += "Еще блоков: " + OrDash(a.extra_blocks) + "\n";
+  out += "Режимы (работает; мин. напряжение КМУ):\n";
+  for (const RegimeAnswer& r : a.regimes) {
+    out += "  " + r.name + ": " + YesNo(r.works) + "; " + OrDash(r.min_voltage) + "\n";
+  }
+  return out;
+}
+
 }  // namespace luch

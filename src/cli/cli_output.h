@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calc/project_parameters.h"
+#include "calc/ray_analysis.h"
 #include "project/project_table.h"
 #include "project/status_bars.h"
 
@@ -26,5 +27,10 @@ std::string FormatTextReport(const CommandReport& report);
 // One JSON document: outcome, status, messages, supply_voltage, parameters,
 // rows (each an array of the 11 cell texts). Ends with a line break.
 std::string FormatJsonReport(const CommandReport& report);
+
+// The design answers of `luch-calc analyse`: one JSON document (null for
+// "—"), or readable lines.
+std::string FormatJsonAnalysis(const RayAnalysis& analysis);
+std::string FormatTextAnalysis(const RayAnalysis& analysis);
 
 }  // namespace luch

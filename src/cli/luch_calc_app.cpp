@@ -8,6 +8,7 @@
 #include "calc/calculation.h"
 #include "calc/headless_platform.h"
 #include "calc/problem_list.h"
+#include "calc/ray_analysis.h"
 #include "cli/cli_output.h"
 #include "common/file_io.h"
 #include "library/block_library.h"
@@ -33,6 +34,7 @@ constexpr const char* kHelp =
     "  luch-calc export PROJECT --csv|--txt -o FILE [--data-dir DIR] [--decimal-point ,|.]\n"
     "  luch-calc quantities PROJECT -o FILE [--data-dir DIR] [--date-time TEXT]\n"
     "  luch-calc pdf PROJECT -o FILE [--data-dir DIR] [--decimal-point ,|.] [--date-time TEXT]\n"
+    "  luch-calc analyse PROJECT [--data-dir DIR] [--decimal-point ,|.] [--json]\n"
     "\n"
     "Команды / Commands:\n"
     "  calc         расчет луча (F9) / calculate the ray (F9)\n"
@@ -48,6 +50,9 @@ constexpr const char* kHelp =
     "               write the bill of quantities to FILE (no calculation)\n"
     "  pdf          расчет (F9) и отчет в PDF в FILE, как \"Отчет в PDF\" /\n"
     "               calculate (F9) and write the PDF document to FILE\n"
+    "  analyse      выбор кабеля, запас длины, еще блоки, режимы (\"Анализ луча\"; \"—\" и null:\n"
+    "               ответа нет) / design answers: cable choice, length reserve, more blocks,\n"
+    "               regimes (null: no answer)\n"
     "\n"
     "Параметры / Options:\n"
     "  PROJECT              файл проекта *.луч / the project file *.луч\n"
@@ -78,7 +83,7 @@ CliResult UsageError(const std::string& message) {
   return {2, "", "luch-calc: " + line + "\n"};
 }
 
-enum class Command { kCalc, kSearch, kReport, kTable, kExport, kQuantities, kPdf };
+enum class Command { kCalc, kSearch, kReport, kTable, kExport, kQuantities, kPdf, kAnalyse };
 
 struct Options {
   Command command = Command::kCalc;
@@ -101,7 +106,8 @@ void AddOptions(CLI::App& command, Options& options) {
                    "types the libraries lack are taken from the project");
   command.add_option("--decimal-point", options.decimal_point, "decimal separator")
       ->check(CLI::IsMember({",", "."}));
-  if (options.command == Command::kCalc || options.command == Command::kSearch) {
+  if (options.command == Command::kCalc || options.command == Command::kSearch ||
+      options.command == Command::kAnalyse) {
     command.add_flag("--json", options.json, "print one JSON document");
     return;
   }
@@ -203,6 +209,16 @@ CliResult Run(const Options& options, const PdfRenderer& pdf) {
   CalculationTotals totals;
   HeadlessPlatform headless(options.decimal_point.front());
   const Project project_view{table, params, status, cables, blocks, totals};
+  if (options.command == Command::kAnalyse) {
+    const AnalysisSources sources{table,
+                                  params,
+                                  cables,
+                                  data_dir,
+                                  carried_blocks ? carried_blocks.get() : &RealFileSystem(),
+                                  options.decimal_point.front()};
+    const std::optional<RayAnalysis> analysis = AnalyseRay(sources);
+    return {0, options.json ? FormatJsonAnalysis(*analysis) : FormatTextAnalysis(*analysis), ""};
+  }
   // The bill of quantities counts the rows as the file holds them.
   if (options.command == Command::kQuantities) {
     return WriteOutput(options, true, project_view, headless, pdf);
@@ -245,6 +261,10 @@ CliResult RunLuchCalc(const std::vector<std::string>& args, const PdfRenderer& p
       {"export", "table export", Command::kExport, {}},
       {"quantities", "bill of quantities", Command::kQuantities, {}},
       {"pdf", "PDF document", Command::kPdf, {}},
+      {"analyse",
+       "design answers: cables, length reserve, more blocks, regimes",
+       Command::kAnalyse,
+       {}},
   };
   for (Entry& entry : commands) {
     entry.options.command = entry.command;
@@ -263,9 +283,9 @@ CliResult RunLuchCalc(const std::vector<std::string>& args, const PdfRenderer& p
   } catch (const CLI::ParseError& e) {
     if (args.size() <= 1)
       return UsageError(
-          "нужна команда calc, min-voltage, report, table, export, quantities или pdf / "
-          "a command is needed: calc, min-voltage, report, table, export, quantities or pdf "
-          "(--help)");
+          "нужна команда calc, min-voltage, report, table, export, quantities, pdf или analyse / "
+          "a command is needed: calc, min-voltage, report, table, export, quantities, pdf or "
+          "analyse (--help)");
     return UsageError(e.what());
   }
   for (const Entry& entry : commands) {

@@ -71,7 +71,8 @@ TEST_F(CarriedTypesTest, AReceivedTypeIsKeptAndADifferentOneIsNamedWithBothValue
   file.WriteString("Луч", "Блоков", "1");
   file.WriteString("Блок1", "Кабель", "Чужой кабель");
   file.WriteString("Блок1", "Длина", "10");
-  CarriedTypes received{{CarriedCable({.name = "Чужой кабель",
+  CarriedTypes received{{CarriedCable({.number = "",
+                                       .name = "Чужой кабель",
                                        .resistance = "77",
                                        .capacitance = "60",
                                        .wave_impedance = "110",
