@@ -40,9 +40,8 @@ Register analysis_4096("analysis_4096", [] {
     StatusBars status;
     bool report = false;
     CalculationTotals totals;
-    CalculationContext context{table,  params, status,
-                               report, totals, cables,
-                               *data.block_library, headless.platform()};
+    CalculationContext context{
+        table, params, status, report, totals, cables, *data.block_library, headless.platform()};
     BitBtnStartClick(context);
   });
   std::printf(

@@ -44,7 +44,8 @@ class RayAnalysisTest : public ::testing::Test {
     return t;
   }
   ProjectTable Scaled(ProjectTable t, int percent) {
-    for (int r = 1; r <= t.BlockCount(); ++r) t.SetLengthM(r, int64_t{t.LengthM(r)} * percent / 100);
+    for (int r = 1; r <= t.BlockCount(); ++r)
+      t.SetLengthM(r, int64_t{t.LengthM(r)} * percent / 100);
     return t;
   }
   ProjectTable WithCable(const std::string& name) {

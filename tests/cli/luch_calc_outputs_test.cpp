@@ -1,6 +1,8 @@
 // report, table and export of luch-calc give the bytes the window writes.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "app/main_state.h"
 #include "cli/luch_calc_app.h"
 #include "common/file_io.h"
@@ -109,6 +111,27 @@ TEST_F(LuchCalcOutputs, AReceivedProjectComputesWithItsOwnTypesOnAnEmptyMachine)
   EXPECT_EQ(there({"--project-types"}).out, here.out);
   EXPECT_NE(there({}).out, here.out);
   EXPECT_TRUE(std::filesystem::is_empty(empty.path()));  // the libraries stay as they are
+}
+
+TEST_F(LuchCalcOutputs, AnalyseGivesTheWindowsAnswersWithNullForNone) {
+  const AnalysisSources sources = state->AnalysisInput();
+  const std::optional<RayAnalysis> answers = AnalyseRay(sources);
+  ASSERT_TRUE(answers.has_value());
+  CliResult r = Run({"analyse", Project(), "--json"});
+  ASSERT_EQ(r.exit_code, 0) << r.err;
+  nlohmann::json doc = nlohmann::json::parse(r.out);
+  EXPECT_EQ(doc["last_segment_m"], *answers->last_segment_m);
+  EXPECT_EQ(doc["extra_blocks"], *answers->extra_blocks);
+  EXPECT_EQ(doc["cables"][0]["name"], answers->cables[0].name);
+  EXPECT_EQ(doc["cables"][0]["min_voltage"], *answers->cables[0].min_voltage);
+  EXPECT_EQ(doc["regimes"].size(), answers->regimes.size());
+
+  state->mutable_params().EditU = "3";  // no variant works
+  ASSERT_TRUE(state->SaveProject(Project()));
+  r = Run({"analyse", Project(), "--json"});
+  doc = nlohmann::json::parse(r.out);
+  EXPECT_TRUE(doc["last_segment_m"].is_null());
+  EXPECT_TRUE(doc["scale_percent"].is_null());
 }
 
 TEST_F(LuchCalcOutputs, UsageAndWriteErrors) {
