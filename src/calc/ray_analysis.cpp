@@ -179,7 +179,13 @@ std::optional<RayAnalysis> AnalyseRay(const AnalysisSources& sources,
   std::atomic<int> done = 0;
   VariantRunner runner(sources, block_files, stop);
   const std::vector<std::string> regimes = RegimeNames(runner.blocks());
-  const int cable_count = sources.cables.CableCount();
+  // The placeholder row of an empty library is no cable type.
+  std::vector<std::string> cable_names;
+  for (int i = 1; i <= sources.cables.CableCount(); ++i) {
+    if (!sources.cables.CableNameAt(i).empty())
+      cable_names.push_back(sources.cables.CableNameAt(i));
+  }
+  const int cable_count = static_cast<int>(cable_names.size());
   const int total = cable_count + 3 + static_cast<int>(regimes.size());
   const auto going_on = [&] {
     if (stop.load()) return false;
@@ -193,7 +199,7 @@ std::optional<RayAnalysis> AnalyseRay(const AnalysisSources& sources,
   const auto cable_answers = [&](VariantRunner& on, int first, int last, bool report) {
     for (int i = first; i < last && !stop.load(); ++i) {
       analysis.cables[static_cast<size_t>(i)] =
-          AnswerForCable(on, sources.table, sources.cables.CableNameAt(i + 1),
+          AnswerForCable(on, sources.table, cable_names[static_cast<size_t>(i)],
                          sources.decimal_separator, sources.cables);
       ++done;
       if (report) going_on();

@@ -48,7 +48,7 @@ struct RegimeAnswer {
 
 // Each optional is empty where the answer is "—".
 struct RayAnalysis {
-  std::vector<CableAnswer> cables;  // in library order
+  std::vector<CableAnswer> cables;  // the named types, in library order
   // The last row's length L (0..100000): L works, L + 1 does not.
   std::optional<int> last_segment_m;
   // p (1..10000): every length × p / 100 (truncated) works, p + 1 does not.
