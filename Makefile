@@ -5,8 +5,10 @@
 # make lint  clang-tidy and cppcheck over src/ (zero findings expected)
 # make windows       cross-build luch.exe, luch-calc.exe and the tests for Windows (Qt for
 #                    Windows is built once into ~/.cache/luch: about 30 minutes on 2 cores)
-# make test-windows  run them under wine, then the smoke test of the zip on Xvfb
+# make test-windows  run them under wine, then the smoke test of the zip and the
+#                    installer test on Xvfb
 # make windows-zip   dist/Луч-<version>-windows-x64.zip, the download for users
+# make windows-installer  dist/Луч-<version>-windows-x64.exe, the installer (per user)
 # make package       the Debian package build/luch_<version>_amd64.deb (CPack), checked by lintian
 # make test-package  install it into a fresh Debian 12 root (debootstrap) and use it there
 BUILD ?= build
@@ -16,7 +18,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: all deps configure build run test bench clean test-asan fuzz lint windows test-windows \
-	windows-zip package test-package
+	windows-zip windows-installer package test-package
 
 all: build
 
@@ -63,6 +65,9 @@ test-windows:
 
 windows-zip:
 	@bash scripts/windows-zip
+
+windows-installer:
+	@bash scripts/windows-installer
 
 package: deps
 	@bash scripts/package $(BUILD)
