@@ -8,13 +8,13 @@
 ;
 ; Defines (-D): VERSION, STAGE (the staged files), OUTFILE.
 
-Unicode true
+; A 64-bit installer for the 64-bit program: it runs where the program runs.
+Target amd64-unicode
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
 
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 !define PRODUCT "Луч"
 !define CAPTION "Расчет луча ТЕРН-12 по постоянному току"
@@ -46,10 +46,6 @@ VIAddVersionKey /LANG=1049 "LegalCopyright" "${PRODUCT}"
 !insertmacro MUI_LANGUAGE "Russian"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "${PRODUCT} работает только в 64-разрядной Windows." /SD IDOK
-    Abort
-  ${EndIf}
   SetShellVarContext current
 FunctionEnd
 
