@@ -15,7 +15,7 @@ namespace luch {
 namespace analysis_texts {
 inline constexpr const char* kCaption = "Анализ луча";
 inline constexpr const char* kCablesTitle = "Какой кабель проложить";
-inline constexpr const char* kReserveTitle = "Запас";
+inline constexpr const char* kReserveTitle = "Запас по длине и по числу блоков";
 inline constexpr const char* kRegimesTitle = "Режимы блоков";
 inline constexpr const char* kApplyCable = "Применить";
 inline constexpr const char* kApplyCableTip = "Проложить выбранный кабель во всех строках";
@@ -23,6 +23,7 @@ inline constexpr const char* kApplyRegime = "Все блоки в режим..."
 inline constexpr const char* kApplyRegimeTip =
     "Перевести в выбранный режим все блоки, у типа которых он есть";
 inline constexpr const char* kComputing = "Считается...";
+inline constexpr const char* kUpToDate = "Ответы соответствуют проекту.";
 inline constexpr const char* kYes = "Да";
 inline constexpr const char* kNo = "Нет";
 inline constexpr const char* kNone = "—";
@@ -70,8 +71,8 @@ bool SameAnalysisInput(const AnalysisSources& a, const AnalysisSources& b);
 
 class AnalysisWindow {
  public:
-  // The design place: 780 × 600 at left 220, top 120.
-  static constexpr WindowGeometry kDesign{.top = 120, .left = 220, .height = 600, .width = 780};
+  // The design place: 900 × 640 at left 200, top 100.
+  static constexpr WindowGeometry kDesign{.top = 100, .left = 200, .height = 640, .width = 900};
 
   AnalysisWindow(std::filesystem::path data_dir, Platform platform);
 

@@ -23,6 +23,7 @@ namespace {
 // How long the changes must pause before the work starts again: a burst of
 // edits costs one analysis.
 constexpr int kPauseMs = 300;
+constexpr int kRowHeight = 22;
 
 using namespace analysis_texts;
 
@@ -157,7 +158,9 @@ QTableView* TAnalysis::MakeTable(TextRowsModel* model) {
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->setWordWrap(false);
+  view->setTabKeyNavigation(false);  // Tab goes on to the table's button
   view->verticalHeader()->hide();
+  view->verticalHeader()->setDefaultSectionSize(kRowHeight);
   view->horizontalHeader()->setStretchLastSection(true);
   view->horizontalHeader()->setHighlightSections(false);
   return view;
@@ -214,7 +217,12 @@ void TAnalysis::keyPressEvent(QKeyEvent* event) {
 void TAnalysis::Refresh() {
   cables_model_->Refresh();
   regimes_model_->Refresh();
-  for (QTableView* view : {cables_view_, regimes_view_}) view->resizeColumnsToContents();
+  // Every column as wide as its texts; the last one takes the rest.
+  for (QTableView* view : {cables_view_, regimes_view_}) {
+    for (int col = 0; col + 1 < view->model()->columnCount(); ++col) {
+      view->resizeColumnToContents(col);
+    }
+  }
   last_segment_->setText(Q(logic_.LastSegmentLine()));
   scale_->setText(Q(logic_.ScaleLine()));
   extra_blocks_->setText(Q(logic_.ExtraBlocksLine()));
@@ -224,7 +232,7 @@ void TAnalysis::Refresh() {
 
 void TAnalysis::UpdateControls() {
   const bool fresh = !logic_.stale();
-  status_->setText(fresh ? QString() : Q(kComputing));
+  status_->setText(Q(fresh ? kUpToDate : kComputing));
   progress_->setVisible(!fresh);
   answers_->setEnabled(fresh);
   apply_cable_->setEnabled(fresh && SelectedRow(cables_view_) >= 0);
