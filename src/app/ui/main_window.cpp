@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include "app/ui/voltage_cell_delegate.h"
+#include "calc/ui/analysis_window.h"
 #include "calc/ui/voltage_chart.h"
 #include "calc/voltage_profile.h"
 #include "common/ui/qt_text.h"
@@ -271,6 +272,23 @@ void TMain::SetToolWindows(QWidget* cables, QWidget* blocks, QWidget* house) {
   UpdateActions();
 }
 
+void TMain::SetAnalysisWindow(TAnalysis* window) {
+  analysis_window_ = window;
+  if (!window) return;
+  connect(action("mAnalysis"), &QAction::triggered, window, [window] {
+    window->show();
+    window->raise();
+    window->activateWindow();
+  });
+  connect(window, &TAnalysis::ApplyCable, this, [this](const QString& name) {
+    Run([this, name] { state_.ApplyCableEverywhere(name.toStdString()); });
+  });
+  connect(window, &TAnalysis::ApplyRegime, this, [this](const QString& name) {
+    Run([this, name] { state_.SetAllBlocksToRegime(name.toStdString()); });
+  });
+  UpdateActions();
+}
+
 void TMain::Run(const std::function<void()>& command) {
   state_.BeginCommand();
   command();
@@ -285,6 +303,7 @@ void TMain::ProjectChanged() {
   } else {
     recovery_timer_->stop();
   }
+  if (analysis_window_) analysis_window_->ProjectChanged();
   // The chart follows the results, whatever calculation made them (drawn when
   // it is shown: see mChart).
   if (!chart_->isVisible()) return;
@@ -406,6 +425,7 @@ void TMain::closeEvent(QCloseEvent* event) {
   recovery_timer_->stop();
   state_.FormClose(CurrentSettings());
   if (chart_->isVisible()) chart_->close();  // keeps its place in the settings
+  if (analysis_window_ && analysis_window_->isVisible()) analysis_window_->close();
   if (on_close_) on_close_();
   event->accept();
 }

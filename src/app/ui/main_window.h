@@ -13,6 +13,7 @@
 
 #include "app/main_state.h"
 #include "app/ui/qt_command_dialogs.h"
+#include "calc/ui/analysis_window.h"
 
 class QAction;
 class QLabel;
@@ -44,6 +45,9 @@ class TMain : public QMainWindow {
 
   // Windows created at start-up and shown by their commands (may be null).
   void SetToolWindows(QWidget* cables, QWidget* blocks, QWidget* house);
+  // The window "Анализ луча" (may be null): F8 shows it, it follows every
+  // change of the project, and its answers are applied as commands.
+  void SetAnalysisWindow(TAnalysis* window);
   // Extra work to run when the window closes (the tool windows' own close).
   void SetOnClose(std::function<void()> on_close) { on_close_ = std::move(on_close); }
 
@@ -112,6 +116,7 @@ class TMain : public QMainWindow {
   QPointer<QWidget> cables_window_;
   QPointer<QWidget> blocks_window_;
   QPointer<QWidget> house_window_;
+  QPointer<TAnalysis> analysis_window_;
   TChart* chart_ = nullptr;  // "График напряжения", follows every calculation
   QWidget* problems_panel_ = nullptr;
   QListView* problems_view_ = nullptr;

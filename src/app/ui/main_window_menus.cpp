@@ -141,6 +141,8 @@ void TMain::BuildWindowMenu() {
   QAction* problems = AddAction(window, "mProblems", "&Проверка", QKeySequence(Qt::Key_F7));
   problems->setCheckable(true);
   connect(problems, &QAction::toggled, this, [this](bool on) { problems_panel_->setVisible(on); });
+  AddAction(window, "mAnalysis", "&Анализ луча",
+            QKeySequence(Qt::Key_F8));  // see SetAnalysisWindow
 }
 
 void TMain::BuildPopupMenu() {
@@ -177,6 +179,7 @@ void TMain::UpdateActions() {
   action("mCabel")->setEnabled(cables_window_ != nullptr);
   action("mBlock")->setEnabled(blocks_window_ != nullptr);
   action("mRast")->setEnabled(house_window_ != nullptr);
+  action("mAnalysis")->setEnabled(analysis_window_ != nullptr);
 }
 
 }  // namespace luch

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "calc/ui/analysis_window.h"
 #include "common/file_system.h"
 #include "editing/block_replacement.h"
 #include "library/carried_library.h"
@@ -33,6 +34,8 @@ Program::Program(const std::filesystem::path& data_dir)
   cables_window_ = std::make_unique<TCabels>(data_dir, cables_, platform());
   blocks_window_ = std::make_unique<TBlock>(data_dir, *blocks_, platform());
   house_window_ = std::make_unique<TDomLen>(data_dir, platform());
+  analysis_window_ = std::make_unique<TAnalysis>(
+      data_dir, platform(), [this] { return state_->AnalysisInput(); }, main_.get());
   blocks_window_->SetRenameCallback(
       [this](const std::string& old_name, const std::string& new_name) {
         state_->RenameBlockType(old_name, new_name);
@@ -41,6 +44,7 @@ Program::Program(const std::filesystem::path& data_dir)
   // An edit in a library is recalculated as an edit of the project is.
   const auto library_changed = [this] {
     state_->LibraryChanged();
+    analysis_window_->LibraryChanged();
     main_->RefreshFromState();
   };
   cables_window_->SetOnChange(library_changed);
@@ -48,16 +52,19 @@ Program::Program(const std::filesystem::path& data_dir)
   // A received project's types go in as the windows add them, shown at once.
   state_->SetTypeAdder([this](const CarriedTypes& types) {
     AddCarriedTypes(types, cables_window_->logic(), blocks_window_->logic());
+    analysis_window_->LibraryChanged();
     cables_window_->Refresh();
     blocks_window_->Refresh();
   });
   main_->SetToolWindows(cables_window_.get(), blocks_window_.get(), house_window_.get());
+  main_->SetAnalysisWindow(analysis_window_.get());
   main_->SetOnClose([this] {
     // Closing the main window ends the program; the tool windows go with it.
     cables_window_->OnProgramEnd();
     for (QWidget* window :
          {static_cast<QWidget*>(cables_window_.get()), static_cast<QWidget*>(blocks_window_.get()),
-          static_cast<QWidget*>(house_window_.get())}) {
+          static_cast<QWidget*>(house_window_.get()),
+          static_cast<QWidget*>(analysis_window_.get())}) {
       window->hide();
     }
     QApplication::quit();

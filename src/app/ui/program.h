@@ -17,6 +17,7 @@ namespace luch {
 class TCabels;
 class TBlock;
 class TDomLen;
+class TAnalysis;
 
 // Hands the calculation's wait window on to the one the main window owns,
 // which exists only once the main window does.
@@ -44,7 +45,8 @@ int RunGuarded(const std::function<int()>& body);
 
 class Program {
  public:
-  // Creates TMain, then the cable, block and house-distance windows (hidden).
+  // Creates TMain, then the cable, block, house-distance and analysis windows
+  // (hidden).
   explicit Program(const std::filesystem::path& data_dir);
   ~Program();
 
@@ -53,6 +55,7 @@ class Program {
   TCabels& cables_window() { return *cables_window_; }
   TBlock& blocks_window() { return *blocks_window_; }
   TDomLen& house_window() { return *house_window_; }
+  TAnalysis& analysis_window() { return *analysis_window_; }
   Platform platform();
 
  private:
@@ -73,6 +76,8 @@ class Program {
   std::unique_ptr<TCabels> cables_window_;
   std::unique_ptr<TBlock> blocks_window_;
   std::unique_ptr<TDomLen> house_window_;
+  // Kept in front of the main window; goes first, its work stopped and joined.
+  std::unique_ptr<TAnalysis> analysis_window_;
 };
 
 }  // namespace luch
