@@ -18,9 +18,12 @@
 #include <QTimer>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "app/data_folder.h"
 #include "app/ui/program_fixture.h"
+#include "common/file_io.h"
 #include "library/ui/block_window.h"
 #include "library/ui/cable_window.h"
 #include "tools/ui/dom_len_window.h"
@@ -212,6 +215,80 @@ TEST_F(ProgramTest, ANameTheFilesCannotHoldIsRefusedAndAskedForAgain) {
   EXPECT_EQ(program->state().table(), table_before);  // Cancel renamed nothing
   EXPECT_EQ(dir.Read("Блок.ini"), blocks_before);
   EXPECT_FALSE(std::filesystem::exists(dir / "Замена блоков.ini"));
+}
+
+// Started as a double-click on a mailed project starts it: in a folder without
+// libraries, the project named on the command line.
+class ProgramFirstStart : public ::testing::Test {
+ protected:
+  ProgramFirstStart() {
+    std::filesystem::create_directories(root / "work");
+    std::filesystem::create_directories(root / "mail");
+    std::filesystem::create_directories(root / "bin");
+    std::filesystem::copy(kExamples / Utf8Path("Дом 5.луч"), root / "mail");
+  }
+
+  void CopyLibraries(const std::filesystem::path& to) {
+    std::filesystem::create_directories(to);
+    for (const char* name : {"Кабель.ini", "Блок.ini"}) {
+      std::filesystem::copy(kExamples / Utf8Path(name), to);
+    }
+  }
+
+  // What the program does from its command line on, with the program at
+  // <root>/bin/luch and the user's folder <root>/home/luch.
+  std::filesystem::path Start() {
+    const std::filesystem::path folder =
+        OpenDataFolder(root / "work", root / "bin" / "luch", root / "home" / "luch");
+    program = std::make_unique<Program>(folder);
+    program->state().SetNamedProject(PathToUtf8(root / "mail" / "Дом 5.луч"));
+    program->main_window().show();
+    QApplication::processEvents();
+    return folder;
+  }
+
+  // Every cable and block of the opened project is found in the libraries.
+  void ExpectTheProjectsTypesKnown() {
+    const ProjectTable& table = program->state().table();
+    ASSERT_EQ(table.BlockCount(), 12);
+    for (int row = 1; row <= table.BlockCount(); ++row) {
+      EXPECT_GT(program->state().cables().CableResistanceByName(table.CableName(row)), 0) << row;
+      EXPECT_GE(program->state().blocks().BlockIndexByName(table.BlockName(row)), 0) << row;
+    }
+  }
+
+  TempDir root;
+  std::unique_ptr<Program> program;
+};
+
+TEST_F(ProgramFirstStart, AnUnpackedProgramWorksInItsOwnFolder) {
+  CopyLibraries(root / "bin");
+  EXPECT_EQ(Start(), root / "bin");
+  ExpectTheProjectsTypesKnown();
+}
+
+TEST_F(ProgramFirstStart, AnInstalledProgramWorksInTheUsersFolderSeededWithItsSamples) {
+  CopyLibraries((root / "bin" / kSamplesBesideProgram).lexically_normal());
+  EXPECT_EQ(Start(), root / "home" / "luch");
+  ExpectTheProjectsTypesKnown();
+  EXPECT_TRUE(std::filesystem::exists(root / "home" / "luch" / Utf8Path("Блок.ini")));
+}
+
+TEST_F(ProgramFirstStart, MissingLibrariesAreSaidInOneBoxAndListed) {
+  QString text;
+  AnswerWhenShown<QMessageBox>([&text](QMessageBox* box) {
+    text = box->text();
+    box->accept();
+  });
+  const std::filesystem::path folder = Start();
+  const QString cables = QString::fromUtf8("Библиотека кабелей не найдена: ") +
+                         QString::fromStdString(PathToUtf8(folder / Utf8Path("Кабель.ini")));
+  const QString blocks = QString::fromUtf8("Библиотека блоков не найдена: ") +
+                         QString::fromStdString(PathToUtf8(folder / Utf8Path("Блок.ini")));
+  EXPECT_EQ(text, cables + "\n" + blocks);
+  auto* list = program->main_window().findChild<QListView*>("ListBoxProblems");
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->model()->index(0, 0).data().toString(), cables);
 }
 
 }  // namespace
