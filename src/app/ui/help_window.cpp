@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace luch {
@@ -16,6 +17,7 @@ THelp::THelp(QWidget* owner) : QWidget(owner, Qt::Window) {
   browser_->setObjectName("BrowserHelp");
   // Links inside the manual only: no other program is started from here.
   browser_->setOpenExternalLinks(false);
+  browser_->document()->setDocumentMargin(12);
   QFile manual(QString::fromUtf8(help_texts::kManual));
   if (manual.open(QIODevice::ReadOnly)) {
     browser_->setMarkdown(QString::fromUtf8(manual.readAll()));
