@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <map>
-#include <string>
 
 #include "common/file_io.h"
 #include "support/temp_dir.h"
@@ -37,80 +35,46 @@ TEST(DataFolder, SamplesAreFoundOnlyBesideAnInstalledProgram) {
 }
 
 TEST(DataFolder, TheFirstFolderOfLibrariesWinsThenTheOwnFolder) {
-  struct Case {
-    const char* name;
-    const char* current_file;  // written into the current folder, when set
-    const char* program_file;  // into the program's folder
+  struct Case {  // a file in the current and in the program's folder; 0 current, 1 program, 2 own
+    const char *current_file, *program_file;
     bool program_writable;
-    const char* chosen;  // "current", "program" or "own"
-  };
-  const Case cases[] = {
-      {"current holds a library", "Блок.ini", "Кабель.ini", true, "current"},
-      {"only the program's folder, writable", "Tarvel.ini", "Кабель.ini", true, "program"},
-      {"the program's folder may not be written", nullptr, "Блок.ini", false, "own"},
-      {"neither holds one", nullptr, "Tarvel.ini", true, "own"},
-  };
+    int chosen;
+  } const cases[] = {{"Блок.ini", "Кабель.ini", true, 0},
+                     {"Tarvel.ini", "Кабель.ini", true, 1},
+                     {"Tarvel.ini", "Блок.ini", false, 2},
+                     {"Tarvel.ini", "Tarvel.ini", true, 2}};
   for (const Case& c : cases) {
     TempDir current, program;
-    const fs::path own = "/home/u/.local/share/luch";
-    if (c.current_file) current.Write(c.current_file, "");
-    if (c.program_file) program.Write(c.program_file, "");
-    const auto writable = [&c](const fs::path&) { return c.program_writable; };
-    const std::map<std::string, fs::path> folders = {
-        {"current", current.path()}, {"program", program.path()}, {"own", own}};
-    EXPECT_EQ(ChooseDataFolder(current.path(), program.path(), own, writable), folders.at(c.chosen))
-        << c.name;
+    current.Write(c.current_file, "");
+    program.Write(c.program_file, "");
+    const fs::path folders[] = {current.path(), program.path(), "/home/u/.local/share/luch"};
+    EXPECT_EQ(ChooseDataFolder(current.path(), program.path(), folders[2],
+                               [&c](const fs::path&) { return c.program_writable; }),
+              folders[c.chosen])
+        << c.current_file << " " << c.program_file;
   }
-  TempDir current;  // no own folder known: the current one
-  EXPECT_EQ(ChooseDataFolder(current.path(), "", "", FolderIsWritable), current.path());
 }
 
-TEST(DataFolder, WritableMeansAFileCanBeCreatedThere) {
-  TempDir dir;
-  EXPECT_TRUE(FolderIsWritable(dir.path()));
-  EXPECT_TRUE(fs::is_empty(dir.path()));  // the trial file is gone
-  EXPECT_FALSE(FolderIsWritable(dir / "missing"));
-}
-
-TEST(DataFolder, TheOwnFolderIsSeededWhileItHoldsNoLibrary) {
-  TempDir samples;
-  samples.Write("Кабель.ini", "samples");
-  samples.Write("Дом 5.луч", "project");
-  TempDir home;
-  const fs::path folder = home.path() / "share" / "luch";
-  ASSERT_TRUE(PrepareDataFolder(folder, samples.path()));
-  EXPECT_EQ(home.Read("share/luch/Кабель.ini"), "samples");
-  EXPECT_EQ(home.Read("share/luch/Дом 5.луч"), "project");
-
-  // Settings alone (a run before the program was installed) are no library.
-  TempDir settings_only;
-  settings_only.Write("Tarvel.ini", "mine");
-  settings_only.Write("Дом 5.луч", "mine");
-  ASSERT_TRUE(PrepareDataFolder(settings_only.path(), samples.path()));
-  EXPECT_EQ(settings_only.Read("Кабель.ini"), "samples");
-  EXPECT_EQ(settings_only.Read("Дом 5.луч"), "mine");
-
-  TempDir used;
-  used.Write("Блок.ini", "mine");
-  ASSERT_TRUE(PrepareDataFolder(used.path(), samples.path()));
-  EXPECT_FALSE(fs::exists(used / "Кабель.ini"));
-
-  home.Write("file", "");
-  EXPECT_FALSE(PrepareDataFolder(home / "file", samples.path()));
-}
-
-TEST(DataFolder, AnInstalledProgramStartedElsewhereOpensItsSeededOwnFolder) {
-  TempDir root;  // <root>/bin/luch with its samples where an installation puts them
+TEST(DataFolder, TheOwnFolderGetsTheSamplesWhileItHoldsNoLibraryAndKeepsItsFiles) {
+  TempDir root;  // <root>/bin/luch, its samples where an installation puts them
   const fs::path samples = (root / "bin" / kSamplesBesideProgram).lexically_normal();
   fs::create_directories(samples);
   std::ofstream(samples / Utf8Path("Блок.ini")) << "samples";
+  std::ofstream(samples / Utf8Path("Дом 5.луч")) << "project";
   const fs::path own = root / "home" / "luch";
-  EXPECT_EQ(OpenDataFolder(root / "work", root / "bin" / "luch", own), own);
+  const auto open = [&root, &own] {
+    return OpenDataFolder(root / "work", root / "bin" / "luch", own);
+  };
+  EXPECT_EQ(open(), own);
+  EXPECT_EQ(root.Read("home/luch/Дом 5.луч"), "project");
+  fs::remove(own / Utf8Path("Блок.ini"));  // settings and a project, but no library
+  root.Write("home/luch/Дом 5.луч", "mine");
+  open();
   EXPECT_EQ(root.Read("home/luch/Блок.ini"), "samples");
-  // An own folder that cannot be made gives none.
-  root.Write("blocked", "");
-  EXPECT_EQ(OpenDataFolder(root / "work", root / "bin" / "luch", root / "blocked" / "luch"),
-            fs::path());
+  EXPECT_EQ(root.Read("home/luch/Дом 5.луч"), "mine");
+  fs::remove(own / Utf8Path("Дом 5.луч"));  // with a library: nothing comes back
+  open();
+  EXPECT_FALSE(fs::exists(own / Utf8Path("Дом 5.луч")));
 }
 
 }  // namespace

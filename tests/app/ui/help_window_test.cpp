@@ -7,7 +7,6 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <fstream>
-#include <string>
 
 #include "app/ui/program_fixture.h"
 
@@ -21,10 +20,8 @@ TEST_F(ProgramTest, F1ShowsTheManualInOneHelpWindow) {
   QList<THelp*> shown = main.findChildren<THelp*>();
   ASSERT_EQ(shown.size(), 1);
   EXPECT_TRUE(shown[0]->isVisible());
-  EXPECT_EQ(shown[0]->windowTitle(), QString::fromUtf8("Справка"));
   const QTextBlock first = shown[0]->browser()->document()->firstBlock();
-  EXPECT_EQ(first.blockFormat().headingLevel(), 1);
-  // The manual's own first line, as the package ships it.
+  // The heading of the manual the package ships.
   std::ifstream manual(kExamples.parent_path() / "packaging" / "manual" / "luch.ru.md");
   std::string heading;
   std::getline(manual, heading);
