@@ -29,9 +29,9 @@ TEST(DataFolder, OwnFolderFollowsTheBaseDirectoryRules) {
 TEST(DataFolder, SamplesAreFoundOnlyBesideAnInstalledProgram) {
   TempDir dir;
   EXPECT_EQ(InstalledSamples(dir.path() / "bin" / "luch"), fs::path());
-  fs::create_directories(dir.path() / "share" / "luch" / "examples");
-  EXPECT_EQ(InstalledSamples(dir.path() / "bin" / "luch"),
-            dir.path() / "share" / "luch" / "examples");
+  const fs::path samples = (dir.path() / "bin" / kSamplesBesideProgram).lexically_normal();
+  fs::create_directories(samples);
+  EXPECT_EQ(InstalledSamples(dir.path() / "bin" / "luch"), samples);
 }
 
 TEST(DataFolder, TheFirstFolderOfLibrariesWinsThenTheOwnFolder) {

@@ -224,7 +224,9 @@ class ProgramFirstStart : public ::testing::Test {
     const std::filesystem::path folder =
         OpenDataFolder(root / "work", root / "bin" / "luch", root / "home" / "luch");
     program = std::make_unique<Program>(folder);
-    program->state().SetNamedProject(PathToUtf8(kExamples / Utf8Path("Дом 5.луч")));
+    std::filesystem::create_directories(root / "mail");
+    std::filesystem::copy(kExamples / Utf8Path("Дом 5.луч"), root / "mail");
+    program->state().SetNamedProject(PathToUtf8(root / "mail" / Utf8Path("Дом 5.луч")));
     program->main_window().show();
     QApplication::processEvents();
     return folder;
