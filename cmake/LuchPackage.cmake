@@ -17,8 +17,18 @@ add_custom_command(
 # Manual pages and the changelog, compressed as Debian wants them (-n: no
 # time stamp, so that the package is the same on every build).
 configure_file(${linux_files}/changelog.in ${generated}/changelog @ONLY)
+# luch.1 is the program's manual, the text its help window shows, turned into
+# a manual page.
+set(manual ${PROJECT_SOURCE_DIR}/packaging/manual/luch.ru.md)
+set(manual_to_man ${PROJECT_SOURCE_DIR}/packaging/manual/md-to-man.awk)
+add_custom_command(
+  OUTPUT ${generated}/luch.1
+  COMMAND awk -v name=luch -v version=${PROJECT_VERSION} -f ${manual_to_man} ${manual}
+          > ${generated}/luch.1
+  DEPENDS ${manual} ${manual_to_man}
+  COMMENT "Writing the manual page luch.1 from the manual")
 set(compressed)
-foreach(source ${linux_files}/luch.1 ${linux_files}/luch-calc.1 ${generated}/changelog)
+foreach(source ${generated}/luch.1 ${linux_files}/luch-calc.1 ${generated}/changelog)
   get_filename_component(name ${source} NAME)
   add_custom_command(OUTPUT ${generated}/${name}.gz
                      COMMAND gzip -9n -c ${source} > ${generated}/${name}.gz
@@ -37,7 +47,7 @@ install(FILES ${linux_files}/luch.svg DESTINATION share/icons/hicolor/scalable/a
 # data_folder.h finds the samples at ../share/luch/examples beside bin/luch.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION share/luch/examples)
 install(FILES ${generated}/luch.1.gz ${generated}/luch-calc.1.gz DESTINATION share/man/man1)
-install(FILES ${linux_files}/copyright DESTINATION share/doc/luch)
+install(FILES ${linux_files}/copyright ${manual} DESTINATION share/doc/luch)
 install(FILES ${generated}/changelog.gz DESTINATION share/doc/luch)
 
 # make package builds only what the package holds, not the tests.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
+#include <vector>
 
 #include "app/recovery_file.h"
 #include "app/saved_content.h"
@@ -66,6 +68,26 @@ void MainState::DeferredStartUp() {
   }
   project_file_name_.clear();
   status_.bar1[0] = "Проект: ";
+}
+
+std::vector<std::string> MainState::MissingLibraries() const {
+  std::vector<std::string> lines;
+  const std::pair<const char*, const char*> libraries[] = {
+      {kCableFileName, "Библиотека кабелей не найдена: "},
+      {kBlockFileName, "Библиотека блоков не найдена: "}};
+  for (const auto& [file, text] : libraries) {
+    const std::filesystem::path path = data_dir_ / Utf8Path(file);
+    if (!platform_.files->FileExists(path)) lines.push_back(text + PathToUtf8(path));
+  }
+  return lines;
+}
+
+void MainState::ReportMissingLibraries() {
+  std::string text;
+  for (const std::string& line : MissingLibraries()) text += (text.empty() ? "" : "\n") + line;
+  if (!text.empty()) {
+    platform_.messages->Show(text, project_texts::kMessageCaption, MessageIcon::kWarning);
+  }
 }
 
 std::filesystem::path MainState::ProjectPath(const std::string& utf8_path) const {
@@ -406,8 +428,12 @@ void MainState::SetLiveCalc(bool on) {
 }
 
 std::vector<Problem> MainState::Problems() const {
-  std::vector<Problem> problems = CollectProblems(
-      {table_, params_, cables_, blocks_, totals_, results_, platform_.locale->DecimalSeparator()});
+  std::vector<Problem> problems;
+  for (std::string& line : MissingLibraries()) problems.push_back({std::move(line), 0});
+  for (Problem& problem : CollectProblems({table_, params_, cables_, blocks_, totals_, results_,
+                                           platform_.locale->DecimalSeparator()})) {
+    problems.push_back(std::move(problem));
+  }
   for (std::string& line : DifferingTypes(cables_, blocks_, carried_)) {
     problems.push_back({std::move(line), 0});
   }

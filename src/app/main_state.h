@@ -101,6 +101,13 @@ class MainState {
   // remembered one.
   void SetNamedProject(std::string utf8_path) { named_project_ = std::move(utf8_path); }
   const std::string& NamedProject() const { return named_project_; }
+  // The libraries that the data folder lacks, one line each:
+  // "Библиотека кабелей не найдена: <path>", "Библиотека блоков не найдена:
+  // <path>" (the file's full path). Empty when both files are there.
+  std::vector<std::string> MissingLibraries() const;
+  // At start-up: one box (caption "Сообщение", warning icon) with the lines of
+  // MissingLibraries; nothing when both libraries are there.
+  void ReportMissingLibraries();
   // Loads the named project as Open does ("Cannot open file" for one that is
   // there but cannot be read); when it is not loaded the project is unnamed
   // ("Проект: ").
@@ -186,9 +193,9 @@ class MainState {
   const ResultState& results() const { return results_; }
   // A library changed (an edit in "Типы кабеля" or "Блоки").
   void LibraryChanged() { InputsChanged(); }
-  // The problems list "Проверка", as the project and its results are now; a
-  // carried type that differs from the library's type of its name is named
-  // there too, with both values.
+  // The problems list "Проверка", as the project and its results are now:
+  // the missing libraries first (MissingLibraries); a carried type that differs from the library's
+  // type of its name is named there too, with both values.
   std::vector<Problem> Problems() const;
   // The tooltip of row `row`'s U cell: the block's margin.
   std::string VoltageTooltip(int row) const;

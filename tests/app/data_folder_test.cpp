@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "common/file_io.h"
 #include "support/temp_dir.h"
 
 namespace luch {
@@ -12,8 +15,7 @@ using testing::TempDir;
 
 TEST(DataFolder, OwnFolderFollowsTheBaseDirectoryRules) {
 #ifdef _WIN32
-  GTEST_SKIP() << "the base directory rules are the Linux desktop's; Windows keeps the "
-                  "program's folder";
+  GTEST_SKIP() << "the base directory rules are the Linux desktop's; Windows has %APPDATA%";
 #endif
   EXPECT_EQ(OwnDataFolder("/data", "/home/u"), fs::path("/data/luch"));
   // Unset, empty and relative values fall back to the home folder.
@@ -27,39 +29,52 @@ TEST(DataFolder, OwnFolderFollowsTheBaseDirectoryRules) {
 TEST(DataFolder, SamplesAreFoundOnlyBesideAnInstalledProgram) {
   TempDir dir;
   EXPECT_EQ(InstalledSamples(dir.path() / "bin" / "luch"), fs::path());
-  fs::create_directories(dir.path() / "share" / "luch" / "examples");
-  EXPECT_EQ(InstalledSamples(dir.path() / "bin" / "luch"),
-            dir.path() / "share" / "luch" / "examples");
+  const fs::path samples = (dir.path() / "bin" / kSamplesBesideProgram).lexically_normal();
+  fs::create_directories(samples);
+  EXPECT_EQ(InstalledSamples(dir.path() / "bin" / "luch"), samples);
 }
 
-TEST(DataFolder, AFolderOfLibrariesIsKeptAndAnyOtherGivesTheOwnFolder) {
-  TempDir current;
-  const fs::path own = "/home/u/.local/share/luch";
-  EXPECT_EQ(ChooseDataFolder(current.path(), "", own), current.path());  // not installed
-  EXPECT_EQ(ChooseDataFolder(current.path(), "/usr/share/luch/examples", ""), current.path());
-  EXPECT_EQ(ChooseDataFolder(current.path(), "/usr/share/luch/examples", own), own);
-  current.Write("Блок.ini", "");
-  EXPECT_EQ(ChooseDataFolder(current.path(), "/usr/share/luch/examples", own), current.path());
+TEST(DataFolder, TheFirstFolderOfLibrariesWinsThenTheOwnFolder) {
+  struct Case {  // a file in the current and in the program's folder; 0 current, 1 program, 2 own
+    const char *current_file, *program_file;
+    bool program_writable;
+    int chosen;
+  } const cases[] = {{"Блок.ini", "Кабель.ini", true, 0},
+                     {"Tarvel.ini", "Кабель.ini", true, 1},
+                     {"Tarvel.ini", "Блок.ini", false, 2},
+                     {"Tarvel.ini", "Tarvel.ini", true, 2}};
+  for (const Case& c : cases) {
+    TempDir current, program;
+    current.Write(c.current_file, "");
+    program.Write(c.program_file, "");
+    const fs::path folders[] = {current.path(), program.path(), "/home/u/.local/share/luch"};
+    EXPECT_EQ(ChooseDataFolder(current.path(), program.path(), folders[2],
+                               [&c](const fs::path&) { return c.program_writable; }),
+              folders[c.chosen])
+        << c.current_file << " " << c.program_file;
+  }
 }
 
-TEST(DataFolder, AnEmptyFolderIsSeededAndAUsedOneIsLeftAlone) {
-  TempDir samples;
-  samples.Write("Кабель.ini", "samples");
-  samples.Write("Дом 5.луч", "project");
-  TempDir home;
-  const fs::path folder = home.path() / "share" / "luch";
-  ASSERT_TRUE(PrepareDataFolder(folder, samples.path()));
-  EXPECT_EQ(home.Read("share/luch/Кабель.ini"), "samples");
-  EXPECT_EQ(home.Read("share/luch/Дом 5.луч"), "project");
-
-  TempDir used;
-  used.Write("Кабель.ini", "mine");
-  ASSERT_TRUE(PrepareDataFolder(used.path(), samples.path()));
-  EXPECT_EQ(used.Read("Кабель.ini"), "mine");
-  EXPECT_FALSE(fs::exists(used / "Дом 5.луч"));
-
-  home.Write("file", "");
-  EXPECT_FALSE(PrepareDataFolder(home / "file", samples.path()));
+TEST(DataFolder, TheOwnFolderGetsTheSamplesWhileItHoldsNoLibraryAndKeepsItsFiles) {
+  TempDir root;  // <root>/bin/luch, its samples where an installation puts them
+  const fs::path samples = (root / "bin" / kSamplesBesideProgram).lexically_normal();
+  fs::create_directories(samples);
+  std::ofstream(samples / Utf8Path("Блок.ini")) << "samples";
+  std::ofstream(samples / Utf8Path("Дом 5.луч")) << "project";
+  const fs::path own = root / "home" / "luch";
+  const auto open = [&root, &own] {
+    return OpenDataFolder(root / "work", root / "bin" / "luch", own);
+  };
+  EXPECT_EQ(open(), own);
+  EXPECT_EQ(root.Read("home/luch/Дом 5.луч"), "project");
+  fs::remove(own / Utf8Path("Блок.ini"));  // settings and a project, but no library
+  root.Write("home/luch/Дом 5.луч", "mine");
+  open();
+  EXPECT_EQ(root.Read("home/luch/Блок.ini"), "samples");
+  EXPECT_EQ(root.Read("home/luch/Дом 5.луч"), "mine");
+  fs::remove(own / Utf8Path("Дом 5.луч"));  // with a library: nothing comes back
+  open();
+  EXPECT_FALSE(fs::exists(own / Utf8Path("Дом 5.луч")));
 }
 
 }  // namespace

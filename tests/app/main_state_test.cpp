@@ -339,5 +339,14 @@ TEST_F(MainStateTest, VoltagePresetsOnlyChangeTheField) {
   EXPECT_EQ(state.status().bar1[3], current);
 }
 
+TEST_F(MainStateTest, AMissingLibraryIsListedFirstUntilItsFileIsThere) {
+  dir.Write("Кабель.ini", "");
+  const std::vector<Problem> listed = state.Problems();
+  ASSERT_FALSE(listed.empty());
+  EXPECT_EQ(listed.front().text, "Библиотека блоков не найдена: " + PathToUtf8(dir / "Блок.ini"));
+  dir.Write("Блок.ini", "");
+  EXPECT_EQ(state.Problems(), std::vector<Problem>(listed.begin() + 1, listed.end()));
+}
+
 }  // namespace
 }  // namespace luch

@@ -400,6 +400,8 @@ void TMain::ApplicationEvents1Message() {
       state_.OpenNamedProject();
     }
   });
+  // Said over the project it explains, whose types are then unknown.
+  state_.ReportMissingLibraries();
   ProjectReplaced();
 }
 

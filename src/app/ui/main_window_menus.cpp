@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QTableView>
 
+#include "app/ui/help_window.h"
 #include "app/ui/main_window.h"
 #include "calc/ui/voltage_chart.h"
 #include "reports/paint/design_pdf.h"
@@ -20,10 +21,10 @@ void TMain::BuildMenus() {
   BuildActionMenu();
   BuildParametersMenu();
   BuildWindowMenu();
-  QAction* about = menuBar()->addAction(QString::fromUtf8("&О программе"));
-  about->setObjectName("mAbout");
-  actions_["mAbout"] = about;
-  Wire(about, [this] { ShowAboutBox(this); });
+  QMenu* about = menuBar()->addMenu(QString::fromUtf8("&О программе"));
+  connect(AddAction(about, "mHelp", "&Справка", QKeySequence(Qt::Key_F1)), &QAction::triggered,
+          this, [this] { ShowHelp(this); });
+  Wire(AddAction(about, "mAbout", "&О программе..."), [this] { ShowAboutBox(this); });
   BuildPopupMenu();
 }
 

@@ -18,9 +18,12 @@
 #include <QTimer>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "app/data_folder.h"
 #include "app/ui/program_fixture.h"
+#include "common/file_io.h"
 #include "library/ui/block_window.h"
 #include "library/ui/cable_window.h"
 #include "tools/ui/dom_len_window.h"
@@ -212,6 +215,50 @@ TEST_F(ProgramTest, ANameTheFilesCannotHoldIsRefusedAndAskedForAgain) {
   EXPECT_EQ(program->state().table(), table_before);  // Cancel renamed nothing
   EXPECT_EQ(dir.Read("Блок.ini"), blocks_before);
   EXPECT_FALSE(std::filesystem::exists(dir / "Замена блоков.ini"));
+}
+
+// Started by a double-click on a mailed project: elsewhere, the project named.
+class ProgramFirstStart : public ::testing::Test {
+ protected:
+  std::filesystem::path Start() {
+    const std::filesystem::path folder =
+        OpenDataFolder(root / "work", root / "bin" / "luch", root / "home" / "luch");
+    program = std::make_unique<Program>(folder);
+    std::filesystem::create_directories(root / "mail");
+    std::filesystem::copy(kExamples / Utf8Path("Дом 5.луч"), root / "mail");
+    program->state().SetNamedProject(PathToUtf8(root / "mail" / Utf8Path("Дом 5.луч")));
+    program->main_window().show();
+    QApplication::processEvents();
+    return folder;
+  }
+
+  TempDir root;
+  std::unique_ptr<Program> program;
+};
+
+TEST_F(ProgramFirstStart, AnUnpackedProgramWorksWithTheLibrariesBesideIt) {
+  std::filesystem::create_directories(root / "bin");
+  for (const char* name : {"Кабель.ini", "Блок.ini"}) {
+    std::filesystem::copy(kExamples / Utf8Path(name), root / "bin");
+  }
+  EXPECT_EQ(Start(), root / "bin");
+  const std::vector<Problem> problems = program->state().Problems();
+  EXPECT_TRUE(problems.empty()) << problems.front().text;  // every type known
+}
+
+TEST_F(ProgramFirstStart, MissingLibrariesAreSaidInOneBoxAndListed) {
+  QString text;
+  AnswerWhenShown<QMessageBox>([&text](QMessageBox* box) {
+    text = box->text();
+    box->accept();
+  });
+  const std::filesystem::path folder = Start();
+  const QString cables = QString::fromUtf8("Библиотека кабелей не найдена: ") +
+                         QString::fromStdString(PathToUtf8(folder / Utf8Path("Кабель.ini")));
+  EXPECT_EQ(text, cables + QString::fromUtf8("\nБиблиотека блоков не найдена: ") +
+                      QString::fromStdString(PathToUtf8(folder / Utf8Path("Блок.ini"))));
+  auto* list = program->main_window().findChild<QListView*>("ListBoxProblems");
+  EXPECT_EQ(list->model()->index(0, 0).data().toString(), cables);
 }
 
 }  // namespace

@@ -19,23 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct DataFolderChoice {
-  fs::path folder;
-  fs::path samples;  // empty unless the program is installed
-  bool own = false;  // the user's own folder, to be created and seeded
-};
-
-DataFolderChoice ChooseFolder() {
-  std::error_code error;
-  const fs::path current = fs::current_path(error);
-  DataFolderChoice choice;
-  choice.samples = luch::InstalledSamples(fs::read_symlink("/proc/self/exe", error));
-  const fs::path own = luch::OwnDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-  choice.folder = luch::ChooseDataFolder(current, choice.samples, own);
-  choice.own = choice.folder != current;
-  return choice;
-}
-
 void PrintLine(std::FILE* stream, const std::string& line) {
   std::fputs((line + "\n").c_str(), stream);
 }
@@ -43,7 +26,10 @@ void PrintLine(std::FILE* stream, const std::string& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  DataFolderChoice data = ChooseFolder();
+  std::error_code error;
+  const fs::path current = fs::current_path(error);
+  const fs::path executable = luch::ExecutablePath();
+  const fs::path user_folder = luch::UserDataFolder();
   // Answered before Qt starts: --help, --version and a wrong call need no
   // display.
   const luch::CommandLine line = luch::ReadCommandLine([&] {
@@ -53,7 +39,8 @@ int main(int argc, char** argv) {
   }());
   switch (line.action) {
     case luch::CommandLineAction::kHelp:
-      PrintLine(stdout, luch::HelpLine(data.folder));
+      PrintLine(stdout, luch::HelpLine(luch::ChooseDataFolder(current, executable.parent_path(),
+                                                              user_folder)));
       return 0;
     case luch::CommandLineAction::kVersion:
       PrintLine(stdout, luch::VersionLine());
@@ -64,21 +51,21 @@ int main(int argc, char** argv) {
     case luch::CommandLineAction::kRun:
       break;
   }
-  std::error_code error;
   std::string project;
   if (!line.project.empty()) {
     // A name given in a terminal is relative to the folder it was typed in.
     project =
         luch::PathToUtf8(fs::absolute(luch::Utf8Path(line.project), error).lexically_normal());
   }
-  if (data.own && !luch::PrepareDataFolder(data.folder, data.samples)) {
+  fs::path data_folder = luch::OpenDataFolder(current, executable, user_folder);
+  if (data_folder.empty()) {
     PrintLine(stderr, "luch: не удается создать папку данных / cannot create the data folder: " +
-                          luch::PathToUtf8(data.folder));
-    data.folder = fs::current_path(error);
+                          luch::PathToUtf8(user_folder));
+    data_folder = current;
   }
   // The data files are found in the current folder, and the file dialogs
   // start there.
-  fs::current_path(data.folder, error);
+  fs::current_path(data_folder, error);
 
   // The command line is the program's own: Qt takes its settings from its
   // environment variables only.
@@ -88,8 +75,8 @@ int main(int argc, char** argv) {
   // name from it.
   QGuiApplication::setDesktopFileName(QStringLiteral("luch"));
   luch::SetUpApplication(app);
-  return luch::RunGuarded([&app, &data, &project] {
-    luch::Program program(data.folder);
+  return luch::RunGuarded([&app, &data_folder, &project] {
+    luch::Program program(data_folder);
     program.state().SetNamedProject(project);
     program.main_window().show();
     return app.exec();

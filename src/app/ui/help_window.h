@@ -1,0 +1,32 @@
+// The help window "Справка": the manual that travels inside the program,
+// shown in a text browser. Nothing is fetched from outside.
+#pragma once
+
+#include <QWidget>
+
+class QTextBrowser;
+
+namespace luch {
+
+namespace help_texts {
+inline constexpr const char* kCaption = "Справка";
+// The manual as a Qt resource (Markdown).
+inline constexpr const char* kManual = ":/manual/luch.ru.md";
+}  // namespace help_texts
+
+class THelp : public QWidget {
+  Q_OBJECT
+ public:
+  // A window of its own, owned by `owner` (closed with it).
+  explicit THelp(QWidget* owner);
+
+  QTextBrowser* browser() const { return browser_; }
+
+ private:
+  QTextBrowser* browser_;
+};
+
+// F1: shows the help window of `owner`, created the first time, in front.
+void ShowHelp(QWidget* owner);
+
+}  // namespace luch
