@@ -373,10 +373,12 @@ TEST_F(BlockWindowTest, AnUnreadableLibraryIsReportedOnceAndNeverWritten) {
   const std::string path = PathToUtf8(dir / kBlockFileName);
   window.FormCreate();
   window.ButtonAddBlkClick();
+  EXPECT_EQ(window.AddTypes({{{"Название", "Б"}}}), 0);  // a received project's type
   window.FormClose(BlockWindow::kDesign);
-  ASSERT_EQ(fake.messages.shown.size(), 2u);
+  ASSERT_EQ(fake.messages.shown.size(), 3u);
   EXPECT_EQ(fake.messages.shown[0].text, "Cannot open file " + path + ".");
   EXPECT_EQ(fake.messages.shown[1].text, "Unable to write to " + path + ".");
+  EXPECT_EQ(fake.messages.shown[2].text, "Unable to write to " + path + ".");
   EXPECT_TRUE(fake.prompter.asked.empty());
   EXPECT_EQ(dir.Read(kBlockFileName), before);
 }

@@ -249,10 +249,14 @@ TEST_F(CableWindowTest, AnUnreadableLibraryIsReportedOnceAndNeverWritten) {
   const std::string path = PathToUtf8(dir_ / kCableFileName);
   window_.FormCreate();
   window_.ButtonAddClick();
+  CableType received;  // a received project's type
+  received.name = "Б";
+  EXPECT_EQ(window_.AddTypes({received}), 0);
   window_.FormClose(CableWindow::kDesign);
-  ASSERT_EQ(fake_.messages.shown.size(), 2u);
+  ASSERT_EQ(fake_.messages.shown.size(), 3u);
   EXPECT_EQ(fake_.messages.shown[0].text, "Cannot open file " + path + ".");
   EXPECT_EQ(fake_.messages.shown[1].text, "Unable to write to " + path + ".");
+  EXPECT_EQ(fake_.messages.shown[2].text, "Unable to write to " + path + ".");
   EXPECT_TRUE(fake_.prompter.asked.empty());
   EXPECT_EQ(dir_.Read(kCableFileName), before);
 }
