@@ -34,6 +34,10 @@ class UnshownMessages : public MessageBoxes {
   Answer AskYesNoCancel(std::string_view, std::string_view, MessageIcon) override {
     return Answer::kCancel;
   }
+  int AskChoice(std::string_view, std::string_view, MessageIcon,
+                const std::vector<std::string>& buttons) override {
+    return static_cast<int>(buttons.size()) - 1;
+  }
   void ShowError(std::string_view) override {}
 };
 
@@ -58,18 +62,6 @@ MainSettings MainState::FormCreate(const MainSettings& current) {
   return values;
 }
 
-void MainState::DeferredStartUp() {
-  // A project that vanished starts an unnamed one silently; one that is there
-  // but cannot be read does the same after its error box.
-  if (!project_file_name_.empty() &&
-      FileExists(ProjectPath(project_file_name_), *platform_.files) &&
-      LoadProject(project_file_name_)) {
-    return;
-  }
-  project_file_name_.clear();
-  status_.bar1[0] = "Проект: ";
-}
-
 std::vector<std::string> MainState::MissingLibraries() const {
   std::vector<std::string> lines;
   const std::pair<const char*, const char*> libraries[] = {
@@ -77,7 +69,7 @@ std::vector<std::string> MainState::MissingLibraries() const {
       {kBlockFileName, "Библиотека блоков не найдена: "}};
   for (const auto& [file, text] : libraries) {
     const std::filesystem::path path = data_dir_ / Utf8Path(file);
-    if (!platform_.files->FileExists(path)) lines.push_back(text + PathToUtf8(path));
+    if (!platform_.files->Exists(path)) lines.push_back(text + PathToUtf8(path));
   }
   return lines;
 }
@@ -114,24 +106,6 @@ void MainState::ForgetPreviousProject() {
   results_ = ResultState{};
 }
 
-void MainState::OpenNamedProject() {
-  if (LoadProject(named_project_)) {
-    types_offer_due_ = true;
-    return;
-  }
-  project_file_name_.clear();
-  status_.bar1[0] = "Проект: ";
-}
-
-void MainState::FormClose(MainSettings values) {
-  RemoveRecovery();
-  values.file_name = project_file_name_;
-  values.live_calc = live_calc_;
-  ProfileFile settings = OpenSettingsFile(data_dir_, *platform_.files);
-  WriteMainSettings(settings, values);
-  SaveOrReport(settings, *platform_.messages);
-}
-
 void MainState::SetBlockCount(int count) {
   table_.SetBlockCount(count);
   status_.bar1[1] = "Блоков: " + std::to_string(table_.BlockCount());
@@ -148,104 +122,11 @@ void MainState::EditVsegoChange(const std::string& text) {
   SetBlockCount(value);
 }
 
-namespace {
-FileDialogRequest ProjectDialog(const char* title) {
-  return FileDialogRequest{title, kProjectFilter, kProjectExtension, ""};
-}
-}  // namespace
-
-std::string MainState::WindowCaption() const {
-  if (project_file_name_.empty() && !modified()) return kMainCaption;
-  const std::string name =
-      project_file_name_.empty() ? std::string("Новый проект") : FileNameOf(project_file_name_);
-  return std::string(kMainCaption) + " — " + name + (modified() ? "*" : "");
-}
-
-void MainState::MarkSaved() {
-  saved_revision_ = revision_;
-  RemoveRecovery();
-}
-
-void MainState::RemoveRecovery() {
-  const std::filesystem::path path = RecoveryPath(data_dir_);
-  if (platform_.files->Exists(path)) platform_.files->RemoveFile(path);
-  recovery_revision_ = kNoRecovery;
-}
-
-bool MainState::ConfirmDiscard() {
-  if (!modified()) return true;
-  const std::string name =
-      project_file_name_.empty() ? std::string("Новый проект") : FileNameOf(project_file_name_);
-  switch (platform_.messages->AskYesNoCancel("Сохранить изменения в проекте?\n" + name, "Сообщение",
-                                             MessageIcon::kQuestion)) {
-    case Answer::kYes:
-      mSaveClick();
-      return !modified();  // a cancelled Save As or a failed save keeps the project
-    case Answer::kNo:
-      return true;
-    case Answer::kCancel:
-      break;
-  }
-  return false;
-}
-
-void MainState::WriteRecovery() {
-  if (!RecoveryDue()) return;
-  const RecoveryInfo info{project_file_name_, platform_.clock->Now(), carried_};
-  if (WriteRecoveryFile(data_dir_, table_, params_, info, platform_.locale->DecimalSeparator(),
-                        *platform_.files)) {
-    recovery_revision_ = revision_;
-  }
-}
-
-bool MainState::OfferRecovery() {
-  const std::optional<RecoveryInfo> found = FindRecoveryFile(data_dir_, *platform_.files);
-  if (!found) return false;
-  const std::string name = found->project_file_name.empty() ? std::string("Новый проект")
-                                                            : FileNameOf(found->project_file_name);
-  const std::string question = "Найдены несохраненные изменения проекта «" + name +
-                               "», записанные " + platform_.locale->FormatDateTime(found->written) +
-                               ".\nВосстановить их?";
-  if (!platform_.messages->AskYesNo(question, "Восстановление проекта", MessageIcon::kQuestion)) {
-    RemoveRecovery();
-    return false;
-  }
-  if (!LoadRecoveryFile(data_dir_, table_, params_, *platform_.files)) {
-    // Kept for another try: the file stays as it is.
-    platform_.messages->ShowError("Cannot open file " + PathToUtf8(RecoveryPath(data_dir_)));
-    return false;
-  }
-  history_.Clear();
-  SetBlockCount(table_.BlockCount());
-  ForgetPreviousProject();
-  project_file_name_ = found->project_file_name;
-  carried_ = found->carried;
-  status_.bar1[0] = project_file_name_.empty() ? std::string("Новый проект")
-                                               : "Проект: " + FileNameOf(project_file_name_);
-  // Modified, and already in the recovery file.
-  MarkChanged();
-  recovery_revision_ = revision_;
-  InputsChanged();
-  return true;
-}
-
 void MainState::SetEditU(std::string text) {
   if (text == params_.EditU) return;
   params_.EditU = std::move(text);
   MarkChanged();
   InputsChanged();
-}
-
-bool MainState::OpenDroppedProject(const std::string& utf8_path) {
-  if (!ConfirmDiscard() || !LoadProject(utf8_path)) return false;
-  types_offer_due_ = true;
-  return true;
-}
-
-void MainState::mOpenClick() {
-  if (!ConfirmDiscard()) return;
-  const auto chosen = platform_.dialogs->OpenFile(ProjectDialog("Выберите проект  для загрузки"));
-  if (chosen && LoadProject(*chosen)) types_offer_due_ = true;
 }
 
 void MainState::OfferCarriedTypes() {
@@ -264,84 +145,6 @@ void MainState::OfferCarriedTypes() {
   // then (P of the blocks that were unknown) is a calculation's, as after F9.
   calculation_command_ = true;
   LibraryChanged();
-}
-
-void MainState::mSaveClick() {
-  if (project_file_name_.empty()) {
-    mSaveAsClick();
-    return;
-  }
-  SaveProject(project_file_name_);
-}
-
-void MainState::mSaveAsClick() {
-  const auto chosen =
-      platform_.dialogs->SaveFile(ProjectDialog("Задайте имя файла для сохранения проекта"));
-  if (chosen) SaveProject(*chosen);
-}
-
-void MainState::mNewClick() {
-  if (!ConfirmDiscard()) return;
-  history_.Clear();
-  SetBlockCount(1);
-  project_file_name_.clear();
-  status_.bar1[0] = "Новый проект";
-  for (int col = kAddress; col < kColumnCount; ++col) table_.SetCell(1, col, "");
-  table_.SetCell(1, kNumber, "1");
-  params_.SetNewProjectValues();
-  carried_ = {};
-  ForgetPreviousProject();
-  MarkChanged();
-  MarkSaved();
-  InputsChanged();
-}
-
-bool MainState::LoadProject(const std::string& utf8_path) {
-  const ProjectLoadResult loaded =
-      LoadProjectFile(ProjectPath(utf8_path), table_, params_, *platform_.files);
-  switch (loaded.outcome) {
-    case ProjectLoad::kLoaded:
-      break;
-    case ProjectLoad::kMissing:  // vanished: nothing changes, silently
-      return false;
-    case ProjectLoad::kUnreadable:  // too large, no access
-      platform_.messages->ShowError("Cannot open file " + utf8_path);
-      return false;
-    case ProjectLoad::kNotAProject:
-      platform_.messages->Show(project_texts::NotAProject(utf8_path),
-                               project_texts::kMessageCaption, MessageIcon::kWarning);
-      return false;
-  }
-  history_.Clear();
-  SetBlockCount(table_.BlockCount());
-  ForgetPreviousProject();
-  project_file_name_ = utf8_path;
-  carried_ = loaded.carried;
-  status_.bar1[0] = "Проект: " + FileNameOf(utf8_path);
-  if (loaded.cut()) {
-    platform_.messages->Show(project_texts::FirstBlocksOnly(loaded.stored_count),
-                             project_texts::kMessageCaption, MessageIcon::kInformation);
-  }
-  MarkChanged();
-  MarkSaved();
-  InputsChanged();
-  return true;
-}
-
-bool MainState::SaveProject(const std::string& utf8_path) {
-  const std::filesystem::path path = ProjectPath(utf8_path);
-  CarriedTypes carry = TypesToCarry(NamesInColumn(table_, kCableName),
-                                    NamesInColumn(table_, kBlockName), cables_, blocks_, carried_);
-  if (!SaveProjectFile(path, table_, params_, platform_.locale->DecimalSeparator(),
-                       *platform_.files, &carry)) {
-    platform_.messages->ShowError("Unable to write to " + utf8_path);
-    return false;
-  }
-  project_file_name_ = utf8_path;
-  carried_ = std::move(carry);
-  status_.bar1[0] = "Проект: " + FileNameOf(utf8_path);
-  MarkSaved();
-  return true;
 }
 
 void MainState::mInfoClick() {
@@ -430,6 +233,13 @@ void MainState::SetLiveCalc(bool on) {
 std::vector<Problem> MainState::Problems() const {
   std::vector<Problem> problems;
   for (std::string& line : MissingLibraries()) problems.push_back({std::move(line), 0});
+  for (const char* library : {kCableFileName, kBlockFileName}) {
+    const std::filesystem::path path = data_dir_ / Utf8Path(library);
+    if (IsOtherThanFile(*platform_.files, path)) {
+      problems.push_back({NotAFileText(PathToUtf8(path)) + ".", 0});
+    }
+  }
+  if (std::optional<std::string> line = RecoveryProblem()) problems.push_back({*line, 0});
   for (Problem& problem : CollectProblems({table_, params_, cables_, blocks_, totals_, results_,
                                            platform_.locale->DecimalSeparator()})) {
     problems.push_back(std::move(problem));

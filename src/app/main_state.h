@@ -7,10 +7,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "app/command_dialogs.h"
 #include "app/main_settings.h"
+#include "app/recovery_file.h"
 #include "app/undo_history.h"
 #include "calc/calculation.h"
 #include "calc/problem_list.h"
@@ -50,9 +53,12 @@ class MainState {
   // undo has not gone back to the saved state.
   bool modified() const { return revision_ != saved_revision_; }
   // The main window's caption: the program's, then the project's file name
-  // (or "Новый проект") and "*" while modified; the program's alone for a new,
-  // unmodified project.
+  // (or "Новый проект"), " (только чтение)" for a project opened read-only,
+  // and "*" while modified; the program's alone for a new, unmodified project.
   std::string WindowCaption() const;
+  // The project was opened read-only because another copy of the program has
+  // it open: Save asks for another file name (Save As).
+  bool read_only() const { return read_only_; }
   // mInfo: after a successful calculation whose results still match.
   bool report_enabled() const { return report_enabled_ && !results_.stale; }
   // "Таблица напряжений ": not while the results are stale.
@@ -88,8 +94,14 @@ class MainState {
   // --- start-up and settings ----------------------------------------------
   // Reads section "Main" of Tarvel.ini over `current` (the window's values).
   MainSettings FormCreate(const MainSettings& current);
-  // The deferred start-up step: reopens the last project, or forgets a name
-  // that no longer exists ("Проект: ").
+  // The deferred start-up step, whole: what killed writes left in the data
+  // folder goes, the recovery files that no running copy holds are offered
+  // (OfferRecovery); then the project named on the command line is opened
+  // (after ConfirmDiscard of a restored one), or, when none is named and
+  // nothing was restored, the last project (DeferredStartUp).
+  void StartUp();
+  // Reopens the last project, or forgets a name that no longer exists
+  // ("Проект: ").
   void DeferredStartUp();
   // Writes section "Main"; reports a failure through the error box. The
   // recovery file goes: the program ends cleanly.
@@ -109,8 +121,8 @@ class MainState {
   // MissingLibraries; nothing when both libraries are there.
   void ReportMissingLibraries();
   // Loads the named project as Open does ("Cannot open file" for one that is
-  // there but cannot be read); when it is not loaded the project is unnamed
-  // ("Проект: ").
+  // there but cannot be read); when it is not loaded an unmodified project is
+  // unnamed ("Проект: ").
   void OpenNamedProject();
 
   // --- types a project carries ---------------------------------------------
@@ -135,12 +147,17 @@ class MainState {
   bool ConfirmDiscard();
   // True when the project holds changes that the recovery file does not have.
   bool RecoveryDue() const { return modified() && recovery_revision_ != revision_; }
-  // Writes the project into the recovery file when due (silently: a failure
-  // is tried again after the next change).
+  // Writes the project into this copy's own recovery file when due (taking a
+  // free one at the first write). A failure is tried again after the next
+  // change and said in Problems until a write succeeds.
   void WriteRecovery();
-  // At start-up, when a run that did not end cleanly left a recovery file:
-  // asks whether to restore it. Да opens it as a modified project under its
-  // former file name; Нет deletes it. True when it was restored.
+  // This copy's recovery file; empty before its first write.
+  const std::filesystem::path& recovery_path() const { return recovery_.path; }
+  // At start-up: every recovery file that no running copy holds is offered in
+  // a question of its own, naming its project and time. Да opens it as a
+  // modified project under its former file name (after ConfirmDiscard of one
+  // restored before), and it becomes this copy's recovery file; Нет deletes
+  // it. True when one was restored.
   bool OfferRecovery();
 
   // --- the count control EditVsego / UpDownVsego --------------------------
@@ -156,7 +173,8 @@ class MainState {
   void mOpenClick();
   // A project dropped on the window: ConfirmDiscard, then LoadProject.
   bool OpenDroppedProject(const std::string& utf8_path);
-  // F2: saves into ProjectFileName, or runs mSaveAsClick for an unnamed project.
+  // F2: saves into ProjectFileName, or runs mSaveAsClick for an unnamed or
+  // read-only project.
   void mSaveClick();
   // Ctrl+F2: the save dialog, then SaveProject into the chosen file.
   void mSaveAsClick();
@@ -164,13 +182,20 @@ class MainState {
   // parameters of a new project; nothing of the former project is left.
   void mNewClick();
   // Loads a project file as Open does; false, changing nothing, when none is
-  // there, when it cannot be read ("Cannot open file %s") or when it is not
-  // a project ("Файл %s не является проектом луча."). A project of more than
-  // 4096 blocks opens its first 4096 and says how many it holds. A relative
-  // name is found in the data directory and kept as given in ProjectFileName.
+  // there, when it cannot be read ("Cannot open file %s"), when it is not a
+  // regular file ("Файл %s не является обычным файлом.") or when it is not a
+  // project ("Файл %s не является проектом луча."). A project that another
+  // copy of the program has open is opened read-only, for editing, or not at
+  // all, as the user answers; otherwise this copy holds its lock while it is
+  // the current project. A project of more than 4096 blocks opens its first
+  // 4096 and says how many it holds. A relative name is found in the data
+  // directory and kept as given in ProjectFileName.
   bool LoadProject(const std::string& utf8_path);
-  // Saves as Save does, with the types the rows use (carried_types.h);
-  // reports "Unable to write to %s" on failure.
+  // Saves as Save does, with the types the rows use (carried_types.h). Asks
+  // first when another copy has the file open, or when the file changed since
+  // this copy opened or saved it; refuses texts that Windows-1251 cannot hold
+  // (the message of typing, naming the rows); reports "Unable to write to %s"
+  // on failure. The project stays modified unless it was saved.
   bool SaveProject(const std::string& utf8_path);
 
   // --- calculation -------------------------------------------------------------
@@ -300,7 +325,22 @@ class MainState {
   // A new version of the saved content, or the project as its file holds it.
   void MarkChanged() { revision_ = ++last_revision_; }
   void MarkSaved();
+  // Removes this copy's own recovery file; the slot stays this copy's.
   void RemoveRecovery();
+  // The question for a project that another copy holds; false when the user
+  // does not open it (`read_only` tells how he does).
+  bool AskOpenHeld(const std::filesystem::path& path, const std::string& utf8_path,
+                   bool& read_only);
+  // Before a save into `path`: the lock to hold afterwards (null when another
+  // copy holds it or none can be made); false when the user keeps the file
+  // as it is.
+  bool MaySaveOver(const std::filesystem::path& path, const std::string& utf8_path,
+                   std::unique_ptr<FileLock>& lock);
+  // The project file is now `path` (loaded or saved), held through `lock`.
+  void HoldProjectFile(const std::filesystem::path& path, std::unique_ptr<FileLock> lock);
+  void ReleaseProjectFile();
+  // The line of Problems while the recovery file cannot be written.
+  std::optional<std::string> RecoveryProblem() const;
   // After a change of what a calculation reads: the silent calculation, or
   // the results marked stale.
   void InputsChanged();
@@ -333,6 +373,14 @@ class MainState {
   // The revision that the recovery file holds; none after it was removed.
   static constexpr uint64_t kNoRecovery = UINT64_MAX;
   uint64_t recovery_revision_ = kNoRecovery;
+  RecoverySlot recovery_;         // this copy's own recovery file
+  bool recovery_failed_ = false;  // its last write failed
+  // The current project file as this copy last read or wrote it, and its
+  // lock while this copy holds it.
+  std::filesystem::path held_path_;
+  FileStamp held_stamp_;
+  std::unique_ptr<FileLock> project_lock_;
+  bool read_only_ = false;
   bool calculation_command_ = false;  // the running command is F9 or F10
   std::string command_note_;          // for panel 4 when the command ends
   bool live_calc_ = true;

@@ -18,11 +18,37 @@ constexpr const char* kKeyEditU = "Напряжение КМУ";
 
 }  // namespace
 
-std::filesystem::path RecoveryPath(const std::filesystem::path& data_dir) {
-  return data_dir / Utf8Path(kRecoveryFileName);
+std::filesystem::path RecoveryPath(const std::filesystem::path& data_dir, int slot) {
+  const std::string number = slot == 1 ? "" : " " + std::to_string(slot);
+  return data_dir / Utf8Path("Несохраненный проект" + number + ".bak");
 }
 
-bool WriteRecoveryFile(const std::filesystem::path& data_dir, const ProjectTable& table,
+RecoverySlot TakeFreeRecoverySlot(const std::filesystem::path& data_dir, FileSystem& files) {
+  for (int slot = 1; slot <= kMaxRecoverySlots; ++slot) {
+    const std::filesystem::path path = RecoveryPath(data_dir, slot);
+    if (files.Exists(path)) continue;  // a running copy's, or one left to offer
+    std::unique_ptr<FileLock> lock = files.TryLock(LockPathOf(path), "");
+    // Taken between the test and the lock by a copy that has left its file.
+    if (lock && !files.Exists(path)) return {path, std::move(lock), std::nullopt};
+  }
+  return {};
+}
+
+std::vector<RecoverySlot> TakeLeftRecoveryFiles(const std::filesystem::path& data_dir,
+                                                FileSystem& files) {
+  std::vector<RecoverySlot> left;
+  for (int slot = 1; slot <= kMaxRecoverySlots; ++slot) {
+    const std::filesystem::path path = RecoveryPath(data_dir, slot);
+    if (!files.FileExists(path)) continue;
+    std::unique_ptr<FileLock> lock = files.TryLock(LockPathOf(path), "");
+    if (!lock) continue;  // its copy is running
+    std::optional<RecoveryInfo> info = FindRecoveryFile(path, files);
+    if (info) left.push_back({path, std::move(lock), std::move(info)});
+  }
+  return left;
+}
+
+bool WriteRecoveryFile(const std::filesystem::path& path, const ProjectTable& table,
                        const ProjectParameters& params, const RecoveryInfo& info,
                        char decimal_separator, FileSystem& files) {
   ProfileFile file(std::filesystem::path(), files);
@@ -33,12 +59,11 @@ bool WriteRecoveryFile(const std::filesystem::path& data_dir, const ProjectTable
   file.WriteString(kSection, kKeyFile, PercentEscaped(info.project_file_name));
   file.WriteString(kSection, kKeyWritten, std::to_string(seconds));
   file.WriteString(kSection, kKeyEditU, QuotedIfNeeded(params.EditU));
-  return file.SaveAs(RecoveryPath(data_dir));
+  // Whatever the rows hold, even what the project file cannot.
+  return file.SaveAsUtf8(path);
 }
 
-std::optional<RecoveryInfo> FindRecoveryFile(const std::filesystem::path& data_dir,
-                                             FileSystem& files) {
-  const std::filesystem::path path = RecoveryPath(data_dir);
+std::optional<RecoveryInfo> FindRecoveryFile(const std::filesystem::path& path, FileSystem& files) {
   if (!files.FileExists(path)) return std::nullopt;
   const ProfileFile file(path, files);
   if (!file.SectionExists("Луч")) return std::nullopt;
@@ -53,9 +78,8 @@ std::optional<RecoveryInfo> FindRecoveryFile(const std::filesystem::path& data_d
   return info;
 }
 
-bool LoadRecoveryFile(const std::filesystem::path& data_dir, ProjectTable& table,
+bool LoadRecoveryFile(const std::filesystem::path& path, ProjectTable& table,
                       ProjectParameters& params, FileSystem& files) {
-  const std::filesystem::path path = RecoveryPath(data_dir);
   if (!LoadProjectFile(path, table, params, files)) return false;
   const ProfileFile file(path, files);
   if (file.KeyExists(kSection, kKeyEditU)) params.EditU = file.ReadString(kSection, kKeyEditU, "");

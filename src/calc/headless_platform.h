@@ -37,6 +37,11 @@ class HeadlessPlatform {
       shown.emplace_back(text);
       return Answer::kCancel;
     }
+    int AskChoice(std::string_view text, std::string_view, MessageIcon,
+                  const std::vector<std::string>& buttons) override {
+      shown.emplace_back(text);
+      return static_cast<int>(buttons.size()) - 1;
+    }
     void ShowError(std::string_view message) override {
       shown.push_back(std::string(message) + ".");
     }

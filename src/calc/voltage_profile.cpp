@@ -130,8 +130,9 @@ bool ChartWindow::ButtonSaveClick(const std::function<std::string()>& png) {
                         .initial_directory = PathToUtf8(data_dir_)});
   if (!path || path->empty()) return false;
   const std::string bytes = png();
+  SetLastWriteNote({});
   if (bytes.empty() || !WriteFileAtomic(*platform_.files, Utf8Path(*path), bytes)) {
-    platform_.messages->ShowError(chart_texts::kCannotCreate + *path);
+    platform_.messages->ShowError(WithWriteNote(chart_texts::kCannotCreate + *path));
     return false;
   }
   return true;

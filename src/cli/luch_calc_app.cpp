@@ -169,7 +169,7 @@ CliResult WriteOutput(const Options& options, bool success, const Project& p,
     }
     written = WriteTextLines(Utf8Path(options.output), lines);
   }
-  if (!written) return UsageError("Cannot create file " + options.output);
+  if (!written) return UsageError(WithWriteNote("Cannot create file " + options.output));
   return {success ? 0 : 1, "", ""};
 }
 
@@ -181,6 +181,7 @@ CliResult Run(const Options& options, const PdfRenderer& pdf) {
   if (!std::filesystem::is_directory(data_dir, error)) {
     return UsageError("нет папки данных / no data folder: " + options.data_dir);
   }
+  RealFileSystem().SetSafetyCopyFolder(data_dir);
   ProjectTable table;
   ProjectParameters params;
   const ProjectLoadResult loaded = LoadProjectFile(project, table, params);

@@ -1,6 +1,7 @@
 #include "common/file_io.h"
 
 #include "common/cp1251.h"
+#include "common/savable_text.h"
 
 namespace luch {
 
@@ -16,6 +17,10 @@ std::string PathToUtf8(const std::filesystem::path& path) {
 std::string FileNameOf(std::string_view utf8_path) {
   const size_t slash = utf8_path.find_last_of("/\\");
   return std::string(slash == std::string_view::npos ? utf8_path : utf8_path.substr(slash + 1));
+}
+
+std::filesystem::path LockPathOf(const std::filesystem::path& path) {
+  return path.parent_path() / Utf8Path(".~" + PathToUtf8(path.filename()) + ".lock");
 }
 
 bool FileExists(const std::filesystem::path& path, FileSystem& files) {
@@ -47,6 +52,10 @@ bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::st
   for (const std::string& line : lines) {
     text += line;
     text += "\r\n";
+  }
+  if (std::string refusal = UnsavableMessage(text); !refusal.empty()) {
+    SetLastWriteNote(std::move(refusal));
+    return false;
   }
   return WriteFileAtomic(files, path, Utf8ToCp1251(text));
 }

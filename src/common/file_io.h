@@ -20,6 +20,10 @@ std::string PathToUtf8(const std::filesystem::path& path);
 // The file name of a path without its folder, as UTF-8 ("Дом 5.луч").
 std::string FileNameOf(std::string_view utf8_path);
 
+// The lock file beside `path` that tells other copies of the program that
+// one of them has it: ".~<name>.lock" (".~Дом 5.луч.lock"), hidden.
+std::filesystem::path LockPathOf(const std::filesystem::path& path);
+
 // The file functions below work on `files`, the computer's own by default.
 bool FileExists(const std::filesystem::path& path, FileSystem& files = RealFileSystem());
 // True when no file is left at `path`.
@@ -42,16 +46,14 @@ bool ReadFileBytes(const std::filesystem::path& path, std::string& bytes,
 // a line; a last line without an end counts.
 size_t CountLines(std::string_view bytes);
 
-// WriteFileAtomic (file_system.h) on the computer's own files. After a
-// successful write, temporary files of `path` that a crash left behind are
-// removed once they are kStaleTemporaryAge old.
+// WriteFileAtomic (file_system.h) on the computer's own files.
 inline bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes) {
   return WriteFileAtomic(RealFileSystem(), path, bytes);
 }
-inline constexpr std::chrono::minutes kStaleTemporaryAge{10};
 
 // Text files of the program: UTF-8 lines written as Windows-1251 with CR LF
-// after every line, atomically.
+// after every line, atomically. False, writing nothing, when a line holds a
+// character that Windows-1251 lacks (LastWriteNote names it).
 bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
                     FileSystem& files = RealFileSystem());
 

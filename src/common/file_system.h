@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace luch {
 
@@ -22,13 +23,34 @@ struct FileStamp {
   bool operator==(const FileStamp&) const = default;
 };
 
-// A file being written: the bytes, then Sync to the disk, then Close.
+// A file being written: the bytes, then Sync to the disk, then Close. While
+// it is open, no other write's clean-up removes it (RemoveLeftTemporaries).
 class WritableFile {
  public:
   virtual ~WritableFile() = default;
+  // Appends at the current position (the first byte after opening).
   virtual bool Write(std::string_view bytes) = 0;
   virtual bool Sync() = 0;
   virtual bool Close() = 0;
+  // Makes sure the disk holds room for `size` bytes of the file without
+  // changing its content or size where the system can (false on a full
+  // disk). A file in memory always has room.
+  virtual bool Reserve(std::uintmax_t size) {
+    (void)size;
+    return true;
+  }
+  // Cuts the file to `size` bytes.
+  virtual bool Truncate(std::uintmax_t size) {
+    (void)size;
+    return true;
+  }
+};
+
+// A lock held while the object lives; destroying it releases the lock and
+// removes its file.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
 };
 
 class FileSystem {
@@ -51,8 +73,9 @@ class FileSystem {
   virtual int64_t NowNs() = 0;
 
   // The steps of a write. Opens `path` for writing: a new file (emptied if
-  // one is there) when `create`, else an existing one, emptied. Null on
-  // failure, with the reason in `failure`.
+  // one is there) when `create`; else an existing one, written from its first
+  // byte over the old bytes, which stay until then. Null on failure, with the
+  // reason in `failure`.
   virtual std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& path,
                                                        bool create, OpenFailure& failure) = 0;
   // Puts `from` in the place of `to` in one step.
@@ -75,26 +98,80 @@ class FileSystem {
                               const std::filesystem::path& to) = 0;
   // Makes a rename in the folder of `path` durable; best effort.
   virtual void SyncFolder(const std::filesystem::path& path) { (void)path; }
-  // Removes what crashed writes of `path` left behind (see WriteFileAtomic).
-  virtual void RemoveStaleTemporaries(const std::filesystem::path& path) { (void)path; }
+  // Removes what killed writes left behind: the temporary files of `path`
+  // (see WriteFileAtomic) that no write has open; for a folder, those of
+  // every file of the program's kinds in it (TemporaryOfOurs).
+  virtual void RemoveLeftTemporaries(const std::filesystem::path& path) { (void)path; }
+
+  // The lock file at `path`, made when missing, held by this caller alone
+  // until the FileLock is destroyed; `holder` is written into it for whoever
+  // finds it held. Null when another holder has it (another copy of the
+  // program, or another lock of this one) or when it cannot be made. A holder
+  // that ended without releasing it (killed) holds nothing: the system frees
+  // its locks with the process.
+  virtual std::unique_ptr<FileLock> TryLock(const std::filesystem::path& path,
+                                            std::string_view holder) = 0;
+
+  // Where a write in place keeps the old content until the new one is on
+  // disk (the data folder); the system's temporary folder when none is set.
+  void SetSafetyCopyFolder(std::filesystem::path folder) { safety_folder_ = std::move(folder); }
+  const std::filesystem::path& SafetyCopyFolder() const { return safety_folder_; }
+
+ private:
+  std::filesystem::path safety_folder_;
 };
+
+// Whether `name` ("Кабель.ini.tmp123") is the temporary file of a write of a
+// file of the program's kinds (.ini, .луч, .bak, .txt, .csv, .pdf, .объект).
+bool TemporaryOfOurs(std::string_view name);
 
 // The computer's own files.
 FileSystem& RealFileSystem();
 
 // Whether a write of `path` may go ahead: its link chain leads somewhere (see
-// WriteTarget), not to a folder, and not to a file the user may not write.
+// WriteTarget), to nothing or to a regular file (never a folder, a pipe or a
+// device), and not to a file the user may not write.
 bool MayReplace(FileSystem& files, const std::filesystem::path& path);
+
+// True when something is at `path` that is not a regular file: a folder, a
+// pipe, a device. Such a thing is never read as a file nor written over.
+bool IsOtherThanFile(FileSystem& files, const std::filesystem::path& path);
+// "Файл <path> не является обычным файлом" (the error box adds the full stop).
+std::string NotAFileText(std::string_view shown_path);
+// For the error box of a file that is there but could not be read:
+// NotAFileText, or "Cannot open file <path>".
+std::string CannotOpenText(FileSystem& files, const std::filesystem::path& path);
 
 // Writes `bytes` to a temporary file beside `path` ("<name>.tmp<digits>"),
 // syncs it, gives it the permissions (and where possible the owner) of the
 // file it replaces and renames it over `path`, so that a failure or a crash
 // never leaves a half-written file. A symbolic link is written through: its
 // target is replaced and the link stays. Where the user may not create a file
-// in the folder but may write an existing `path`, writes it in place instead
-// (emptied, written, synced: not crash-safe, the only way there). False on
-// any failure, changing nothing: a path that MayReplace refuses, or a failed
-// step (the temporary file is then removed).
+// in the folder but may write an existing `path`, writes it in place instead:
+// a whole copy of the old content goes to the safety-copy folder first
+// (SafetyCopyPath), the room for the new content is reserved before the first
+// byte changes, and the copy is removed once the new content is synced; a
+// failure after the first byte changed puts the old content back, and keeps
+// the copy when even that fails. False on any failure, changing nothing: a
+// path that MayReplace refuses, or a failed step (the temporary file is then
+// removed). A failure leaves a note for the error box (LastWriteNote).
 bool WriteFileAtomic(FileSystem& files, const std::filesystem::path& path, std::string_view bytes);
+
+// Where a write in place of `target` keeps its old content: "Копия до записи
+// - <name>" in the safety-copy folder, "Копия до записи (2) - <name>" and so
+// on when that is taken (an earlier copy may be the only good one).
+std::filesystem::path SafetyCopyPath(FileSystem& files, const std::filesystem::path& target);
+
+// What the last failed write of this thread adds to "Unable to write to %s":
+// where the old content was kept, why the file was refused; empty when
+// nothing. Every WriteFileAtomic clears it first; writers that refuse a text
+// before writing (unsavable characters) set it.
+const std::string& LastWriteNote();
+void SetLastWriteNote(std::string note);
+// `message` followed by the note on a line of its own, without its closing
+// full stop (the error box adds one); the note is then used up.
+std::string WithWriteNote(std::string message);
+// WithWriteNote("Unable to write to <shown_path>").
+std::string WriteFailureText(std::string_view shown_path);
 
 }  // namespace luch

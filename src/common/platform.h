@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace luch {
 
@@ -48,6 +49,11 @@ class MessageBoxes {
   // A modal box with Yes, No and Cancel; closing it answers Cancel.
   virtual Answer AskYesNoCancel(std::string_view text, std::string_view caption,
                                 MessageIcon icon) = 0;
+  // A modal box with a button for each of `buttons`, the first the default
+  // and the last the one that Esc presses; the number of the button pressed
+  // (0-based), the last one's when the box is closed.
+  virtual int AskChoice(std::string_view text, std::string_view caption, MessageIcon icon,
+                        const std::vector<std::string>& buttons) = 0;
   // The standard error box of a file error: the message and a full stop, under
   // the application title, with the stop icon.
   virtual void ShowError(std::string_view message) = 0;

@@ -3,6 +3,7 @@
 #include "common/cp1251.h"
 #include "common/file_io.h"
 #include "common/number_text.h"
+#include "common/savable_text.h"
 
 namespace luch {
 namespace {
@@ -34,7 +35,8 @@ ProfileFile::ProfileFile(std::filesystem::path path, FileSystem& files)
     : path_(std::move(path)), files_(&files) {
   std::string bytes;
   existed_ = files.ReadFile(path_, bytes) && Parse(bytes);
-  unreadable_ = !existed_ && files.FileExists(path_);
+  // Anything there that could not be read (a folder, a pipe) is kept too.
+  unreadable_ = !existed_ && files.Exists(path_);
 }
 
 ProfileFile ProfileFile::FromBytes(std::string_view bytes) {
@@ -238,15 +240,17 @@ void ProfileFile::Clear() {
   index_.clear();
 }
 
-std::string ProfileFile::ToBytes() const {
+std::string ProfileFile::Text() const {
   std::string text;
   for (const Line& line : preamble_) text += line.text + "\r\n";
   for (const Section& section : sections_) {
     text += section.header + "\r\n";
     for (const Line& line : section.lines) text += line.text + "\r\n";
   }
-  return Utf8ToCp1251(text);
+  return text;
 }
+
+std::string ProfileFile::ToBytes() const { return Utf8ToCp1251(Text()); }
 
 std::string QuotedIfNeeded(std::string_view text) {
   if (text.empty()) return std::string(text);
@@ -259,10 +263,23 @@ std::string QuotedIfNeeded(std::string_view text) {
   return std::string(text);
 }
 
-bool ProfileFile::Save() const { return !unreadable_ && SaveAs(path_); }
+bool ProfileFile::Save() const {
+  if (!unreadable_) return SaveAs(path_);
+  SetLastWriteNote({});
+  return false;
+}
+
+bool ProfileFile::SaveAsUtf8(const std::filesystem::path& path) const {
+  return WriteFileAtomic(*files_, path, "\xEF\xBB\xBF" + Text());
+}
 
 bool ProfileFile::SaveAs(const std::filesystem::path& path) const {
-  return WriteFileAtomic(*files_, path, ToBytes());
+  const std::string text = Text();
+  if (std::string refusal = UnsavableMessage(text); !refusal.empty()) {
+    SetLastWriteNote(std::move(refusal));
+    return false;
+  }
+  return WriteFileAtomic(*files_, path, Utf8ToCp1251(text));
 }
 
 }  // namespace luch

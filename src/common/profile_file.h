@@ -74,13 +74,22 @@ class ProfileFile {
 
   // The whole file as Windows-1251 bytes with CR LF line ends.
   std::string ToBytes() const;
-  // Writes the whole file to path() atomically. False when it cannot, and
-  // when a file was at path() but could not be read: saving would replace its
-  // unseen sections by the few keys written since.
+  // Writes the whole file to path() atomically. False when it cannot, when a
+  // text holds a character that Windows-1251 lacks (it would come back as
+  // "?"; LastWriteNote then names it), and when a file was at path() but
+  // could not be read: saving would replace its unseen sections by the few
+  // keys written since.
   bool Save() const;
   bool SaveAs(const std::filesystem::path& path) const;
+  // SaveAs in UTF-8 with its byte-order mark, which keeps every character:
+  // for the program's own files that must hold whatever the user typed or
+  // pasted (the recovery file), never for the files users exchange.
+  bool SaveAsUtf8(const std::filesystem::path& path) const;
 
  private:
+  // The file's lines as UTF-8, each ended by CR LF.
+  std::string Text() const;
+
   struct Line {
     std::string text;    // the line as it stands (UTF-8), rewritten on change
     std::string key;     // for a key line: the name as written

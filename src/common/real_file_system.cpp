@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "common/file_io.h"
@@ -16,6 +18,7 @@
 #include "common/windows_api.h"
 #else
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -25,6 +28,14 @@ namespace {
 
 // The longest chain of links followed, as the systems' own limit (Linux: 40).
 constexpr int kMaxLinkHops = 40;
+
+// Whether `name` is `prefix` followed by one or more digits.
+bool IsNumberedAfter(const std::filesystem::path::string_type& name,
+                     const std::filesystem::path::string_type& prefix) {
+  return name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
+         std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                     [](auto c) { return c >= '0' && c <= '9'; });
+}
 
 #ifndef _WIN32
 // The permission bits that the process takes away from the files it creates.
@@ -66,6 +77,26 @@ class RealWritableFile final : public WritableFile {
   }
   bool Sync() override { return ::FlushFileBuffers(file_); }
   bool Close() override { return Release(); }
+  bool Reserve(std::uintmax_t size) override {
+    LARGE_INTEGER current{};
+    if (!::GetFileSizeEx(file_, &current)) return false;
+    if (size <= static_cast<std::uintmax_t>(current.QuadPart)) return true;
+    FILE_ALLOCATION_INFO info{};
+    info.AllocationSize.QuadPart = static_cast<LONGLONG>(size);
+    if (::SetFileInformationByHandle(file_, FileAllocationInfo, &info, sizeof info)) return true;
+    if (::GetLastError() == ERROR_DISK_FULL) return false;
+    // Where the room cannot be reserved apart, the file is lengthened to it
+    // (the writer cuts it to its size afterwards).
+    LARGE_INTEGER end{}, start{};
+    end.QuadPart = static_cast<LONGLONG>(size);
+    return ::SetFilePointerEx(file_, end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file_) &&
+           ::SetFilePointerEx(file_, start, nullptr, FILE_BEGIN);
+  }
+  bool Truncate(std::uintmax_t size) override {
+    LARGE_INTEGER end{};
+    end.QuadPart = static_cast<LONGLONG>(size);
+    return ::SetFilePointerEx(file_, end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file_);
+  }
 
  private:
   bool Release() {
@@ -80,7 +111,8 @@ class RealWritableFile final : public WritableFile {
 #else
 class RealWritableFile final : public WritableFile {
  public:
-  explicit RealWritableFile(int fd) : fd_(fd) {}
+  // The lock tells the clean-up of other writes that the file is in use.
+  explicit RealWritableFile(int fd) : fd_(fd) { ::flock(fd_, LOCK_EX | LOCK_NB); }
   ~RealWritableFile() override { Release(); }
   bool Write(std::string_view bytes) override {
     size_t done = 0;
@@ -93,6 +125,18 @@ class RealWritableFile final : public WritableFile {
   }
   bool Sync() override { return ::fsync(fd_) == 0; }
   bool Close() override { return Release(); }
+  bool Reserve(std::uintmax_t size) override {
+    const auto length = static_cast<off_t>(size);
+#ifdef __linux__
+    // The room without a change of size, so that a kill leaves the old file.
+    if (::fallocate(fd_, FALLOC_FL_KEEP_SIZE, 0, length) == 0) return true;
+    if (errno != EOPNOTSUPP && errno != ENOSYS) return false;
+#endif
+    return ::posix_fallocate(fd_, 0, length) == 0;
+  }
+  bool Truncate(std::uintmax_t size) override {
+    return ::ftruncate(fd_, static_cast<off_t>(size)) == 0;
+  }
 
  private:
   bool Release() {
@@ -188,9 +232,11 @@ class RealFiles : public FileSystem {
                                                OpenFailure& failure) override {
     failure = OpenFailure::kNone;
 #ifdef _WIN32
+    // Shared for deletion, so that the written file can be renamed into its
+    // place while it is open; RemoveLeftTemporaries still sees it in use.
     const HANDLE file =
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                      create ? CREATE_ALWAYS : TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                      create ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
       failure =
           ::GetLastError() == ERROR_ACCESS_DENIED ? OpenFailure::kNoRight : OpenFailure::kOther;
@@ -202,7 +248,7 @@ class RealFiles : public FileSystem {
     // permissions of the file it replaces: a private file is never readable
     // by others, not even for a moment.
     const int fd =
-        ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | (create ? O_CREAT : 0), 0600);
+        ::open(path.c_str(), O_WRONLY | O_CLOEXEC | (create ? O_CREAT | O_TRUNC : 0), 0600);
     if (fd < 0) {
       failure = errno == EACCES || errno == EPERM ? OpenFailure::kNoRight : OpenFailure::kOther;
       return nullptr;
@@ -344,33 +390,124 @@ class RealFiles : public FileSystem {
 #endif
   }
 
-  // Removes the temporary files of `path` ("<name>.tmp" and digits) that have
-  // not changed for kStaleTemporaryAge: what a crash in the middle of a write
-  // left behind (a younger one may belong to a write in progress).
-  void RemoveStaleTemporaries(const std::filesystem::path& path) override {
-    using Clock = std::filesystem::file_time_type::clock;
-    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+  // The temporary files of `path` ("<name>.tmp" and digits), or for a folder
+  // every one of ours in it, that no write has open: what a killed write left.
+  void RemoveLeftTemporaries(const std::filesystem::path& path) override {
+    const bool whole_folder = IsDirectory(path);
+    const std::filesystem::path folder = whole_folder             ? path
+                                         : path.has_parent_path() ? path.parent_path()
+                                                                  : ".";
     const auto prefix = path.filename().native() + std::filesystem::path(".tmp").native();
-    const auto now = Clock::now();
-    std::vector<std::filesystem::path> stale;
+    std::vector<std::filesystem::path> left;
     std::error_code error;
     std::filesystem::directory_iterator it(folder, error);
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
       const auto name = it->path().filename().native();
-      if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
-      if (!std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
-                       [](auto c) { return c >= '0' && c <= '9'; })) {
-        continue;
+      if (whole_folder ? TemporaryOfOurs(PathToUtf8(it->path().filename()))
+                       : IsNumberedAfter(name, prefix)) {
+        left.push_back(it->path());
       }
-      std::error_code status_error;
-      if (!it->is_regular_file(status_error)) continue;
-      const auto modified = it->last_write_time(status_error);
-      if (status_error || now - modified < kStaleTemporaryAge) continue;
-      stale.push_back(it->path());
     }
-    for (const std::filesystem::path& file : stale) std::filesystem::remove(file, error);
+    for (const std::filesystem::path& file : left) RemoveIfUnused(file);
+  }
+
+  std::unique_ptr<FileLock> TryLock(const std::filesystem::path& path,
+                                    std::string_view holder) override;
+
+ private:
+  // Removes a regular file that nobody has open for writing.
+  static void RemoveIfUnused(const std::filesystem::path& file) {
+#ifdef _WIN32
+    // No sharing: refused while any write has it open; gone when closed.
+    const HANDLE handle =
+        ::CreateFileW(file.c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                      FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
+#else
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      ::unlink(file.c_str());
+    }
+    ::close(fd);
+#endif
   }
 };
+
+#ifdef _WIN32
+// Held by a handle that shares reading only: another TryLock (which asks to
+// write) is refused until it is closed, by Release or by the end of the
+// process; a reader still reads the holder's text.
+class RealFileLock final : public FileLock {
+ public:
+  RealFileLock(HANDLE handle, std::filesystem::path path)
+      : handle_(handle), path_(std::move(path)) {}
+  ~RealFileLock() override {
+    ::CloseHandle(handle_);
+    // Refused when another holder took it meanwhile: it is theirs.
+    ::DeleteFileW(path_.c_str());
+  }
+
+ private:
+  HANDLE handle_;
+  std::filesystem::path path_;
+};
+
+std::unique_ptr<FileLock> RealFiles::TryLock(const std::filesystem::path& path,
+                                             std::string_view holder) {
+  const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  DWORD written = 0;
+  ::SetEndOfFile(handle);
+  ::WriteFile(handle, holder.data(), static_cast<DWORD>(holder.size()), &written, nullptr);
+  return std::make_unique<RealFileLock>(handle, path);
+}
+#else
+// An flock on an open file: it belongs to this open file alone (a second
+// TryLock in the same process is refused too) and ends with the process.
+class RealFileLock final : public FileLock {
+ public:
+  RealFileLock(int fd, std::filesystem::path path) : fd_(fd), path_(std::move(path)) {}
+  ~RealFileLock() override {
+    // Removed while still held, so that nobody takes a file about to go.
+    ::unlink(path_.c_str());
+    ::close(fd_);
+  }
+
+ private:
+  int fd_;
+  std::filesystem::path path_;
+};
+
+std::unique_ptr<FileLock> RealFiles::TryLock(const std::filesystem::path& path,
+                                             std::string_view holder) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) return nullptr;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd);
+      return nullptr;
+    }
+    // The former holder may have removed the file between the open and the
+    // lock: then the lock is on a file nobody else sees, and the one now at
+    // `path` is taken instead.
+    struct stat held {
+    }, named{};
+    if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 &&
+        held.st_ino == named.st_ino && held.st_dev == named.st_dev) {
+      if (::ftruncate(fd, 0) == 0) {
+        const ssize_t written = ::write(fd, holder.data(), holder.size());
+        (void)written;  // the text only informs; the lock is what counts
+      }
+      return std::make_unique<RealFileLock>(fd, path);
+    }
+    ::close(fd);
+  }
+  return nullptr;
+}
+#endif
 
 }  // namespace
 

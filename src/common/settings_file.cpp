@@ -12,7 +12,7 @@ ProfileFile OpenSettingsFile(const std::filesystem::path& data_dir, FileSystem& 
 
 bool SaveOrReport(const ProfileFile& file, MessageBoxes& messages) {
   if (file.Save()) return true;
-  messages.ShowError("Unable to write to " + PathToUtf8(file.path()));
+  messages.ShowError(WriteFailureText(PathToUtf8(file.path())));
   return false;
 }
 

@@ -55,7 +55,7 @@ WindowGeometry ChangeBlkLogic::FormCreate() {
       platform_.files->Exists(path) && !ReadTextLines(path, items_, *platform_.files);
   if (list_unreadable_) {
     items_.clear();
-    platform_.messages->ShowError("Cannot open file " + PathToUtf8(path));
+    platform_.messages->ShowError(CannotOpenText(*platform_.files, path));
     return kChangeBlkDesign;
   }
   return LoadWindowGeometry(data_dir_, kChangeBlkSection, kChangeBlkDesign, platform_);
@@ -110,7 +110,7 @@ bool ChangeBlkLogic::ListWritable() const {
 void ChangeBlkLogic::WriteList() {
   const std::filesystem::path path = ReplacementListPath(data_dir_);
   if (!WriteTextLines(path, items_, *platform_.files)) {
-    platform_.messages->ShowError("Cannot create file " + PathToUtf8(path));
+    platform_.messages->ShowError(WithWriteNote("Cannot create file " + PathToUtf8(path)));
   }
 }
 

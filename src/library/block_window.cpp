@@ -59,10 +59,11 @@ void BlockWindow::EditFile(const std::function<void(ProfileFile&)>& edit) {
   if (file.ToBytes() == before) return;
   // A file the window could not show is never written over, even when it
   // can be read by now: the list does not hold what it holds.
+  SetLastWriteNote({});
   const bool saved = !file_unreadable_ && file.Save();
   library_.Invalidate();
   if (saved) return;
-  platform_.messages->ShowError("Unable to write to " + PathToUtf8(library_.file_path()));
+  platform_.messages->ShowError(WriteFailureText(PathToUtf8(library_.file_path())));
   ShowFile();
 }
 
@@ -175,7 +176,7 @@ WindowGeometry BlockWindow::FormCreate() {
   file_unreadable_ = false;
   LoadBlockNames();
   if (file_unreadable_) {
-    platform_.messages->ShowError("Cannot open file " + PathToUtf8(library_.file_path()));
+    platform_.messages->ShowError(CannotOpenText(*platform_.files, library_.file_path()));
   }
   return geometry;
 }

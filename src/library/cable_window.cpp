@@ -32,7 +32,7 @@ WindowGeometry CableWindow::FormCreate() {
   SetStatus(library_.LoadCables(data_dir_, *platform_.files));
   changed_ = false;
   if (library_.unreadable()) {
-    platform_.messages->ShowError("Cannot open file " + PathToUtf8(FilePath()));
+    platform_.messages->ShowError(CannotOpenText(*platform_.files, FilePath()));
   }
   return geometry;
 }
@@ -180,7 +180,7 @@ void CableWindow::Save() {
   // The file on disk stays whole when the write fails, and the change is
   // kept for the next save.
   changed_ = !library_.SaveCables(data_dir_, *platform_.files);
-  if (changed_) platform_.messages->ShowError("Unable to write to " + PathToUtf8(FilePath()));
+  if (changed_) platform_.messages->ShowError(WriteFailureText(PathToUtf8(FilePath())));
 }
 
 void CableWindow::SetStatus(int count) {

@@ -37,6 +37,9 @@ class CarriedBlockFiles : public FileSystem {
   bool KeepAttributes(const std::filesystem::path&, const std::filesystem::path&) override {
     return false;
   }
+  std::unique_ptr<FileLock> TryLock(const std::filesystem::path&, std::string_view) override {
+    return nullptr;
+  }
 
  private:
   bool IsBlockFile(const std::filesystem::path& path) const { return path == block_file_; }

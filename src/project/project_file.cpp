@@ -6,10 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "common/cp1251.h"
 #include "common/file_io.h"
 #include "common/number_text.h"
 #include "common/numbers.h"
 #include "common/profile_file.h"
+#include "common/savable_text.h"
 #include "project/row_format.h"
 
 namespace luch {
@@ -103,7 +105,10 @@ bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& tabl
   ProfileFile file(path, files);
   // An existing file that cannot be read would be replaced by one that lost
   // its other sections: refuse instead.
-  if (!file.existed() && files.Exists(path)) return false;
+  if (!file.existed() && files.Exists(path)) {
+    SetLastWriteNote(IsOtherThanFile(files, path) ? NotAFileText(PathToUtf8(path)) : "");
+    return false;
+  }
   WriteProjectKeys(file, table, params, decimal_separator);
   if (carried) WriteCarriedTypes(file, *carried);
   return file.Save();
@@ -111,6 +116,7 @@ bool SaveProjectFile(const std::filesystem::path& path, const ProjectTable& tabl
 
 ProjectLoadResult LoadProjectFile(const std::filesystem::path& path, ProjectTable& table,
                                   ProjectParameters& params, FileSystem& files) {
+  if (IsOtherThanFile(files, path)) return {ProjectLoad::kNotAFile};
   if (!files.FileExists(path)) return {ProjectLoad::kMissing};
   const ProfileFile file(path, files);
   if (!file.existed()) {
@@ -157,5 +163,24 @@ std::string FirstBlocksOnly(int32_t stored_count) {
 }
 
 }  // namespace project_texts
+
+std::string UnsavableRowsMessage(const ProjectTable& table) {
+  constexpr int kNamedRows = 20;  // the rest as "..."
+  std::string texts, rows;
+  int named = 0;
+  for (int r = 1; r <= table.BlockCount(); ++r) {
+    const std::string row_texts =
+        table.Address(r) + table.CableName(r) + table.BlockName(r) + table.RegimeName(r);
+    if (UnsavableCharacters(row_texts).empty()) continue;
+    texts += row_texts;
+    if (++named <= kNamedRows) {
+      rows += (rows.empty() ? "" : ", ") + std::to_string(r);
+    } else if (named == kNamedRows + 1) {
+      rows += ", ...";
+    }
+  }
+  if (rows.empty()) return {};
+  return UnsavableMessage(texts) + "\nСтроки: " + rows + ".";
+}
 
 }  // namespace luch

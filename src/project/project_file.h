@@ -41,6 +41,7 @@ enum class ProjectLoad {
   kMissing,      // nothing there (or it vanished): nothing changed
   kUnreadable,   // a file that cannot be read (too large, no access): nothing changed
   kNotAProject,  // a file with neither section "Луч" nor "Блок1": nothing changed
+  kNotAFile,     // a folder, a pipe or a device: never read, nothing changed
 };
 
 struct ProjectLoadResult {
@@ -76,5 +77,10 @@ std::string NotAProject(std::string_view utf8_path);
 // "Блоков в проекте: 5000; открыты первые 4096." (no plural to agree with N)
 std::string FirstBlocksOnly(int32_t stored_count);
 }  // namespace project_texts
+
+// Why the project cannot be saved: the message that typing gets for the
+// characters Windows-1251 lacks in the stored texts of rows 1..count, and a
+// line naming those rows ("Строки: 3, 7."); empty when every text fits.
+std::string UnsavableRowsMessage(const ProjectTable& table);
 
 }  // namespace luch

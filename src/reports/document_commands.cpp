@@ -30,8 +30,9 @@ bool mPdfClick(const DesignDocument& document, const PdfRenderer& render, const 
   if (!chosen || chosen->empty()) return false;
   const std::filesystem::path path = Utf8Path(*chosen);
   const std::string bytes = render(document);
+  SetLastWriteNote({});
   if (bytes.empty() || !WriteFileAtomic(*platform.files, path, bytes)) {
-    platform.messages->ShowError(report_texts::kCannotCreate + *chosen);
+    platform.messages->ShowError(WithWriteNote(report_texts::kCannotCreate + *chosen));
     return false;
   }
   if (platform.launcher->AssociatedProgram(path)) {

@@ -15,7 +15,7 @@ namespace {
 bool WriteOrReport(const std::filesystem::path& path, const std::vector<std::string>& lines,
                    const Platform& platform) {
   if (WriteTextLines(path, lines, *platform.files)) return true;
-  platform.messages->ShowError(t::kCannotCreate + PathToUtf8(path));
+  platform.messages->ShowError(WithWriteNote(t::kCannotCreate + PathToUtf8(path)));
   return false;
 }
 

@@ -261,7 +261,8 @@ TEST_F(MainStateTest, RunsOnFilesInMemory) {
   again.FormCreate(MainSettings{});
   again.DeferredStartUp();
   EXPECT_EQ(again.table().Address(1), "Щитовая");
-  EXPECT_EQ(memory.files().size(), 2u);  // the project and Tarvel.ini, nothing on disk
+  // The project, the lock of `again` beside it and Tarvel.ini, nothing on disk.
+  EXPECT_EQ(memory.files().size(), 3u);
   EXPECT_FALSE(FileExists(dir / "Tarvel.ini"));
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "app/main_state_fixture.h"
 #include "app/recovery_file.h"
@@ -13,11 +14,12 @@ namespace {
 class UnsavedChanges : public MainStateTest {
  protected:
   // A command as the window runs it.
-  void Command(const std::function<void()>& command) {
-    state.BeginCommand();
+  static void Command(MainState& copy, const std::function<void()>& command) {
+    copy.BeginCommand();
     command();
-    state.EndCommand();
+    copy.EndCommand();
   }
+  void Command(const std::function<void()>& command) { Command(state, command); }
   void EditAddress(int row, const char* text) {
     Command([&] { state.mutable_table().SetAddress(row, text); });
   }
@@ -116,48 +118,67 @@ TEST_F(UnsavedChanges, AnUnmodifiedProjectIsNeverAskedAbout) {
 }
 
 TEST_F(UnsavedChanges, TheRecoveryFileBringsBackAKilledRunsEdits) {
-  // A folder name Windows-1251 cannot hold comes back whole.
+  // A folder name Windows-1251 cannot hold comes back whole, and so do texts
+  // that a project file cannot hold.
   std::filesystem::create_directory(dir / "Объект №2 — ×");
   const std::string project = ProjectPath("Объект №2 — ×/Дом 5.луч");
-  ASSERT_TRUE(state.SaveProject(project));
-  EXPECT_FALSE(state.RecoveryDue());
-  EditAddress(1, "после сохранения");
-  state.SetEditU("26,5");
-  ASSERT_TRUE(state.RecoveryDue());
-  state.WriteRecovery();
-  EXPECT_FALSE(state.RecoveryDue());
-  ASSERT_TRUE(FileExists(RecoveryPath(dir.path())));
+  std::filesystem::path written;
+  {
+    MainState killed(dir.path(), fake.platform(), cables, blocks);
+    ASSERT_TRUE(killed.SaveProject(project));
+    EXPECT_FALSE(killed.RecoveryDue());
+    Command(killed, [&] { killed.mutable_table().SetAddress(1, "КСПВ 2×0,5"); });
+    killed.SetEditU("26,5");
+    ASSERT_TRUE(killed.RecoveryDue());
+    killed.WriteRecovery();
+    EXPECT_FALSE(killed.RecoveryDue());
+    written = killed.recovery_path();
+    ASSERT_TRUE(FileExists(written));
+    // Held by its copy while that runs: never offered to another one.
+    EXPECT_FALSE(state.OfferRecovery());
+  }  // killed here: its lock goes with it, its file stays
 
-  // The program is killed here; the next run finds the file.
   MainState next(dir.path(), fake.platform(), cables, blocks);
   fake.messages.answers = {true};
   ASSERT_TRUE(next.OfferRecovery());
   EXPECT_EQ(fake.messages.shown.back().text,
             "Найдены несохраненные изменения проекта «Дом 5.луч», записанные " +
                 fake.locale.date_time + ".\nВосстановить их?");
-  EXPECT_EQ(next.table().Address(1), "после сохранения");
+  EXPECT_EQ(next.table().Address(1), "КСПВ 2×0,5");
   EXPECT_EQ(next.params().EditU, "26,5");
   EXPECT_EQ(next.ProjectFileName(), project);
   EXPECT_TRUE(next.modified());
+  EXPECT_EQ(next.recovery_path(), written);  // now the file of this copy
+  Command(next, [&] { next.mutable_table().SetAddress(1, "КСПВ 2х0,5"); });
   next.mSaveClick();
-  EXPECT_FALSE(FileExists(RecoveryPath(dir.path())));
+  EXPECT_FALSE(FileExists(written));
   EXPECT_FALSE(next.OfferRecovery());
 }
 
-TEST_F(UnsavedChanges, NoDeletesTheRecoveryFileAndACleanCloseLeavesNone) {
+TEST_F(UnsavedChanges, EveryCopyHasItsOwnRecoveryFileAndRemovesOnlyThat) {
   state.mNewClick();
-  EditAddress(1, "x");
+  EditAddress(1, "первая копия");
   state.WriteRecovery();
-  MainState next(dir.path(), fake.platform(), cables, blocks);
-  fake.messages.answers = {false};
-  EXPECT_FALSE(next.OfferRecovery());
-  EXPECT_FALSE(FileExists(RecoveryPath(dir.path())));
+  auto second = std::make_unique<MainState>(dir.path(), fake.platform(), cables, blocks);
+  second->mNewClick();
+  Command(*second, [&] { second->mutable_table().SetAddress(1, "вторая копия"); });
+  second->WriteRecovery();
+  const std::filesystem::path second_file = second->recovery_path();
+  ASSERT_NE(second_file, state.recovery_path());
+  ASSERT_TRUE(FileExists(second_file));
 
-  EditAddress(1, "y");
-  state.WriteRecovery();
-  ASSERT_TRUE(FileExists(RecoveryPath(dir.path())));
+  // Нет at the close of one copy removes its file alone.
+  fake.messages.choices = {Answer::kNo};
+  EXPECT_TRUE(state.FormCloseQuery());
   state.FormClose(MainSettings{});
-  EXPECT_FALSE(FileExists(RecoveryPath(dir.path())));
+  EXPECT_FALSE(FileExists(state.recovery_path()));
+  EXPECT_TRUE(FileExists(second_file));
+
+  // Left by a killed copy, a file is offered once; Нет deletes that one.
+  second = std::make_unique<MainState>(dir.path(), fake.platform(), cables, blocks);
+  fake.messages.answers = {false};
+  EXPECT_FALSE(second->OfferRecovery());
+  EXPECT_FALSE(FileExists(second_file));
 }
 
 TEST_F(UnsavedChanges, ARenamedBlockTypeHoldsInTheWholeHistory) {

@@ -95,7 +95,7 @@ TEST_F(ChangeBlkLogicTest, UnreadableListIsReportedAndDesignPlaceUsed) {
   EXPECT_TRUE(logic.items().empty());
   EXPECT_EQ(place, (WindowGeometry{79, 140, 451, 580}));
   ASSERT_EQ(fake.messages.shown.size(), 1u);
-  EXPECT_EQ(fake.messages.shown[0].text, "Cannot open file " + PathToUtf8(ListPath()) + ".");
+  EXPECT_EQ(fake.messages.shown[0].text, NotAFileText(PathToUtf8(ListPath())) + ".");
   EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::kStop);
 }
 

@@ -107,35 +107,36 @@ TEST(CrashSafeSave, AKilledSaveLeavesOneOfTheTwoWholeProjects) {
   EXPECT_EQ(dir.Read("Дом 5.луч"), bytes_a);
 }
 
-TEST(CrashSafeSave, OnlyStaleTemporariesOfTheSameFileAreRemoved) {
+TEST(CrashSafeSave, WhatKilledWritesLeftGoesButNotWhatAWriteHoldsOpen) {
   TempDir dir;
-  const auto long_ago = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
-  const std::vector<std::string> old_names = {
-      "Кабель.ini.tmp12345",  // stale temporary of Кабель.ini: removed
-      "Кабель.ini.tmp7",      // the same
-      "Кабель.ini.tmpx1",     // not a temporary name: stays
-      "Кабель.ini.tmp",       // no digits: stays
-      "Блок.ini.tmp99",       // another file's: stays
-  };
-  for (const std::string& name : old_names) {
-    dir.Write(name, "left by a crash");
-    std::filesystem::last_write_time(dir / name, long_ago);
+  for (const char* name : {"Кабель.ini.tmp12345", "Кабель.ini.tmp7", "Кабель.ini.tmpx1",
+                           "Кабель.ini.tmp", "Блок.ini.tmp99", "заметки.tmp5"}) {
+    dir.Write(name, "left by a killed write");
   }
-  // A young one may belong to a write of another instance in progress.
-  dir.Write("Кабель.ini.tmp555", "being written");
   std::filesystem::create_directory(dir / "Кабель.ini.tmp42");
-  std::filesystem::last_write_time(dir / "Кабель.ini.tmp42", long_ago);
+  // Another copy's write of the same file, in progress.
+  FileSystem::OpenFailure failure{};
+  const std::unique_ptr<WritableFile> in_progress =
+      RealFileSystem().OpenForWriting(dir / "Кабель.ini.tmp555", /*create=*/true, failure);
+  ASSERT_TRUE(in_progress && in_progress->Write("being written"));
 
+  const auto left = [&dir] {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+      names.push_back(PathToUtf8(entry.path().filename()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  };
   ASSERT_TRUE(WriteFileAtomic(dir / "Кабель.ini", "[Кабель1]\r\n"));
-
-  std::vector<std::string> left;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-    left.push_back(PathToUtf8(entry.path().filename()));
-  }
-  std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"Блок.ini.tmp99", "Кабель.ini", "Кабель.ini.tmp",
-                                            "Кабель.ini.tmp42", "Кабель.ini.tmp555",
-                                            "Кабель.ini.tmpx1"}));
+  EXPECT_EQ(left(), (std::vector<std::string>{"Блок.ini.tmp99", "Кабель.ini", "Кабель.ini.tmp",
+                                              "Кабель.ini.tmp42", "Кабель.ini.tmp555",
+                                              "Кабель.ini.tmpx1", "заметки.tmp5"}));
+  // At start-up: every file of the program's kinds in the data folder.
+  RealFileSystem().RemoveLeftTemporaries(dir.path());
+  EXPECT_EQ(left(),
+            (std::vector<std::string>{"Кабель.ini", "Кабель.ini.tmp", "Кабель.ini.tmp42",
+                                      "Кабель.ini.tmp555", "Кабель.ini.tmpx1", "заметки.tmp5"}));
   EXPECT_EQ(dir.Read("Кабель.ini.tmp555"), "being written");
 }
 

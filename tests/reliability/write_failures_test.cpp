@@ -94,7 +94,8 @@ TEST(WriteFailures, ProjectSaveIsReportedAndTouchesNothing) {
     Program program(dir.path());
     const std::string folder = PathToUtf8(dir / "Папка.луч");
     EXPECT_FALSE(program.state.SaveProject(folder));
-    EXPECT_EQ(program.OnlyError(), "Unable to write to " + folder + ".");
+    EXPECT_EQ(program.OnlyError(),
+              "Unable to write to " + folder + "\n" + NotAFileText(folder) + ".");
     EXPECT_TRUE(std::filesystem::is_empty(dir / "Папка.луч"));
   }
   {
@@ -124,7 +125,9 @@ TEST(WriteFailures, ReportAndExportFailuresAreReported) {
   Program program(dir.path());
   program.FillRows(4);
   program.state.mInfoClick();
-  EXPECT_EQ(program.OnlyError(), "Cannot create file " + PathToUtf8(dir / "Отчет.txt") + ".");
+  const std::string folder = PathToUtf8(dir / "Отчет.txt");
+  EXPECT_EQ(program.OnlyError(),
+            "Cannot create file " + folder + "\n" + NotAFileText(folder) + ".");
   EXPECT_TRUE(program.fake.launcher.opened.empty());
 
   dir.Write("файл", "a regular file where a folder should be");
@@ -238,7 +241,9 @@ TEST(WriteFailures, AFullOrReadOnlyFilesystemKeepsTheOldProject) {
     CHILD_CHECK(ReadFileBytes(Utf8Path(path), after) && after == before);
     CHILD_CHECK(TemporariesIn(mounted) == 0);
 
-    // Read-only: not even a small project can be written.
+    // Read-only: not even a small project can be written. (The project's lock
+    // goes first: a file system with a file open for writing stays writable.)
+    program.state.mNewClick();
     CHILD_CHECK(::mount(nullptr, mounted.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0);
     program.fake.messages.shown.clear();
     program.FillRows(1);

@@ -77,8 +77,9 @@ TEST_F(ReportCommands, TableInMissingFolderOrOverFolderShowsError) {
   ASSERT_EQ(fake.messages.shown.size(), 2u);
   EXPECT_EQ(fake.messages.shown[0].text,
             "Cannot create file " + PathToUtf8(missing / Utf8Path("Таблица напряжения.txt")) + ".");
+  const std::string over_folder = PathToUtf8(dir / "Таблица напряжения.txt");
   EXPECT_EQ(fake.messages.shown[1].text,
-            "Cannot create file " + PathToUtf8(dir / "Таблица напряжения.txt") + ".");
+            "Cannot create file " + over_folder + "\n" + NotAFileText(over_folder) + ".");
 }
 
 TEST_F(ReportCommands, CsvExportAsksDialogConfirmsAndOpensOnYes) {
@@ -143,7 +144,8 @@ TEST_F(ReportCommands, UnwritableExportShowsOnlyTheError) {
   fake.messages.answers.push_back(true);
   EXPECT_FALSE(ExportTable(table, ExportFormat::kCsv, fake.platform(), dir.path()));
   ASSERT_EQ(fake.messages.shown.size(), 1u);
-  EXPECT_EQ(fake.messages.shown[0].text, "Cannot create file " + target + ".");
+  EXPECT_EQ(fake.messages.shown[0].text,
+            "Cannot create file " + target + "\n" + NotAFileText(target) + ".");
   EXPECT_TRUE(fake.launcher.opened.empty());
 }
 

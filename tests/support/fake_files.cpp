@@ -1,5 +1,6 @@
 #include "support/fake_files.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "common/file_io.h"
@@ -23,6 +24,10 @@ class FaultyWritableFile : public WritableFile {
   }
   bool Sync() override { return !files_.Fails(WriteStep::kSync) && file_->Sync(); }
   bool Close() override { return file_->Close(); }
+  bool Reserve(std::uintmax_t size) override {
+    return !files_.Fails(WriteStep::kReserve) && file_->Reserve(size);
+  }
+  bool Truncate(std::uintmax_t size) override { return file_->Truncate(size); }
 
  private:
   std::unique_ptr<WritableFile> file_;
@@ -68,22 +73,53 @@ FileStamp CoarseStampFileSystem::Stamp(const std::filesystem::path& path) {
 
 namespace {
 
+// Writes over the file's bytes from the first one on, as the disk does.
 class MemoryWritableFile : public WritableFile {
  public:
   MemoryWritableFile(MemoryFileSystem& files, std::filesystem::path path)
       : files_(files), path_(std::move(path)) {}
   bool Write(std::string_view bytes) override {
-    bytes_ += bytes;
-    files_.Put(path_, bytes_);
+    std::string content = Content();
+    content.resize(std::max(content.size(), position_ + bytes.size()));
+    content.replace(position_, bytes.size(), bytes);
+    position_ += bytes.size();
+    files_.Put(path_, std::move(content));
     return true;
   }
   bool Sync() override { return true; }
   bool Close() override { return true; }
+  bool Truncate(std::uintmax_t size) override {
+    std::string content = Content();
+    content.resize(static_cast<size_t>(size));
+    files_.Put(path_, std::move(content));
+    return true;
+  }
+
+ private:
+  std::string Content() const {
+    const auto it = files_.files().find(path_);
+    return it == files_.files().end() ? std::string() : it->second;
+  }
+
+  MemoryFileSystem& files_;
+  std::filesystem::path path_;
+  size_t position_ = 0;
+};
+
+class MemoryFileLock : public FileLock {
+ public:
+  MemoryFileLock(MemoryFileSystem& files, std::set<std::filesystem::path>& locked,
+                 std::filesystem::path path)
+      : files_(files), locked_(locked), path_(std::move(path)) {}
+  ~MemoryFileLock() override {
+    locked_.erase(path_);
+    files_.RemoveFile(path_);
+  }
 
  private:
   MemoryFileSystem& files_;
+  std::set<std::filesystem::path>& locked_;
   std::filesystem::path path_;
-  std::string bytes_;
 };
 
 bool Inside(const std::filesystem::path& file, const std::filesystem::path& folder) {
@@ -137,8 +173,15 @@ std::unique_ptr<WritableFile> MemoryFileSystem::OpenForWriting(const std::filesy
     failure = OpenFailure::kOther;
     return nullptr;
   }
-  Put(path, "");
+  if (create) Put(path, "");
   return std::make_unique<MemoryWritableFile>(*this, path);
+}
+
+std::unique_ptr<FileLock> MemoryFileSystem::TryLock(const std::filesystem::path& path,
+                                                    std::string_view holder) {
+  if (!locked_.insert(path).second) return nullptr;
+  Put(path, std::string(holder));
+  return std::make_unique<MemoryFileLock>(*this, locked_, path);
 }
 
 bool MemoryFileSystem::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "common/file_system.h"
@@ -39,8 +40,12 @@ class ForwardingFileSystem : public FileSystem {
     return base_.KeepAttributes(from, to);
   }
   void SyncFolder(const std::filesystem::path& path) override { base_.SyncFolder(path); }
-  void RemoveStaleTemporaries(const std::filesystem::path& path) override {
-    base_.RemoveStaleTemporaries(path);
+  void RemoveLeftTemporaries(const std::filesystem::path& path) override {
+    base_.RemoveLeftTemporaries(path);
+  }
+  std::unique_ptr<FileLock> TryLock(const std::filesystem::path& path,
+                                    std::string_view holder) override {
+    return base_.TryLock(path, holder);
   }
 
  private:
@@ -48,7 +53,7 @@ class ForwardingFileSystem : public FileSystem {
 };
 
 // The steps of a write that can be made to fail.
-enum class WriteStep { kCreate, kWrite, kSync, kRename };
+enum class WriteStep { kCreate, kReserve, kWrite, kSync, kRename };
 
 // Fails `step` of every write from the `nth` (1-based) on, until Heal.
 class FaultyFileSystem : public ForwardingFileSystem {
@@ -84,7 +89,7 @@ class CoarseStampFileSystem : public ForwardingFileSystem {
 
 // Files in memory, folders implied by the files' paths, every one writable,
 // no links. Its clock starts at an hour and moves on by a second at every
-// write.
+// write. A lock is held until its FileLock goes.
 class MemoryFileSystem : public FileSystem {
  public:
   bool ReadFile(const std::filesystem::path& path, std::string& bytes) override;
@@ -102,12 +107,15 @@ class MemoryFileSystem : public FileSystem {
   bool KeepAttributes(const std::filesystem::path&, const std::filesystem::path&) override {
     return true;
   }
+  std::unique_ptr<FileLock> TryLock(const std::filesystem::path& path,
+                                    std::string_view holder) override;
 
   const std::map<std::filesystem::path, std::string>& files() const { return files_; }
   void Put(const std::filesystem::path& path, std::string bytes);
 
  private:
   std::map<std::filesystem::path, std::string> files_;
+  std::set<std::filesystem::path> locked_;
   std::map<std::filesystem::path, int64_t> modified_;
   int64_t now_ns_ = int64_t{3600} * 1000000000;
 };

@@ -32,6 +32,16 @@ Answer FakeMessages::AskYesNoCancel(std::string_view text, std::string_view capt
   return answer;
 }
 
+int FakeMessages::AskChoice(std::string_view text, std::string_view caption, MessageIcon icon,
+                            const std::vector<std::string>& buttons) {
+  shown.push_back({std::string(text), std::string(caption), icon, true});
+  button_sets.push_back(buttons);
+  if (picks.empty()) return static_cast<int>(buttons.size()) - 1;
+  const int pick = picks.front();
+  picks.pop_front();
+  return pick;
+}
+
 void FakeMessages::ShowError(std::string_view message) {
   shown.push_back({std::string(message) + ".", "Расчет луча ТЕРН-12", MessageIcon::kStop, false});
 }

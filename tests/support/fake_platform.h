@@ -38,9 +38,13 @@ class FakeMessages : public MessageBoxes {
   void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
   bool AskYesNo(std::string_view text, std::string_view caption, MessageIcon icon) override;
   Answer AskYesNoCancel(std::string_view text, std::string_view caption, MessageIcon icon) override;
+  int AskChoice(std::string_view text, std::string_view caption, MessageIcon icon,
+                const std::vector<std::string>& buttons) override;
   void ShowError(std::string_view message) override;
   std::deque<bool> answers;    // Yes/No answers; an empty queue answers No
   std::deque<Answer> choices;  // Yes/No/Cancel answers; an empty queue answers Cancel
+  std::deque<int> picks;       // AskChoice's buttons; an empty queue picks the last
+  std::vector<std::vector<std::string>> button_sets;  // AskChoice's, in order
   std::vector<RecordedMessage> shown;
 };
 

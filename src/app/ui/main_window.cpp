@@ -135,7 +135,6 @@ TMain::TMain(MainState& state, QWidget* parent)
   problems_panel_->setVisible(settings.problems_shown);
   action("mProblems")->setChecked(settings.problems_shown);
   action("mLiveCalc")->setChecked(state_.live_calc());
-  QMetaObject::invokeMethod(this, &TMain::ApplicationEvents1Message, Qt::QueuedConnection);
   state_.SetBlockCount(state_.table().BlockCount());
   RefreshFromState();
 }
@@ -374,7 +373,10 @@ MainSettings TMain::CurrentSettings() const {
 }
 
 void TMain::ApplySettings(const MainSettings& settings) {
-  ApplyPlace(*this, settings.geometry, *state_.platform().screen);
+  // The fitting of the frame to the screen may come after the deferred step
+  // has given the columns their saved widths: that resize keeps them.
+  ApplyPlace(*this, settings.geometry, *state_.platform().screen,
+             [this](const QSize& fitted) { fitted_size_ = fitted; });
   SetRowHeight(settings.row_height);
 }
 
@@ -383,23 +385,29 @@ void TMain::SetRowHeight(int height) {
   StringGrid1->verticalHeader()->setDefaultSectionSize(height);
 }
 
-void TMain::ApplicationEvents1Message() {
-  if (started_) return;
-  started_ = true;
+void TMain::ApplySavedColumnWidths() {
   for (int i = 0; i < kColumnCount; ++i) {
     const int width = pending_col_widths_[static_cast<size_t>(i)];
     if (width != 0) StringGrid1->setColumnWidth(i, width);
   }
-  Run([this] {
-    // A project that a killed run left unsaved comes first: restored, it is
-    // the project the user works on.
-    if (state_.OfferRecovery()) return;
-    if (state_.NamedProject().empty()) {
-      state_.DeferredStartUp();
-    } else {
-      state_.OpenNamedProject();
-    }
-  });
+}
+
+void TMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // Posted when the window is first shown, not when it is made: a box that a
+  // library shows while the other windows are made runs the event loop, and
+  // the step must not run before the program has been told its project.
+  if (!start_posted_) {
+    start_posted_ = true;
+    QMetaObject::invokeMethod(this, &TMain::ApplicationEvents1Message, Qt::QueuedConnection);
+  }
+}
+
+void TMain::ApplicationEvents1Message() {
+  if (started_) return;
+  started_ = true;
+  ApplySavedColumnWidths();
+  Run([this] { state_.StartUp(); });
   // Said over the project it explains, whose types are then unknown.
   state_.ReportMissingLibraries();
   ProjectReplaced();
@@ -410,6 +418,11 @@ void TMain::FormResize() {
   const std::array<int, 11> widths = ProportionalColumnWidths(width());
   for (int i = 0; i < kColumnCount; ++i) {
     StringGrid1->setColumnWidth(i, widths[static_cast<size_t>(i)]);
+  }
+  // The frame fitted to the screen: no resize of the user's.
+  if (fitted_size_ && *fitted_size_ == size()) {
+    fitted_size_.reset();
+    if (started_) ApplySavedColumnWidths();
   }
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,10 +59,13 @@ class TMain : public QMainWindow {
   MainSettings CurrentSettings() const;
   // The deferred start-up step; runs once, after the window is first shown.
   void ApplicationEvents1Message();
+  // The saved widths of the previous run, as the deferred step gives them.
+  void ApplySavedColumnWidths();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   // A project file dropped from a file manager opens as Open would open it.
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -126,6 +130,9 @@ class TMain : public QMainWindow {
   QTimer* recovery_timer_ = nullptr;
   std::array<int, 11> pending_col_widths_{};
   bool started_ = false;
+  bool start_posted_ = false;
+  // The size the frame fitting shrinks the window to, until that resize comes.
+  std::optional<QSize> fitted_size_;
   bool refreshing_ = false;
 
  public:

@@ -14,6 +14,7 @@
 #include <QMimeDatabase>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
@@ -168,6 +169,22 @@ Answer QtMessages::AskYesNoCancel(std::string_view text, std::string_view captio
     default:
       return Answer::kCancel;
   }
+}
+
+int QtMessages::AskChoice(std::string_view text, std::string_view caption, MessageIcon icon,
+                          const std::vector<std::string>& buttons) {
+  const OwnedDialog owned(owner_);
+  QMessageBox box(ToQt(icon), Q(caption), Q(text), QMessageBox::NoButton, owned.owner());
+  std::vector<QPushButton*> shown;
+  for (const std::string& label : buttons) {
+    shown.push_back(box.addButton(Q(label), QMessageBox::ActionRole));
+  }
+  if (shown.empty()) return -1;
+  box.setDefaultButton(shown.front());
+  box.setEscapeButton(shown.back());
+  box.exec();
+  const auto pressed = std::find(shown.begin(), shown.end(), box.clickedButton());
+  return static_cast<int>(pressed == shown.end() ? shown.size() - 1 : pressed - shown.begin());
 }
 
 void QtMessages::ShowError(std::string_view message) {

@@ -28,6 +28,8 @@ class QtMessages : public MessageBoxes {
   void Show(std::string_view text, std::string_view caption, MessageIcon icon) override;
   bool AskYesNo(std::string_view text, std::string_view caption, MessageIcon icon) override;
   Answer AskYesNoCancel(std::string_view text, std::string_view caption, MessageIcon icon) override;
+  int AskChoice(std::string_view text, std::string_view caption, MessageIcon icon,
+                const std::vector<std::string>& buttons) override;
   void ShowError(std::string_view message) override;
 
  private:

@@ -81,8 +81,9 @@ TextViewer::TextViewer(std::filesystem::path file, const QString& content, QWidg
 
 bool TextViewer::SaveCopy(const std::filesystem::path& target) {
   std::string bytes;
+  SetLastWriteNote({});
   if (ReadFileBytes(file_, bytes) && WriteFileAtomic(target, bytes)) return true;
-  QtMessages(this).ShowError("Unable to write to " + PathToUtf8(target));
+  QtMessages(this).ShowError(WriteFailureText(PathToUtf8(target)));
   return false;
 }
 

@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QSize>
 #include <QWidget>
+#include <functional>
+#include <utility>
 
 #include "common/platform.h"
 #include "common/settings_file.h"
@@ -16,14 +18,27 @@ namespace luch {
 
 namespace detail {
 
+// Called with the size a window is about to be shrunk to by the fitting.
+using FitNotice = std::function<void(const QSize&)>;
+
+// Shrinks `window` so that it and its `frame` fit `screen`; tells `notice`
+// first when its size changes.
+inline void FitFrame(QWidget& window, const QSize& frame, const Screen& screen,
+                     const FitNotice& notice) {
+  const QSize fitted = window.size().boundedTo(QSize(screen.Width(), screen.Height()) - frame);
+  if (fitted == window.size()) return;
+  if (notice) notice(fitted);
+  window.resize(fitted);
+}
+
 // The saved size is the window's own: the title bar and borders that the
 // window manager puts around it come on top. Once they are known (when the
 // window is shown, or moved into its frame), the window is shrunk so that its
 // frame fits the screen too; then the filter removes itself.
 class FrameFitter : public QObject {
  public:
-  FrameFitter(QWidget& window, const Screen& screen)
-      : QObject(&window), window_(window), screen_(screen) {
+  FrameFitter(QWidget& window, const Screen& screen, FitNotice notice)
+      : QObject(&window), window_(window), screen_(screen), notice_(std::move(notice)) {
     window.installEventFilter(this);
   }
   bool eventFilter(QObject*, QEvent* event) override {
@@ -31,7 +46,7 @@ class FrameFitter : public QObject {
     const QSize frame = window_.frameGeometry().size() - window_.size();
     if ((type == QEvent::Show || type == QEvent::Move) && !frame.isNull()) {
       window_.removeEventFilter(this);
-      window_.resize(window_.size().boundedTo(QSize(screen_.Width(), screen_.Height()) - frame));
+      FitFrame(window_, frame, screen_, notice_);
       deleteLater();
     }
     return false;
@@ -40,16 +55,19 @@ class FrameFitter : public QObject {
  private:
   QWidget& window_;
   const Screen& screen_;
+  FitNotice notice_;
 };
 
 }  // namespace detail
 
 // Gives `window` its place (already fitted to `screen` by ReadWindowGeometry)
-// and shrinks it once its frame is known, should the frame not fit `screen`.
-inline void ApplyPlace(QWidget& window, const WindowGeometry& place, const Screen& screen) {
+// and shrinks it once its frame is known, should the frame not fit `screen`
+// (`notice` hears of that shrinking before it is done).
+inline void ApplyPlace(QWidget& window, const WindowGeometry& place, const Screen& screen,
+                       detail::FitNotice notice = {}) {
   window.resize(place.width, place.height);
   window.move(place.left, place.top);
-  new detail::FrameFitter(window, screen);
+  new detail::FrameFitter(window, screen, std::move(notice));
 }
 
 inline WindowGeometry PlaceOf(const QWidget& window) {

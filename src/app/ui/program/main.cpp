@@ -64,8 +64,10 @@ int main(int argc, char** argv) {
     data_folder = current;
   }
   // The data files are found in the current folder, and the file dialogs
-  // start there.
+  // start there. A file written in place keeps its old content there until
+  // the new one is on disk.
   fs::current_path(data_folder, error);
+  luch::RealFileSystem().SetSafetyCopyFolder(data_folder);
 
   // The command line is the program's own: Qt takes its settings from its
   // environment variables only.
