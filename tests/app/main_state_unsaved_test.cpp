@@ -7,6 +7,9 @@
 
 #include "app/main_state_fixture.h"
 #include "app/recovery_file.h"
+#include "common/cp1251.h"
+#include "common/savable_text.h"
+#include "support/fake_files.h"
 
 namespace luch {
 namespace {
@@ -179,6 +182,90 @@ TEST_F(UnsavedChanges, EveryCopyHasItsOwnRecoveryFileAndRemovesOnlyThat) {
   fake.messages.answers = {false};
   EXPECT_FALSE(second->OfferRecovery());
   EXPECT_FALSE(FileExists(second_file));
+}
+
+TEST_F(UnsavedChanges, ARecoveryFileThatCannotBeWrittenIsSaidUntilOneIs) {
+  testing::FaultyFileSystem files;
+  Platform platform = fake.platform();
+  platform.files = &files;
+  MainState copy(dir.path(), platform, cables, blocks);
+  copy.mNewClick();
+  const auto said = [&copy] {
+    for (const Problem& problem : copy.Problems()) {
+      if (problem.text.starts_with("Несохраненные изменения не удается записать")) return true;
+    }
+    return false;
+  };
+  files.Fail(testing::WriteStep::kCreate);
+  Command(copy, [&] { copy.mutable_table().SetAddress(1, "a"); });
+  copy.WriteRecovery();
+  EXPECT_TRUE(said());
+  files.Heal();
+  Command(copy, [&] { copy.mutable_table().SetAddress(1, "b"); });
+  copy.WriteRecovery();
+  EXPECT_FALSE(said());
+}
+
+TEST_F(UnsavedChanges, AProjectOpenInAnotherCopyIsOpenedAndSavedOverOnlyAsTheUserChooses) {
+  const std::string project = ProjectPath("Дом 5.луч");
+  ASSERT_TRUE(state.SaveProject(project));  // this copy has it open
+  MainState other(dir.path(), fake.platform(), cables, blocks);
+  struct Case {
+    int pick;  // Только для чтения, Открыть для правки, Не открывать
+    bool opened, read_only;
+  };
+  for (const Case& c : {Case{2, false, false}, Case{1, true, false}, Case{0, true, true}}) {
+    fake.messages.picks = {c.pick};
+    EXPECT_EQ(other.LoadProject(project), c.opened) << c.pick;
+    EXPECT_EQ(other.read_only(), c.read_only) << c.pick;
+  }
+  EXPECT_TRUE(fake.messages.shown.back().text.starts_with(
+      "Проект «Дом 5.луч» уже открыт в другой копии программы ("));
+  EXPECT_EQ(other.WindowCaption(), Caption(" — Дом 5.луч (только чтение)"));
+  other.mSaveClick();  // read-only: a name of its own
+  EXPECT_EQ(fake.dialogs.requests.back().title, "Задайте имя файла для сохранения проекта");
+
+  // Saved over while the first copy has it: asked first.
+  fake.messages.picks = {1};
+  ASSERT_TRUE(other.LoadProject(project));
+  Command(other, [&] { other.mutable_table().SetAddress(1, "вторая копия"); });
+  EditAddress(1, "первая копия");
+  ASSERT_TRUE(state.SaveProject(project));
+  fake.messages.picks = {1};
+  EXPECT_FALSE(other.SaveProject(project));
+  EXPECT_TRUE(fake.messages.shown.back().text.starts_with(
+      "Проект «Дом 5.луч» открыт в другой копии программы ("));
+  // Let go by the first copy, but changed since the second opened it: asked.
+  state.mNewClick();
+  fake.messages.picks = {1, 0};
+  EXPECT_FALSE(other.SaveProject(project));
+  EXPECT_TRUE(fake.messages.shown.back().text.starts_with("Файл проекта «Дом 5.луч» изменен"));
+  EXPECT_NE(dir.Read("Дом 5.луч").find(Utf8ToCp1251("первая копия")), std::string::npos);
+  EXPECT_TRUE(other.SaveProject(project));
+  EXPECT_NE(dir.Read("Дом 5.луч").find(Utf8ToCp1251("вторая копия")), std::string::npos);
+  EXPECT_TRUE(other.SaveProject(project));  // its own file now: no question
+  EXPECT_TRUE(fake.messages.picks.empty());
+}
+
+TEST_F(UnsavedChanges, TextsWindows1251CannotHoldAreNeverSavedAsQuestionMarks) {
+  const std::string project = ProjectPath("Дом 5.луч");
+  ASSERT_TRUE(state.SaveProject(project));
+  const std::string saved = dir.Read("Дом 5.луч");
+  Command([&] {
+    state.SetBlockCount(3);
+    state.mutable_table().SetCableName(3, "КСПВ 2×0,5");
+  });
+  EXPECT_FALSE(state.SaveProject(project));
+  EXPECT_EQ(fake.messages.shown.back().text, UnsavableMessage("×") + "\nСтроки: 3.");
+  EXPECT_EQ(dir.Read("Дом 5.луч"), saved);
+  EXPECT_TRUE(state.modified());
+  // Nor exported so.
+  const std::string csv = ProjectPath("Дом 5.csv");
+  fake.dialogs.answers.push_back(csv);
+  state.mMicrosoftExcelClick();
+  EXPECT_EQ(fake.messages.shown.back().text,
+            "Cannot create file " + csv + "\n" + UnsavableMessage("×"));
+  EXPECT_FALSE(FileExists(Utf8Path(csv)));
 }
 
 TEST_F(UnsavedChanges, ARenamedBlockTypeHoldsInTheWholeHistory) {

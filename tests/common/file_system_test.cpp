@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/file_io.h"
 #include "support/fake_files.h"
 
 namespace luch {
@@ -29,6 +30,40 @@ TEST(WriteFileAtomic, AFailureAtAnyStepKeepsTheOldFileAndLeavesNoTemporary) {
   EXPECT_TRUE(WriteFileAtomic(files, "/данные/Блок.ini", "первый"));
   EXPECT_FALSE(WriteFileAtomic(files, "/данные/Блок.ini", "второй"));
   EXPECT_EQ(memory.files(), (Files{{"/данные/Блок.ini", "первый"}}));
+}
+
+TEST(WriteFileAtomic, InAFolderWithoutRightsTheOldContentStaysUntilTheNewIsOnDisk) {
+  const std::filesystem::path project = "/чужая папка/Дом.луч";
+  const std::filesystem::path copy = "/данные/Копия до записи - Дом.луч";
+  struct Case {
+    WriteStep step;
+    int nth;  // of that step: 1 is the safety copy's, 2 the file's
+    bool once;
+    bool written, kept_old, copy_kept;  // kept_old: the file holds its old content
+  };
+  for (const Case& c : {
+           Case{WriteStep::kCreate, 0, false, true, false, false},   // nothing fails
+           Case{WriteStep::kReserve, 1, false, false, true, false},  // a full disk
+           Case{WriteStep::kWrite, 2, true, false, true, false},     // put back after a failure
+           Case{WriteStep::kWrite, 2, false, false, false, true},    // not even that
+       }) {
+    MemoryFileSystem memory;
+    memory.Put(project, "старое содержимое, длиннее нового");
+    FaultyFileSystem files(memory);
+    files.SetSafetyCopyFolder("/данные");
+    files.DenyFolder(project.parent_path());
+    files.Fail(c.step, c.nth, c.once);
+    EXPECT_EQ(WriteFileAtomic(files, project, "новое"), c.written) << c.nth << c.once;
+    std::string now;
+    ASSERT_TRUE(memory.ReadFile(project, now));
+    EXPECT_EQ(now == "новое", c.written);
+    if (c.kept_old) EXPECT_EQ(now, "старое содержимое, длиннее нового");
+    std::string kept;
+    EXPECT_EQ(memory.ReadFile(copy, kept), c.copy_kept);
+    if (c.copy_kept) EXPECT_EQ(kept, "старое содержимое, длиннее нового");
+    EXPECT_EQ(LastWriteNote(),
+              c.copy_kept ? "Прежнее содержимое файла сохранено в " + PathToUtf8(copy) : "");
+  }
 }
 
 }  // namespace

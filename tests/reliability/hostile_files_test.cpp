@@ -7,6 +7,7 @@
 
 #ifndef _WIN32
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,6 +29,7 @@
 #include "editing/row_commands.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
+#include "library/cable_window.h"
 #include "library/replacement_rules.h"
 #include "project/project_file.h"
 #include "support/fake_platform.h"
@@ -174,6 +176,36 @@ TEST(HostileFiles, A200MegabyteFileIsRefusedUnreadAndNeverOverwritten) {
   for (const char* name : {"Дом 5.луч", "Замена блоков.ini", "Tarvel.ini", "Блок.ini"}) {
     EXPECT_EQ(size_of(name), huge) << name;
   }
+}
+
+TEST(HostileFiles, APipeOrAFolderInPlaceOfAFileIsNeverReadNorReplaced) {
+  TempDir dir;
+  for (const char* pipe : {"Дом 5.луч", "Кабель.ini"}) {
+    ASSERT_EQ(::mkfifo((dir / pipe).c_str(), 0600), 0);
+  }
+  std::filesystem::create_directory(dir / "Блок.ini");
+  FakePlatform fake;
+  CableLibrary cables;
+  BlockLibrary blocks(dir.path());
+  CableWindow window(dir.path(), cables, fake.platform());
+  window.FormCreate();
+  window.FormClose({});
+  MainState state(dir.path(), fake.platform(), cables, blocks);
+  state.SetNamedProject(PathToUtf8(dir / "Дом 5.луч"));
+  state.StartUp();
+  std::vector<std::string> said;
+  for (const auto& message : fake.messages.shown) said.push_back(message.text);
+  const std::string cable_file = PathToUtf8(dir / "Кабель.ini");
+  EXPECT_EQ(said, (std::vector<std::string>{NotAFileText(cable_file) + ".",
+                                            NotAFileText(PathToUtf8(dir / "Дом 5.луч")) + "."}));
+  std::vector<std::string> problems;
+  for (const Problem& problem : state.Problems()) problems.push_back(problem.text);
+  problems.resize(2);  // the libraries' lines come first
+  EXPECT_EQ(problems, (std::vector<std::string>{NotAFileText(cable_file) + ".",
+                                                NotAFileText(PathToUtf8(dir / "Блок.ini")) + "."}));
+  EXPECT_TRUE(std::filesystem::is_fifo(dir / "Кабель.ini"));
+  EXPECT_TRUE(std::filesystem::is_fifo(dir / "Дом 5.луч"));
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "Блок.ini"));
 }
 
 TEST(HostileFiles, TheSizeLimitLiesJustAboveWhatThePlatformsOwnFilesNeed) {

@@ -21,7 +21,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <random>
 #include <string>
+#include <thread>
 
 #include "app/main_state.h"
 #include "common/file_io.h"
@@ -263,39 +265,93 @@ TEST(WriteFailures, AFullOrReadOnlyFilesystemKeepsTheOldProject) {
   EXPECT_EQ(result, 0) << "see the child's message above";
 }
 
-TEST(WriteFailures, AWritableFileInAFolderWithoutRightsIsSavedInPlace) {
-  TempDir dir;
-  const std::filesystem::path folder = dir / "чужая папка";
-  std::filesystem::create_directory(folder);
-  const std::filesystem::path project = folder / Utf8Path("Дом.луч");
-  ASSERT_TRUE(WriteFileAtomic(project, "старый"));
-  // The user (nobody, when the test runs as root, whom rights do not bind)
-  // may write the file but not create one beside it.
-  const bool root = ::geteuid() == 0;
-  if (root) {
-    ASSERT_EQ(::chown(project.c_str(), 65534, 65534), 0);
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all |
-                                                 std::filesystem::perms::group_exec |
-                                                 std::filesystem::perms::others_exec);
-  }
-  std::filesystem::permissions(
-      folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
-                  std::filesystem::perms::group_exec | std::filesystem::perms::others_exec);
+// Runs `body` in a child process as a user whom rights bind (nobody, when
+// the test runs as root); gives its exit code, -1 when it did not exit.
+int AsUser(const std::function<int()>& body) {
+  std::fflush(nullptr);
   const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
   if (child == 0) {
-    if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
-    ::_exit(WriteFileAtomic(project, "новый") ? 0 : 1);
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+    ::_exit(body());
   }
   int status = 0;
-  ::waitpid(child, &status, 0);
-  std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  std::string bytes;
-  EXPECT_TRUE(ReadFileBytes(project, bytes));
-  EXPECT_EQ(bytes, "новый");
-  EXPECT_EQ(TemporariesIn(folder), 0u);
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+// `file` with `bytes`, which the user may write, in its folder, which he may
+// not write to; `safety`, a folder he may write to.
+void PrepareInPlace(const std::filesystem::path& file, std::string_view bytes,
+                    const std::filesystem::path& safety) {
+  ASSERT_TRUE(WriteFileAtomic(file, bytes));
+  std::filesystem::create_directories(safety);
+  ASSERT_EQ(::chmod(safety.c_str(), 0777), 0);
+  if (::geteuid() == 0) ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+  ASSERT_EQ(::chmod(file.parent_path().c_str(), 0555), 0);
+  for (auto up = file.parent_path().parent_path(); up.has_relative_path(); up = up.parent_path()) {
+    if (std::filesystem::equivalent(up, std::filesystem::temp_directory_path())) break;
+    ::chmod(up.c_str(), 0711);  // the way there, for nobody
+  }
+}
+
+TEST(WriteFailures, AWritableFileInAFolderWithoutRightsIsSavedInPlace) {
+  TempDir dir;
+  const std::filesystem::path project = dir / "чужая папка" / Utf8Path("Дом.луч");
+  std::filesystem::create_directory(project.parent_path());
+  PrepareInPlace(project, "старый", dir / "данные");
+  RealFileSystem().SetSafetyCopyFolder(dir / "данные");
+  EXPECT_EQ(AsUser([&] { return WriteFileAtomic(project, "новый") ? 0 : 1; }), 0);
+  EXPECT_EQ(dir.Read("чужая папка/Дом.луч"), "новый");
+  EXPECT_EQ(TemporariesIn(project.parent_path()), 0u);
+  EXPECT_TRUE(std::filesystem::is_empty(dir / "данные"));  // the copy went
+
+  // Killed at any moment, the file holds one of the two contents whole, or
+  // the copy in the data folder holds the old one.
+  const std::string a(3 << 20, 'a'), b(2 << 20, 'b');
+  std::mt19937 random(20261209);
+  for (int kill = 0; kill < 30; ++kill) {
+    const std::string& old = kill % 2 == 0 ? a : b;
+    ASSERT_TRUE(WriteFileAtomic(project, old));  // as root, whom the folder lets write
+    const pid_t child = ::fork();
+    if (child == 0) {
+      if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+      WriteFileAtomic(project, kill % 2 == 0 ? b : a);
+      ::_exit(0);
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    const std::string now = dir.Read("чужая папка/Дом.луч");
+    const std::filesystem::path copy = dir / "данные" / Utf8Path("Копия до записи - Дом.луч");
+    if (now != a && now != b) {
+      ASSERT_TRUE(std::filesystem::exists(copy)) << "a torn file and no copy, kill " << kill;
+      EXPECT_EQ(dir.Read("данные/Копия до записи - Дом.луч"), old);
+    }
+    std::filesystem::remove(copy);
+  }
+  RealFileSystem().SetSafetyCopyFolder({});
+}
+
+TEST(WriteFailures, AnInPlaceWriteOnAFullDiskChangesNothing) {
+  TempDir dir;
+  const std::filesystem::path mounted = dir / "tmpfs";
+  std::filesystem::create_directory(mounted);
+  const int result = InChildWithSmallTmpfs(mounted, [&]() -> int {
+    const std::filesystem::path project = mounted / Utf8Path("Дом.луч");
+    const std::string old(20000, 'a');
+    PrepareInPlace(project, old, dir / "данные");
+    // The rest of the 64 KiB but some 8 KiB taken.
+    CHILD_CHECK(WriteFileAtomic(mounted / "заполнитель", std::string(36 << 10, 'z')));
+    RealFileSystem().SetSafetyCopyFolder(dir / "данные");
+    CHILD_CHECK(AsUser([&] { return WriteFileAtomic(project, std::string(40000, 'b')) ? 1 : 0; }) ==
+                0);
+    std::string now;
+    CHILD_CHECK(ReadFileBytes(project, now) && now == old);
+    CHILD_CHECK(std::filesystem::is_empty(dir / "данные"));
+    return 0;
+  });
+  if (result == kCannotMount) GTEST_SKIP() << "this system does not let the test mount a tmpfs";
+  EXPECT_EQ(result, 0) << "see the child's message above";
 }
 
 TEST(WriteFailures, ALinkIsWrittenThroughAndTheModeAndOwnerAreKept) {

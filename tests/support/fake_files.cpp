@@ -43,6 +43,7 @@ bool FaultyFileSystem::Fails(WriteStep step) {
     return false;
   }
   ++writes_failed_;
+  if (once_) remaining_ = 0;
   return true;
 }
 
@@ -50,6 +51,10 @@ std::unique_ptr<WritableFile> FaultyFileSystem::OpenForWriting(const std::filesy
                                                                bool create, OpenFailure& failure) {
   if (Fails(WriteStep::kCreate)) {
     failure = OpenFailure::kOther;
+    return nullptr;
+  }
+  if (create && !denied_.empty() && path.parent_path() == denied_) {
+    failure = OpenFailure::kNoRight;
     return nullptr;
   }
   std::unique_ptr<WritableFile> file = ForwardingFileSystem::OpenForWriting(path, create, failure);

@@ -55,15 +55,19 @@ class ForwardingFileSystem : public FileSystem {
 // The steps of a write that can be made to fail.
 enum class WriteStep { kCreate, kReserve, kWrite, kSync, kRename };
 
-// Fails `step` of every write from the `nth` (1-based) on, until Heal.
+// Fails `step` of every write from the `nth` (1-based) on, until Heal (or
+// only that one, when `once`); and refuses new files in a denied folder, as
+// one without rights does.
 class FaultyFileSystem : public ForwardingFileSystem {
  public:
   using ForwardingFileSystem::ForwardingFileSystem;
-  void Fail(WriteStep step, int nth = 1) {
+  void Fail(WriteStep step, int nth = 1, bool once = false) {
     failing_ = step;
     remaining_ = nth;
+    once_ = once;
   }
   void Heal() { remaining_ = 0; }
+  void DenyFolder(std::filesystem::path folder) { denied_ = std::move(folder); }
   int writes_failed() const { return writes_failed_; }
 
   std::unique_ptr<WritableFile> OpenForWriting(const std::filesystem::path& path, bool create,
@@ -76,7 +80,9 @@ class FaultyFileSystem : public ForwardingFileSystem {
  private:
   WriteStep failing_ = WriteStep::kCreate;
   int remaining_ = 0;  // 0: nothing fails; 1: the next one and all after it
+  bool once_ = false;
   int writes_failed_ = 0;
+  std::filesystem::path denied_;
 };
 
 // Stamps as a coarse file system gives them: the modification time in whole

@@ -44,12 +44,14 @@ class FrameFitter : public QObject {
   bool eventFilter(QObject*, QEvent* event) override {
     const QEvent::Type type = event->type();
     const QSize frame = window_.frameGeometry().size() - window_.size();
-    if ((type == QEvent::Show || type == QEvent::Move) && !frame.isNull()) {
-      window_.removeEventFilter(this);
-      FitFrame(window_, frame, screen_, notice_);
-      deleteLater();
-    }
+    if ((type == QEvent::Show || type == QEvent::Move) && !frame.isNull()) Fit(frame);
     return false;
+  }
+  // The window's frame is known: fitted, the filter goes.
+  void Fit(const QSize& frame) {
+    window_.removeEventFilter(this);
+    FitFrame(window_, frame, screen_, notice_);
+    deleteLater();
   }
 
  private:

@@ -261,5 +261,25 @@ TEST_F(ProgramFirstStart, MissingLibrariesAreSaidInOneBoxAndListed) {
   EXPECT_EQ(list->model()->index(0, 0).data().toString(), cables);
 }
 
+TEST_F(ProgramTest, ALibraryThatCannotBeReadStillLetsTheNamedProjectOpen) {
+  program.reset();
+  std::filesystem::remove(dir / "Кабель.ini");
+  std::filesystem::create_directory(dir / "Кабель.ini");
+  std::filesystem::copy_file(dir / "Дом 5.луч", dir / "Школа 3.луч");
+  // The library's box comes while the windows are made.
+  QString said;
+  AnswerWhenShown<QMessageBox>([&said](QMessageBox* box) {
+    said = box->text();
+    box->accept();
+  });
+  program = std::make_unique<Program>(dir.path());
+  const std::string named = PathToUtf8(dir / "Школа 3.луч");
+  program->state().SetNamedProject(named);
+  program->main_window().show();
+  QTest::qWaitFor([&] { return program->state().ProjectFileName() == named; }, 2000);
+  EXPECT_TRUE(said.endsWith(QString::fromUtf8("не является обычным файлом.")));
+  EXPECT_EQ(program->state().ProjectFileName(), named);
+}
+
 }  // namespace
 }  // namespace luch

@@ -107,5 +107,30 @@ TEST_F(UnsavedChangesWindow, AKilledRunsEditsAreOfferedAtTheNextStart) {
   EXPECT_FALSE(FileExists(RecoveryPath(dir.path())));
 }
 
+TEST_F(UnsavedChangesWindow, AfterARestoreTheProjectDoubleClickedStillOpens) {
+  std::filesystem::copy_file(dir / kProject, dir / "Школа 3.луч");
+  main().EditVsego->setValue(main().EditVsego->value() + 3);
+  QTest::qWait(800);  // the recovery file written
+  program.reset();    // killed
+
+  // Да restores; the restored project is then offered for saving (Нет).
+  QString restore, save;
+  AnswerWhenShown<QMessageBox>([&](QMessageBox* box) {
+    restore = box->text();
+    AnswerBox("Нет", &save);
+    box->button(QMessageBox::Yes)->click();
+  });
+  program = std::make_unique<Program>(dir.path());
+  const std::string named = PathToUtf8(dir / "Школа 3.луч");
+  program->state().SetNamedProject(named);
+  main().show();
+  QTest::qWaitFor([&] { return !save.isEmpty(); }, 5000);
+  QApplication::processEvents();
+  EXPECT_TRUE(restore.startsWith(QString::fromUtf8("Найдены несохраненные изменения")));
+  EXPECT_EQ(save, QString::fromUtf8("Сохранить изменения в проекте?\nДом 5.луч"));
+  EXPECT_EQ(program->state().ProjectFileName(), named);
+  EXPECT_FALSE(FileExists(RecoveryPath(dir.path())));
+}
+
 }  // namespace
 }  // namespace luch
