@@ -46,21 +46,11 @@ TEST(TableText, LuchsOwnRowsComeBackAsTheyWere) {
 }
 
 TEST(TableText, QuotesSurviveTheWayThroughASpreadsheet) {
-  // The text in the grid, and as Paste from a table gives it back.
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"\"Луч\" корп. 2", "\"Луч\" корп. 2"},
-      {"Дом \"А\"", "Дом \"А\""},
-      {"a\"\"b", "a\"\"b"},
-      {"\"", "\""},
-      {"  \"x\" ", "  \"x\" "},
-      {"  просто  ", "просто"},
-      {"Щит\tподвал", "Щит подвал"}};
+  // Texts in the grid that come back as they were.
   ProjectTable table;
-  for (const auto& [text, back] : cases) {
+  for (const std::string text : {"\"Луч\" корп. 2", "Дом \"А\"", "a\"\"b", "\"", "  \"x\" "}) {
     table.SetAddress(1, text);
-    const std::vector<TabRow> rows = ParseTabText(RowsAsTabText(table, 1, 1));
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].address, back) << text;
+    EXPECT_EQ(ParseTabText(RowsAsTabText(table, 1, 1)).at(0).address, text);
   }
   // LibreOffice Calc's text of such rows, read from RowsAsTabText's text.
   EXPECT_EQ(
