@@ -164,9 +164,7 @@ TEST_F(RowCommandsTest, CutKeepsRowsWhenClipboardCannotBeWritten) {
 
 TEST_F(RowCommandsTest, CopyAndCutRefuseTextsThatWindows1251CannotHold) {
   Fill(14);
-  for (int r = 2; r <= 14; ++r) {
-    if (r != 3) table.SetCableName(r, "КСПВ 2×0,5");
-  }
+  for (int r = 2; r <= 14; ++r) table.SetCableName(r, r == 3 ? "K3" : "КСПВ 2×0,5");
   table.SetAddress(14, "ł");
   Select(1, 14);
   EditingContext context = Context();
