@@ -1,6 +1,5 @@
 #include "editing/row_clipboard.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -19,54 +18,6 @@ float NarrowToFloat(double value) {
   if (value > kMax) return std::numeric_limits<float>::infinity();
   if (value < -kMax) return -std::numeric_limits<float>::infinity();
   return static_cast<float>(value);
-}
-
-// The number k when `name` is its canonical decimal text ("0", "17"), else -1.
-int64_t SectionNumber(std::string_view name) {
-  if (name.empty() || name.size() > 18 || (name.size() > 1 && name[0] == '0')) return -1;
-  int64_t value = -1;
-  const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), value);
-  if (error != std::errc() || end != name.data() + name.size()) return -1;
-  return value;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-// The file's bytes without the sections of rows `count` and after, which an
-// earlier, longer copy left. Done on the text in one pass: erasing thousands
-// of sections one by one from a ProfileFile takes seconds.
-std::string WithoutRowsFrom(std::string_view bytes, size_t count) {
-  std::string kept;
-  bool dropping = false;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    // CR LF, CR or LF ends a line, as for every profile file.
-    size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = bytes.size();
-    size_t next = end + 1;
-    if (end < bytes.size() && bytes[end] == '\r' && next < bytes.size() && bytes[next] == '\n') {
-      ++next;
-    }
-    const std::string_view line = bytes.substr(start, end - start);
-    const std::string_view trimmed = TrimBlanks(line);
-    if (!trimmed.empty() && trimmed.front() == '[') {
-      const size_t close = trimmed.find(']');
-      const std::string_view name = TrimBlanks(
-          trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
-      const int64_t number = SectionNumber(name);
-      dropping = number >= 0 && static_cast<uint64_t>(number) >= count;
-    }
-    if (!dropping) {
-      kept += line;
-      kept += "\r\n";
-    }
-    start = next;
-  }
-  return kept;
 }
 
 }  // namespace
@@ -132,13 +83,16 @@ bool WriteClipboard(const std::filesystem::path& data_dir, const std::vector<Cli
   const char decimal_separator = platform.locale->DecimalSeparator();
   const std::filesystem::path path = ClipboardPath(data_dir);
   std::string bytes;
-  // A missing file starts empty; one that is there but cannot be read (too
-  // large, too many lines, no access) is not replaced by the few rows copied.
+  // A missing file is simply written. One that is there but cannot be read
+  // (too large, too many lines, no access) is not ours to replace unseen.
   if ((!files.ReadFile(path, bytes) && files.Exists(path)) || CountLines(bytes) > kMaxFileLines) {
     messages.ShowError("Unable to write to " + PathToUtf8(path));
     return false;
   }
-  ProfileFile file = ProfileFile::FromBytes(WithoutRowsFrom(bytes, rows.size()));
+  // A fresh file, not the old one edited: whatever else the old file held
+  // (another program's sections, broken lines, a byte-order mark) could mix
+  // with the rows and change what Paste reads back.
+  ProfileFile file;
   for (size_t k = 0; k < rows.size(); ++k) {
     const std::string section = std::to_string(k);
     const ClipboardRow& row = rows[k];

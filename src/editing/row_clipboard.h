@@ -46,10 +46,11 @@ ClipboardRow ReadClipboardRow(const ProfileFile& file, int k);
 // Sections "0", "1", ... up to the first missing one.
 std::vector<ClipboardRow> ReadClipboardRows(const ProfileFile& file);
 
-// Writes `rows` as sections "0".."n-1", keys in their fixed order, and removes
-// the numbered sections of an earlier, longer copy, so that the clipboard then
-// holds exactly these rows. Other sections stay. Saves the file; on failure
-// shows "Unable to write to <path>" and returns false.
+// Replaces the clipboard file by `rows` alone: sections "0".."n-1", keys in
+// their fixed order, and nothing else, whatever the file held before. A file
+// that is there but cannot be read (too large, no access) is left as it is.
+// On failure shows "Unable to write to <path>" and returns false. A character
+// without a Windows-1251 form is written as "?": the caller refuses such texts.
 bool WriteClipboard(const std::filesystem::path& data_dir, const std::vector<ClipboardRow>& rows,
                     const Platform& platform);
 

@@ -41,11 +41,15 @@ std::string BlockCountPanelText(int block_count);
 // clipboard, and onto the desktop's clipboard as tab-separated text
 // (RowsAsTabText). A selection beyond the last row is cut at the last row; nothing
 // happens when it starts before row 1 or after the last row. A file that
-// cannot be written is reported ("Unable to write to <path>").
+// cannot be written is reported ("Unable to write to <path>"). Texts that
+// Windows-1251 cannot hold are refused, nothing written: a warning box
+// (caption "Сообщение") shows UnsavableMessage of them and "Строки: 3, 7",
+// the numbers of their rows (the first ten, then "и ещё N").
 void mCopyClick(EditingContext& context);
 
 // Cut (Ctrl+X): Copy, then Delete of the same selection, when CurrentRow is
-// not negative. When Copy.ini cannot be written nothing is deleted.
+// not negative. When Copy refuses or Copy.ini cannot be written nothing is
+// deleted.
 void mCutClick(EditingContext& context);
 
 // Paste (Ctrl+V): the clipboard rows inserted in front of CurrentRow, which

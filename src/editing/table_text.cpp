@@ -1,14 +1,28 @@
 #include "editing/table_text.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace luch {
 namespace {
 
+bool IsCellEnd(char c) { return c == '\t' || c == '\r' || c == '\n'; }
+
 std::string OneLine(std::string text) {
-  std::replace_if(
-      text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+  std::replace_if(text.begin(), text.end(), IsCellEnd, ' ');
   return text;
+}
+
+// A cell as spreadsheets write one: in quotes, every quote doubled, when it
+// holds a quote; as it is otherwise.
+std::string TabCell(std::string_view text) {
+  if (text.find('"') == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
 }
 
 std::string Trimmed(std::string_view text) {
@@ -18,51 +32,68 @@ std::string Trimmed(std::string_view text) {
   return std::string(text.substr(first, last - first + 1));
 }
 
-// Splits the text into lines of cells, honouring quoted cells.
-std::vector<std::vector<std::string>> Cells(std::string_view text) {
-  std::vector<std::vector<std::string>> lines(1);
-  std::string cell;
-  bool quoted = false;
-  bool cell_started = false;
-  const auto end_cell = [&] {
-    // A quoted cell keeps its blanks, but a tab or a line break inside it
-    // (a multi-line spreadsheet cell, an unclosed quote) would break the
-    // project file's line: they become blanks, as Copy writes them.
-    lines.back().push_back(quoted ? OneLine(cell) : Trimmed(cell));
-    cell.clear();
-    quoted = false;
-    cell_started = false;
-  };
-  for (size_t i = 0; i < text.size(); ++i) {
+// The quoted cell that begins with the quote at `open`, as spreadsheets read
+// it: "" is a quote; the closing quote is one followed by blanks and a tab, a
+// line break or the end; any other quote is kept as it is, but the cell must
+// then close before a tab or a line break (which also keeps the reading
+// linear: a failed attempt never looks past its own cell then). `end` is
+// where the blanks after the closing quote end. Nothing when no closing quote
+// comes: the cell is then read as it stands ("Луч" корп. 2 is a text of its
+// own, not Луч).
+struct QuotedCell {
+  std::string text;
+  size_t end = 0;
+};
+std::optional<QuotedCell> ReadQuoted(std::string_view text, size_t open) {
+  QuotedCell cell;
+  bool stray_quote = false;
+  for (size_t i = open + 1; i < text.size(); ++i) {
     const char c = text[i];
-    if (!cell_started && c == '"') {
-      quoted = true;
-      cell_started = true;
-      for (++i; i < text.size(); ++i) {
-        if (text[i] != '"') {
-          cell += text[i];
-        } else if (i + 1 < text.size() && text[i + 1] == '"') {
-          cell += '"';
-          ++i;
-        } else {
-          break;
-        }
+    if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+      cell.text += '"';
+      ++i;
+    } else if (c == '"') {
+      const size_t after = std::min(text.find_first_not_of(' ', i + 1), text.size());
+      if (after == text.size() || IsCellEnd(text[after])) {
+        cell.end = after;
+        return cell;
       }
-      continue;
-    }
-    if (c == '\t') {
-      end_cell();
-    } else if (c == '\r' || c == '\n') {
-      end_cell();
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      lines.emplace_back();
-    } else if (!quoted) {
-      if (c != ' ' || !cell.empty()) cell_started = true;
-      cell += c;
+      cell.text += c;
+      stray_quote = true;
+    } else if (stray_quote && IsCellEnd(c)) {
+      return std::nullopt;
+    } else {
+      cell.text += c;
     }
   }
-  if (cell_started || !cell.empty() || !lines.back().empty()) end_cell();
-  return lines;
+  return std::nullopt;
+}
+
+// Splits the text into lines of cells.
+std::vector<std::vector<std::string>> Cells(std::string_view text) {
+  std::vector<std::vector<std::string>> lines(1);
+  size_t i = 0;
+  while (true) {
+    const size_t first = std::min(text.find_first_not_of(' ', i), text.size());
+    const std::optional<QuotedCell> quoted =
+        first < text.size() && text[first] == '"' ? ReadQuoted(text, first) : std::nullopt;
+    if (quoted) {
+      // A quoted cell keeps its blanks, but a tab or a line break inside it
+      // (a multi-line spreadsheet cell) would break the project file's line.
+      lines.back().push_back(OneLine(quoted->text));
+      i = quoted->end;
+    } else {
+      const size_t end = std::min(text.find_first_of("\t\r\n", i), text.size());
+      lines.back().push_back(Trimmed(text.substr(i, end - i)));
+      i = end;
+    }
+    if (i == text.size()) return lines;
+    if (text[i] != '\t') {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      lines.emplace_back();
+    }
+    ++i;
+  }
 }
 
 bool IsHeaderLine(const std::vector<std::string>& cells) {
@@ -77,7 +108,7 @@ std::string RowsAsTabText(const ProjectTable& table, int top, int bottom) {
   for (int r = top; r <= bottom; ++r) {
     for (int col = 0; col < kColumnCount; ++col) {
       if (col > 0) text += '\t';
-      text += OneLine(table.GetCell(r, col));
+      text += TabCell(OneLine(table.GetCell(r, col)));
     }
     text += "\r\n";
   }

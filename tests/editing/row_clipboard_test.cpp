@@ -71,25 +71,21 @@ TEST(RowClipboard, MissingOrBadValuesReadAsDefaults) {
   EXPECT_EQ(ReadClipboardRow(file, 2), ClipboardRow{});
 }
 
-TEST(RowClipboard, ShorterCopyRemovesRowsOfLongerOne) {
-  TempDir dir;
-  // LF line ends and a numbered section beyond a gap, as another program may leave them.
-  dir.Write("Copy.ini", Utf8ToCp1251("; общий буфер\n[Прочее]\nКлюч=1\n[ 9 ]\nАдрес=старый\n"
-                                     "[007]\nАдрес=не строка\n"));
+TEST(RowClipboard, CopyLeavesNothingOfTheFormerFile) {
   FakePlatform fake;
-  ASSERT_TRUE(WriteClipboard(dir.path(), {SampleRow(), SampleRow(), SampleRow()}, fake.platform()));
-  ClipboardRow other;
-  other.address = "другой";
-  ASSERT_TRUE(WriteClipboard(dir.path(), {other}, fake.platform()));
-  const ProfileFile file(ClipboardPath(dir.path()));
-  const std::vector<ClipboardRow> rows = ReadClipboardRows(file);
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0], other);
-  EXPECT_FALSE(file.SectionExists("2"));
-  EXPECT_FALSE(file.SectionExists("9"));
-  EXPECT_EQ(file.ReadString("007", "Адрес", ""), "не строка");
-  EXPECT_EQ(file.ReadString("Прочее", "Ключ", ""), "1");
-  EXPECT_NE(Cp1251ToUtf8(dir.Read("Copy.ini")).find("; общий буфер"), std::string::npos);
+  // Another program's sections and the rows of a longer copy, with LF line
+  // ends; a byte-order mark in front of a broken section line "[5".
+  for (const std::string& former :
+       {Utf8ToCp1251("; общий буфер\n[Прочее]\nКлюч=1\n[5]\nАдрес=старый\n[ 6 ]\nP=1\n"),
+        std::string("\xEF\xBB\xBF[5\n=")}) {
+    TempDir dir, fresh;
+    dir.Write("Copy.ini", former);
+    const std::vector<ClipboardRow> rows(5, SampleRow());
+    ASSERT_TRUE(WriteClipboard(dir.path(), rows, fake.platform()));
+    ASSERT_TRUE(WriteClipboard(fresh.path(), rows, fake.platform()));
+    EXPECT_EQ(ReadClipboardRows(ProfileFile(ClipboardPath(dir.path()))), rows);
+    EXPECT_EQ(dir.Read("Copy.ini"), fresh.Read("Copy.ini"));
+  }
 }
 
 TEST(RowClipboard, FailedWriteIsReported) {

@@ -4,6 +4,7 @@
 
 #include "common/cp1251.h"
 #include "common/file_io.h"
+#include "common/savable_text.h"
 #include "editing/row_clipboard.h"
 #include "editing/table_text.h"
 #include "library/cable_library.h"
@@ -159,6 +160,23 @@ TEST_F(RowCommandsTest, CutKeepsRowsWhenClipboardCannotBeWritten) {
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text,
             "Unable to write to " + PathToUtf8(dir / "Copy.ini") + ".");
+}
+
+TEST_F(RowCommandsTest, CopyAndCutRefuseTextsThatWindows1251CannotHold) {
+  Fill(14);
+  for (int r = 2; r <= 14; ++r) table.SetCableName(r, r == 3 ? "K3" : "КСПВ 2×0,5");
+  table.SetAddress(14, "ł");
+  Select(1, 14);
+  EditingContext context = Context();
+  mCutClick(context);
+  EXPECT_EQ(table.BlockCount(), 14);
+  EXPECT_FALSE(FileExists(dir / "Copy.ini"));
+  EXPECT_EQ(fake.clipboard.text, "");
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text,
+            UnsavableMessage("×ł") + "\nСтроки: 2, 4, 5, 6, 7, 8, 9, 10, 11, 12 и ещё 2");
+  EXPECT_EQ(fake.messages.shown[0].caption, "Сообщение");
+  EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::kWarning);
 }
 
 TEST_F(RowCommandsTest, DeleteRemovesSelectionButNeverTheLastRow) {

@@ -7,22 +7,23 @@ namespace {
 
 TEST(TableText, ASpreadsheetsTextGivesItsRowsInTheGridsColumns) {
   // As LibreOffice puts a range on the clipboard: LF line ends, decimal
-  // commas, quoted cells (one over two lines, one never closed), a header
-  // line and a short row.
+  // commas, quoted cells (one over two lines), a header line and short rows;
+  // cells that begin with a quote not closed where the cell ends are read as
+  // they stand, as a spreadsheet reads them.
   const std::string text =
       "N\tАдрес\tКабель\tДлина (м)\tR (Ом)\tБлок\tРежим\tP (мВт)\tЗБ\tI (мА)\tU (В)\n"
       "1\tПодъезд 1, этаж 1\tКСПВ 2х0,8\t35,0\t2,52\tИзолятор\tНормальный\t0\tДА\t0,30\t27,91\n"
       "\t\"Щит \"\"А\"\"\tподвал\"\tКСПВ 2х0,5\t 12 \n"
       "\n"
-      "3\tКотельная\n"
+      "3\tКотельная\t\"Луч\" корп. 2\n"
       "\t\"Этаж\n2\"\t\"КСПВ\t\r\n";
   const std::vector<TabRow> rows = ParseTabText(text);
   ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(rows[0],
             (TabRow{"Подъезд 1, этаж 1", "КСПВ 2х0,8", "35,0", "Изолятор", "Нормальный", "ДА"}));
   EXPECT_EQ(rows[1], (TabRow{"Щит \"А\" подвал", "КСПВ 2х0,5", "12", "", "", ""}));
-  EXPECT_EQ(rows[2], (TabRow{"Котельная", "", "", "", "", ""}));
-  EXPECT_EQ(rows[3], (TabRow{"Этаж 2", "КСПВ   ", "", "", "", ""}));
+  EXPECT_EQ(rows[2], (TabRow{"Котельная", "\"Луч\" корп. 2", "", "", "", ""}));
+  EXPECT_EQ(rows[3], (TabRow{"Этаж 2", "\"КСПВ", "", "", "", ""}));
 }
 
 TEST(TableText, LuchsOwnRowsComeBackAsTheyWere) {
@@ -42,6 +43,22 @@ TEST(TableText, LuchsOwnRowsComeBackAsTheyWere) {
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0], (TabRow{"Подъезд 2", "КПСВВ", "48", "Извещатель", "Тревога", "ДА"}));
   EXPECT_EQ(rows[1].address, "Тамбур вход");
+}
+
+TEST(TableText, QuotesSurviveTheWayThroughASpreadsheet) {
+  // Texts in the grid that come back as they were.
+  ProjectTable table;
+  for (const std::string text : {"\"Луч\" корп. 2", "Дом \"А\"", "a\"\"b", "\"", "  \"x\" "}) {
+    table.SetAddress(1, text);
+    EXPECT_EQ(ParseTabText(RowsAsTabText(table, 1, 1)).at(0).address, text);
+  }
+  // LibreOffice Calc's text of such rows, read from RowsAsTabText's text.
+  EXPECT_EQ(
+      ParseTabText(
+          "1\t\"\"\"Луч\"\" корп. 2\"\t\"Дом \"\"А\"\"\"\t12\t\t\"a\"\"\"\"b\"\t\"\"\"\"\t\tДА\n"
+          "2\t\"  \"\"x\"\" \"\t  plain  \t\t\tЩит подвал\t\"Луч \"\"\"\t\t\n"),
+      (std::vector<TabRow>{{"\"Луч\" корп. 2", "Дом \"А\"", "12", "a\"\"b", "\"", "ДА"},
+                           {"  \"x\" ", "plain", "", "Щит подвал", "Луч \"", ""}}));
 }
 
 }  // namespace
