@@ -324,7 +324,7 @@ bool MainState::MaySaveOver(const std::filesystem::path& path, const std::string
 }
 
 bool MainState::SaveProject(const std::string& utf8_path) {
-  const std::string refusal = UnsavableRowsMessage(table_);
+  const std::string refusal = UnsavableRowsMessage(table_, 1, table_.BlockCount());
   if (!refusal.empty()) {
     platform_.messages->Show(refusal, kCaption, MessageIcon::kWarning);
     return false;

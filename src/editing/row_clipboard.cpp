@@ -40,15 +40,15 @@ ClipboardRow RowFromTable(const ProjectTable& table, int r) {
 }
 
 void RowToTable(const ClipboardRow& row, ProjectTable& table, int r) {
-  table.SetAddress(r, row.address);
-  table.SetCableName(r, row.cable_name);
+  table.SetAddress(r, QuotedIfNeeded(row.address));
+  table.SetCableName(r, QuotedIfNeeded(row.cable_name));
   table.SetLengthM(r, row.length_m);
   BlockToTable(row, table, r);
 }
 
 void BlockToTable(const ClipboardRow& row, ProjectTable& table, int r) {
-  table.SetBlockName(r, row.block_name);
-  table.SetRegimeName(r, row.regime_name);
+  table.SetBlockName(r, QuotedIfNeeded(row.block_name));
+  table.SetRegimeName(r, QuotedIfNeeded(row.regime_name));
   table.SetPowerMW(r, row.power_mw);
   table.SetHasZB(r, row.has_zb);
   table.SetCurrentMA(r, NarrowToFloat(row.current_ma));
@@ -96,17 +96,17 @@ bool WriteClipboard(const std::filesystem::path& data_dir, const std::vector<Cli
   for (size_t k = 0; k < rows.size(); ++k) {
     const std::string section = std::to_string(k);
     const ClipboardRow& row = rows[k];
-    file.WriteString(section, row::kAddress, row.address);
-    file.WriteString(section, row::kCable, row.cable_name);
+    file.WriteString(section, row::kAddress, QuotedIfNeeded(row.address));
+    file.WriteString(section, row::kCable, QuotedIfNeeded(row.cable_name));
     file.WriteInteger(section, row::kLength, row.length_m);
-    file.WriteString(section, row::kBlock, row.block_name);
-    file.WriteString(section, row::kRegime, row.regime_name);
+    file.WriteString(section, row::kBlock, QuotedIfNeeded(row.block_name));
+    file.WriteString(section, row::kRegime, QuotedIfNeeded(row.regime_name));
     file.WriteInteger(section, row::kPower, row.power_mw);
     file.WriteBool(section, row::kZB, row.has_zb);
     file.WriteReal(section, row::kCurrent, row.current_ma, decimal_separator);
   }
   if (WriteFileAtomic(files, path, file.ToBytes())) return true;
-  messages.ShowError("Unable to write to " + PathToUtf8(path));
+  messages.ShowError(WriteFailureText(PathToUtf8(path)));
   return false;
 }
 

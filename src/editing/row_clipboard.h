@@ -1,7 +1,7 @@
 // The row clipboard: Copy.ini in the data directory, one profile section per
 // copied row ("0", "1", ...), shared by every instance started in that folder.
-// Number, ResistanceOhm and VoltageV are not kept; texts lose their leading
-// and trailing blanks on the way through the file.
+// Number, ResistanceOhm and VoltageV are not kept; texts come back as they
+// went, blanks and enclosing quotes included (QuotedIfNeeded).
 #pragma once
 
 #include <cstdint>

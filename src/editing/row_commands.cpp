@@ -14,6 +14,7 @@
 #include "editing/row_clipboard.h"
 #include "editing/row_operations.h"
 #include "editing/table_text.h"
+#include "project/project_file.h"
 #include "project/typed_length.h"
 
 namespace luch {
@@ -29,9 +30,6 @@ constexpr const char* kMessageCaption = "Сообщение";
 constexpr const char* kTableFullText =
     "Достигнуто максимальное количество блоков (4096).\n"
     "Не вставлено строк: ";
-// Copy's refusal names at most this many rows: a whole table of them would not
-// fit on the screen.
-constexpr size_t kListedRows = 10;
 
 struct RowRange {
   int top = 0;
@@ -51,34 +49,6 @@ void ShowBlockCount(EditingContext& context) {
   context.status.bar1[1] = BlockCountPanelText(context.table.BlockCount());
 }
 
-// The rows (`rows` from table row `top` on) whose texts Copy.ini cannot hold,
-// as UnsavableMessage of those texts and a line of the rows' numbers (the first
-// kListedRows of them); empty when every text can be saved.
-std::string UnsavableRowsMessage(const std::vector<ClipboardRow>& rows, int top) {
-  std::string texts;  // one per line, so that no character forms across two texts
-  std::vector<int> numbers;
-  for (size_t k = 0; k < rows.size(); ++k) {
-    const ClipboardRow& row = rows[k];
-    bool unsavable = false;
-    for (const std::string* text :
-         {&row.address, &row.cable_name, &row.block_name, &row.regime_name}) {
-      if (UnsavableCharacters(*text).empty()) continue;
-      texts += *text + "\n";
-      unsavable = true;
-    }
-    if (unsavable) numbers.push_back(top + static_cast<int>(k));
-  }
-  if (numbers.empty()) return {};
-  std::string message = UnsavableMessage(texts) + "\nСтроки: ";
-  for (size_t k = 0; k < numbers.size() && k < kListedRows; ++k) {
-    message += (k > 0 ? ", " : "") + std::to_string(numbers[k]);
-  }
-  if (numbers.size() > kListedRows) {
-    message += " и ещё " + std::to_string(numbers.size() - kListedRows);
-  }
-  return message;
-}
-
 // False when nothing was copied: a text Copy.ini cannot hold (it would come
 // back as "?"), or a file that cannot be written; each shows its message.
 bool CopySelection(EditingContext& context) {
@@ -86,7 +56,7 @@ bool CopySelection(EditingContext& context) {
   if (range.empty()) return true;
   std::vector<ClipboardRow> rows;
   for (int r = range.top; r <= range.bottom; ++r) rows.push_back(RowFromTable(context.table, r));
-  const std::string unsavable = UnsavableRowsMessage(rows, range.top);
+  const std::string unsavable = UnsavableRowsMessage(context.table, range.top, range.bottom);
   if (!unsavable.empty()) {
     context.platform.messages->Show(unsavable, kMessageCaption, MessageIcon::kWarning);
     return false;

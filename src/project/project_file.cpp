@@ -1,10 +1,12 @@
 #include "project/project_file.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/cp1251.h"
 #include "common/file_io.h"
@@ -32,21 +34,6 @@ constexpr double kDefaultVoltage = 28.0;
 constexpr double kDefaultZB = 40.0;
 constexpr double kDefaultAccuracy = 0.05;
 constexpr double kDefaultCurrent = 1000.0;
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// The reader trims blanks around a value and drops one pair of enclosing
-// quotes. A text that would lose something that way is written inside quotes,
-// which the reader (and every other profile reader) takes off again.
-std::string ProtectedText(const std::string& text) {
-  if (text.empty()) return text;
-  const char first = text.front();
-  const char last = text.back();
-  const bool quoted =
-      text.size() >= 2 && ((first == '"' && last == '"') || (first == '\'' && last == '\''));
-  if (IsBlank(first) || IsBlank(last) || quoted) return "\"" + text + "\"";
-  return text;
-}
 
 // A parameter read as a 64-bit real, held as a 32-bit one. A value beyond the
 // 32-bit range is kept at the largest 32-bit value of its sign rather than
@@ -89,11 +76,11 @@ void WriteProjectKeys(ProfileFile& file, const ProjectTable& table, const Projec
 
   for (int k = 1; k <= table.BlockCount(); ++k) {
     const std::string section = BlockSectionName(k);
-    file.WriteString(section, row::kAddress, ProtectedText(table.Address(k)));
-    file.WriteString(section, row::kCable, ProtectedText(table.CableName(k)));
+    file.WriteString(section, row::kAddress, QuotedIfNeeded(table.Address(k)));
+    file.WriteString(section, row::kCable, QuotedIfNeeded(table.CableName(k)));
     file.WriteInteger(section, row::kLength, table.LengthM(k));
-    file.WriteString(section, row::kBlock, ProtectedText(table.BlockName(k)));
-    file.WriteString(section, row::kRegime, ProtectedText(table.RegimeName(k)));
+    file.WriteString(section, row::kBlock, QuotedIfNeeded(table.BlockName(k)));
+    file.WriteString(section, row::kRegime, QuotedIfNeeded(table.RegimeName(k)));
     file.WriteInteger(section, row::kPower, table.PowerMW(k));
     file.WriteBool(section, row::kZB, table.HasZB(k));
   }
@@ -164,23 +151,27 @@ std::string FirstBlocksOnly(int32_t stored_count) {
 
 }  // namespace project_texts
 
-std::string UnsavableRowsMessage(const ProjectTable& table) {
-  constexpr int kNamedRows = 20;  // the rest as "..."
-  std::string texts, rows;
-  int named = 0;
-  for (int r = 1; r <= table.BlockCount(); ++r) {
-    const std::string row_texts =
-        table.Address(r) + table.CableName(r) + table.BlockName(r) + table.RegimeName(r);
-    if (UnsavableCharacters(row_texts).empty()) continue;
-    texts += row_texts;
-    if (++named <= kNamedRows) {
-      rows += (rows.empty() ? "" : ", ") + std::to_string(r);
-    } else if (named == kNamedRows + 1) {
-      rows += ", ...";
+std::string UnsavableRowsMessage(const ProjectTable& table, int top, int bottom) {
+  constexpr size_t kListedRows = 10;  // the rest counted, so that the box fits the screen
+  std::string texts;                  // one per line: no character forms across two
+  std::vector<int> rows;
+  for (int r = std::max(top, 1); r <= std::min(bottom, table.BlockCount()); ++r) {
+    bool unsavable = false;
+    for (const std::string& text :
+         {table.Address(r), table.CableName(r), table.BlockName(r), table.RegimeName(r)}) {
+      if (UnsavableCharacters(text).empty()) continue;
+      texts += text + "\n";
+      unsavable = true;
     }
+    if (unsavable) rows.push_back(r);
   }
   if (rows.empty()) return {};
-  return UnsavableMessage(texts) + "\nСтроки: " + rows + ".";
+  std::string message = UnsavableMessage(texts) + "\nСтроки: ";
+  for (size_t k = 0; k < rows.size() && k < kListedRows; ++k) {
+    message += (k > 0 ? ", " : "") + std::to_string(rows[k]);
+  }
+  if (rows.size() > kListedRows) message += " и ещё " + std::to_string(rows.size() - kListedRows);
+  return message;
 }
 
 }  // namespace luch

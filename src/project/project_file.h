@@ -78,9 +78,10 @@ std::string NotAProject(std::string_view utf8_path);
 std::string FirstBlocksOnly(int32_t stored_count);
 }  // namespace project_texts
 
-// Why the project cannot be saved: the message that typing gets for the
-// characters Windows-1251 lacks in the stored texts of rows 1..count, and a
-// line naming those rows ("Строки: 3, 7."); empty when every text fits.
-std::string UnsavableRowsMessage(const ProjectTable& table);
+// Why rows top..bottom cannot go into a file: the message that typing gets
+// for the characters Windows-1251 lacks in their texts (address, cable, block,
+// regime), and a line naming those rows ("Строки: 3, 7", the first ten, then
+// "и ещё N"); empty when every text fits.
+std::string UnsavableRowsMessage(const ProjectTable& table, int top, int bottom);
 
 }  // namespace luch

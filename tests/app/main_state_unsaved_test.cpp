@@ -256,7 +256,7 @@ TEST_F(UnsavedChanges, TextsWindows1251CannotHoldAreNeverSavedAsQuestionMarks) {
     state.mutable_table().SetCableName(3, "КСПВ 2×0,5");
   });
   EXPECT_FALSE(state.SaveProject(project));
-  EXPECT_EQ(fake.messages.shown.back().text, UnsavableMessage("×") + "\nСтроки: 3.");
+  EXPECT_EQ(fake.messages.shown.back().text, UnsavableMessage("×") + "\nСтроки: 3");
   EXPECT_EQ(dir.Read("Дом 5.луч"), saved);
   EXPECT_TRUE(state.modified());
   // Nor exported so.

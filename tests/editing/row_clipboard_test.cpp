@@ -44,16 +44,15 @@ TEST(RowClipboard, RowsComeBackUnderEitherSeparator) {
   }
 }
 
-TEST(RowClipboard, TextsLoseOuterBlanks) {
+TEST(RowClipboard, TextsComeBackWithTheirBlanksAndQuotes) {
   TempDir dir;
   FakePlatform fake;
   ClipboardRow row = SampleRow();
   row.address = "  Щит 1  ";
+  row.cable_name = "\"Луч\"";
   row.regime_name = "\tТревога ";
   ASSERT_TRUE(WriteClipboard(dir.path(), {row}, fake.platform()));
-  const ClipboardRow back = ReadClipboardRow(ProfileFile(ClipboardPath(dir.path())), 0);
-  EXPECT_EQ(back.address, "Щит 1");
-  EXPECT_EQ(back.regime_name, "Тревога");
+  EXPECT_EQ(ReadClipboardRow(ProfileFile(ClipboardPath(dir.path())), 0), row);
 }
 
 TEST(RowClipboard, MissingOrBadValuesReadAsDefaults) {

@@ -67,8 +67,8 @@ TEST_F(TwoCopies, TheEditsOfACopyStillRunningAreNotOfferedButAKilledOnesAre) {
   ProjectParameters params;
   params.SetNewProjectValues();
   table.SetAddress(1, "несохраненный адрес");
-  ASSERT_TRUE(WriteRecoveryFile(RecoveryPath(dir.path()), table, params, {"Дом 5.луч", {}, {}},
-                                ',', RealFileSystem()));
+  ASSERT_TRUE(WriteRecoveryFile(RecoveryPath(dir.path()), table, params, {"Дом 5.луч", {}, {}}, ',',
+                                RealFileSystem()));
   // The other copy offers them at its start, and holds them while it asks.
   StartOther(LockPathOf(RecoveryPath(dir.path())));
   program = std::make_unique<Program>(dir.path());
