@@ -57,7 +57,9 @@ MainState::MainState(std::filesystem::path data_dir, Platform platform, CableLib
 MainSettings MainState::FormCreate(const MainSettings& current) {
   MainSettings values =
       ReadMainSettings(OpenSettingsFile(data_dir_, *platform_.files), current, *platform_.screen);
-  project_file_name_ = values.file_name;
+  // Not the project's name until it is loaded: the caption would name a
+  // project that the table does not hold.
+  remembered_file_name_ = values.file_name;
   live_calc_ = values.live_calc;
   return values;
 }

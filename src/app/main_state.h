@@ -352,6 +352,7 @@ class MainState {
   StatusBars status_;
   std::string project_file_name_;
   std::string named_project_;
+  std::string remembered_file_name_;  // Tarvel.ini's, for the deferred step
   bool report_enabled_ = false;
   CalculationTotals totals_;
   ClickedCell clicked_;

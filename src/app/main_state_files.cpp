@@ -33,13 +33,15 @@ void MainState::StartUp() {
   } else if (!restored) {
     DeferredStartUp();
   }
+  remembered_file_name_.clear();
 }
 
 void MainState::DeferredStartUp() {
   // A project that vanished starts an unnamed one silently; one that is there
   // but cannot be read does the same after its error box.
-  if (!project_file_name_.empty() && platform_.files->Exists(ProjectPath(project_file_name_)) &&
-      LoadProject(project_file_name_)) {
+  const std::string remembered = std::exchange(remembered_file_name_, {});
+  if (!remembered.empty() && platform_.files->Exists(ProjectPath(remembered)) &&
+      LoadProject(remembered)) {
     return;
   }
   project_file_name_.clear();
@@ -58,7 +60,8 @@ void MainState::OpenNamedProject() {
 
 void MainState::FormClose(MainSettings values) {
   RemoveRecovery();
-  values.file_name = project_file_name_;
+  // Closed before the deferred step: the last project is still the last one.
+  values.file_name = remembered_file_name_.empty() ? project_file_name_ : remembered_file_name_;
   values.live_calc = live_calc_;
   ProfileFile settings = OpenSettingsFile(data_dir_, *platform_.files);
   WriteMainSettings(settings, values);

@@ -50,7 +50,7 @@ TEST_F(MainStateTest, SettingsAreWrittenInTheirOrderAndReadBack) {
   EXPECT_EQ(read.geometry, values.geometry);
   EXPECT_EQ(read.row_height, 30);
   EXPECT_EQ(read.col_widths, values.col_widths);
-  EXPECT_EQ(again.ProjectFileName(), "C:\\Проекты\\Дом.луч");
+  EXPECT_EQ(read.file_name, "C:\\Проекты\\Дом.луч");
 }
 
 TEST_F(MainStateTest, APlaceSavedOnALargerScreenIsPulledBack) {
