@@ -33,8 +33,8 @@ TEST(WriteFileAtomic, AFailureAtAnyStepKeepsTheOldFileAndLeavesNoTemporary) {
 }
 
 TEST(WriteFileAtomic, InAFolderWithoutRightsTheOldContentStaysUntilTheNewIsOnDisk) {
-  const std::filesystem::path project = "/чужая папка/Дом.луч";
-  const std::filesystem::path copy = "/данные/Копия до записи - Дом.луч";
+  const std::filesystem::path project = Utf8Path("/чужая папка/Дом.луч");
+  const std::filesystem::path copy = Utf8Path("/данные") / Utf8Path("Копия до записи - Дом.луч");
   struct Case {
     WriteStep step;
     int nth;  // of that step: 1 is the safety copy's, 2 the file's
@@ -50,7 +50,7 @@ TEST(WriteFileAtomic, InAFolderWithoutRightsTheOldContentStaysUntilTheNewIsOnDis
     MemoryFileSystem memory;
     memory.Put(project, "старое содержимое, длиннее нового");
     FaultyFileSystem files(memory);
-    files.SetSafetyCopyFolder("/данные");
+    files.SetSafetyCopyFolder(copy.parent_path());
     files.DenyFolder(project.parent_path());
     files.Fail(c.step, c.nth, c.once);
     EXPECT_EQ(WriteFileAtomic(files, project, "новое"), c.written) << c.nth << c.once;
