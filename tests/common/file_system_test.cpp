@@ -57,10 +57,14 @@ TEST(WriteFileAtomic, InAFolderWithoutRightsTheOldContentStaysUntilTheNewIsOnDis
     std::string now;
     ASSERT_TRUE(memory.ReadFile(project, now));
     EXPECT_EQ(now == "новое", c.written);
-    if (c.kept_old) EXPECT_EQ(now, "старое содержимое, длиннее нового");
+    if (c.kept_old) {
+      EXPECT_EQ(now, "старое содержимое, длиннее нового");
+    }
     std::string kept;
     EXPECT_EQ(memory.ReadFile(copy, kept), c.copy_kept);
-    if (c.copy_kept) EXPECT_EQ(kept, "старое содержимое, длиннее нового");
+    if (c.copy_kept) {
+      EXPECT_EQ(kept, "старое содержимое, длиннее нового");
+    }
     EXPECT_EQ(LastWriteNote(),
               c.copy_kept ? "Прежнее содержимое файла сохранено в " + PathToUtf8(copy) : "");
   }

@@ -286,7 +286,9 @@ void PrepareInPlace(const std::filesystem::path& file, std::string_view bytes,
   ASSERT_TRUE(WriteFileAtomic(file, bytes));
   std::filesystem::create_directories(safety);
   ASSERT_EQ(::chmod(safety.c_str(), 0777), 0);
-  if (::geteuid() == 0) ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+  }
   ASSERT_EQ(::chmod(file.parent_path().c_str(), 0555), 0);
   for (auto up = file.parent_path().parent_path(); up.has_relative_path(); up = up.parent_path()) {
     if (std::filesystem::equivalent(up, std::filesystem::temp_directory_path())) break;

@@ -276,7 +276,7 @@ TEST_F(ProgramTest, ALibraryThatCannotBeReadStillLetsTheNamedProjectOpen) {
   const std::string named = PathToUtf8(dir / "Школа 3.луч");
   program->state().SetNamedProject(named);
   program->main_window().show();
-  QTest::qWaitFor([&] { return program->state().ProjectFileName() == named; }, 2000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return program->state().ProjectFileName() == named; }, 2000));
   EXPECT_TRUE(said.endsWith(QString::fromUtf8("не является обычным файлом.")));
   EXPECT_EQ(program->state().ProjectFileName(), named);
 }

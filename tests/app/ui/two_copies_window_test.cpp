@@ -51,7 +51,7 @@ class TwoCopies : public ProgramTest {
     });
     program = std::make_unique<Program>(dir.path());
     program->main_window().show();
-    QTest::qWaitFor([&] { return !text.isEmpty(); }, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !text.isEmpty(); }, 5000));
     return text;
   }
 

@@ -124,7 +124,7 @@ TEST_F(UnsavedChangesWindow, AfterARestoreTheProjectDoubleClickedStillOpens) {
   const std::string named = PathToUtf8(dir / "Школа 3.луч");
   program->state().SetNamedProject(named);
   main().show();
-  QTest::qWaitFor([&] { return !save.isEmpty(); }, 5000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !save.isEmpty(); }, 5000));
   QApplication::processEvents();
   EXPECT_TRUE(restore.startsWith(QString::fromUtf8("Найдены несохраненные изменения")));
   EXPECT_EQ(save, QString::fromUtf8("Сохранить изменения в проекте?\nДом 5.луч"));
