@@ -8,6 +8,7 @@
 #include "app/recovery_file.h"
 #include "app/saved_content.h"
 #include "calc/calculation_stages.h"
+#include "calc/unknown_types.h"
 #include "common/file_io.h"
 #include "editing/block_replacement.h"
 #include "editing/cable_replacement.h"
@@ -52,7 +53,11 @@ class NoWaitWindow : public WaitWindow {
 
 MainState::MainState(std::filesystem::path data_dir, Platform platform, CableLibrary& cables,
                      BlockLibrary& blocks)
-    : data_dir_(std::move(data_dir)), platform_(platform), cables_(cables), blocks_(blocks) {}
+    : data_dir_(std::move(data_dir)), platform_(platform), cables_(cables), blocks_(blocks) {
+  // A first start computes as a new project does (lightning protection 40 Ohm
+  // and the rest), not with parameters of 0 until a project is opened.
+  params_.SetNewProjectValues();
+}
 
 MainSettings MainState::FormCreate(const MainSettings& current) {
   MainSettings values =
@@ -160,10 +165,12 @@ void MainState::mTableClick() {
                     data_dir_);
 }
 
-void MainState::mTextClick() { ExportTable(table_, ExportFormat::kText, platform_, data_dir_); }
+void MainState::mTextClick() {
+  if (export_enabled()) ExportTable(table_, ExportFormat::kText, platform_, data_dir_);
+}
 
 void MainState::mMicrosoftExcelClick() {
-  ExportTable(table_, ExportFormat::kCsv, platform_, data_dir_);
+  if (export_enabled()) ExportTable(table_, ExportFormat::kCsv, platform_, data_dir_);
 }
 
 void MainState::mQuantitiesClick() {
@@ -252,8 +259,14 @@ std::vector<Problem> MainState::Problems() const {
   return problems;
 }
 
-std::string MainState::VoltageTooltip(int row) const {
-  if (results_.stale) return {};
+std::string MainState::ResultTooltip(int row, int col) const {
+  if (results_.stale || table_.GetCell(row, col).empty()) return {};
+  if (BlockLeftOut(table_, blocks_, row)) {
+    const std::string& name = table_.BlockName(row);
+    return (name.empty() ? std::string("Блок не задан") : "Блока «" + name + "» нет в библиотеке") +
+           ": ток и напряжение блока не рассчитаны, показано напряжение линии";
+  }
+  if (col != kVoltageV) return {};
   return VoltageMarginText(table_, blocks_, row, platform_.locale->DecimalSeparator());
 }
 

@@ -63,6 +63,9 @@ class MainState {
   bool report_enabled() const { return report_enabled_ && !results_.stale; }
   // "Таблица напряжений ": not while the results are stale.
   bool voltage_table_enabled() const { return !results_.stale; }
+  // The exports: not after a failed calculation, as the report (the table
+  // would pass for a result).
+  bool export_enabled() const { return results_.kind != ResultState::Kind::kFailed; }
   // TotalCurrent (A) and TotalLength (m) of the last calculation, for the reports.
   const CalculationTotals& totals() const { return totals_; }
   ClickedCell clicked() const { return clicked_; }
@@ -222,8 +225,10 @@ class MainState {
   // the missing libraries first (MissingLibraries); a carried type that differs from the library's
   // type of its name is named there too, with both values.
   std::vector<Problem> Problems() const;
-  // The tooltip of row `row`'s U cell: the block's margin.
-  std::string VoltageTooltip(int row) const;
+  // The tooltip of row `row`'s I or U cell (`col`): the block's margin in U,
+  // or why the cells are not the block's (no block, or a type the library
+  // lacks); empty while the results are stale.
+  std::string ResultTooltip(int row, int col) const;
 
   // --- design answers (the window "Анализ луча") ----------------------------
   // Copies of what the analysis reads: the project as it is now and the

@@ -34,6 +34,11 @@ void MainState::StartUp() {
     DeferredStartUp();
   }
   remembered_file_name_.clear();
+  // Whatever the start showed has its results at once (or its stale mark).
+  if (results_.kind == ResultState::Kind::kNone) InputsChanged();
+  // The start is where undo begins; what its calculation wrote (P) is no
+  // change of the project.
+  history_.Clear();
 }
 
 void MainState::DeferredStartUp() {

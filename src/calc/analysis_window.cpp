@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "calc/calculation.h"
+#include "common/numbers.h"
+
 namespace luch {
 namespace {
 
@@ -10,6 +13,14 @@ std::string YesNo(bool works) { return works ? analysis_texts::kYes : analysis_t
 
 std::string OrNone(const std::optional<std::string>& text) {
   return text ? *text : analysis_texts::kNone;
+}
+
+// A minimum voltage, marked when it is above what the controller gives.
+std::string VoltageAnswer(const std::optional<std::string>& text) {
+  if (text && LeadingReal(*text) > kHigherPresetVoltage) {
+    return *text + analysis_texts::kAbovePreset;
+  }
+  return OrNone(text);
 }
 
 std::string OrNone(std::optional<int> value) {
@@ -68,7 +79,7 @@ std::string AnalysisWindow::CableCell(int row, int col) const {
     case kCableWorksColumn:
       return YesNo(answer.works);
     case kCableVoltageColumn:
-      return OrNone(answer.min_voltage);
+      return VoltageAnswer(answer.min_voltage);
     case kCableResistanceColumn:
       return answer.resistance;
     case kCableCapacitanceColumn:
@@ -91,7 +102,7 @@ std::string AnalysisWindow::RegimeCell(int row, int col) const {
     case kRegimeWorksColumn:
       return YesNo(answer.works);
     case kRegimeVoltageColumn:
-      return OrNone(answer.min_voltage);
+      return VoltageAnswer(answer.min_voltage);
     default:
       return {};
   }

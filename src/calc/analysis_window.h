@@ -27,6 +27,8 @@ inline constexpr const char* kUpToDate = "Ответы соответствую�
 inline constexpr const char* kYes = "Да";
 inline constexpr const char* kNo = "Нет";
 inline constexpr const char* kNone = "—";
+// After a minimum voltage above the higher preset.
+inline constexpr const char* kAbovePreset = " (выше 28 В)";
 inline constexpr const char* kLastSegment = "Последний участок: ";
 inline constexpr const char* kLastSegmentTip =
     "Наибольшая длина последнего участка, при которой луч работает";

@@ -50,17 +50,26 @@ struct CalculationStats {
 };
 
 // F9: prepares, steps the far-end voltage down until the controller voltage it
-// needs falls below the supply voltage, and finishes. Returns true on success.
+// needs falls below the supply voltage, and finishes. Returns true on success;
+// a failure leaves the PowerMW cells as they were before.
 // A supply voltage above 1000 V or not finite, or a library or parameter value
 // that is not finite, ends in the failure outcome before the first pass.
 bool BitBtnStartClick(CalculationContext& context, CalculationStats* stats = nullptr);
 
 // F10: prepares, raises the far-end voltage from the last block's minimum until
-// every block gets its minimum, writes the controller voltage of that pass into
-// EditU ("%2.2f") and finishes. Returns true on success. A search that would
-// need more than 2 000 000 passes, or a value that is not finite, ends in the
-// failure outcome before the first pass.
+// every block gets its minimum, and writes into EditU the smallest two-decimal
+// voltage, not below the controller voltage of that pass, at which F9's
+// calculation finds no problem block: the cells, current and panels are that
+// calculation's, so that F9 at the answer gives the same. Returns true on
+// success. A search that would need more than 2 000 000 passes, or a value
+// that is not finite, ends in the failure outcome before the first pass; so
+// does an answer that F9 does not confirm within ten steps and a volt above
+// it. A failure leaves EditU and the PowerMW cells as they were.
 bool mFindUKMUClick(CalculationContext& context, CalculationStats* stats = nullptr);
+
+// The higher preset voltage: a minimum controller voltage above it is more
+// than the controller gives, and is said as a problem wherever it is shown.
+inline constexpr double kHigherPresetVoltage = 28.0;
 
 // The presets beside EditU: only the text changes.
 inline void Button28Click(ProjectParameters& params) { params.EditU = "28.00"; }

@@ -188,17 +188,17 @@ void FinishCalculation(CalculationContext& context, CalculationState& state, boo
 
   const int n = state.N;
   if (success) {
-    int problems = 0;
-    for (int i = 1; i <= n; ++i) {
-      if (context.table.VoltageV(i) < state.arrays.RowUmin[static_cast<size_t>(i)]) ++problems;
-    }
-    context.status.bar1[2] = t::kProblems + std::to_string(problems);
+    context.status.bar1[2] = t::kProblems + std::to_string(CountProblems(context.table, state));
     context.totals.CurrentExceeded = total_ma > context.params.MaxCurrent;
     if (context.totals.CurrentExceeded) state.WarningText += t::kCurrentWarning;
     // Rows the libraries do not know were calculated without resistance or
-    // current: said after the limits.
-    state.WarningText +=
-        UnknownTypeWarnings(FindUnknownTypeRows(context.table, context.cables, context.blocks));
+    // current: said after the limits, and the result is not called a success.
+    const UnknownTypeRows unknown =
+        FindUnknownTypeRows(context.table, context.cables, context.blocks);
+    state.WarningText += UnknownTypeWarnings(unknown);
+    if (const int left_out = LeftOutTypeCount(context.table, unknown); left_out > 0) {
+      context.status.bar1[4] = LeftOutTypesText(left_out);
+    }
     if (!state.WarningText.empty()) {
       context.platform.messages->Show(state.WarningText, t::kCaption, MessageIcon::kWarning);
     }
@@ -244,6 +244,14 @@ bool SearchPassesBounded(const CalculationState& state) {
   if (!AllFinite(state.arrays.RowUmin)) return false;
   const double passes = (kMaxSupplyVoltage - SearchStartVoltage(state)) / state.AccuracyStep;
   return passes <= kMaxSearchPasses;
+}
+
+int CountProblems(const ProjectTable& table, const CalculationState& state) {
+  int problems = 0;
+  for (int i = 1; i <= state.N; ++i) {
+    if (table.VoltageV(i) < state.arrays.RowUmin[static_cast<size_t>(i)]) ++problems;
+  }
+  return problems;
 }
 
 bool ParametersNeedReplacement(const ProjectParameters& params) {

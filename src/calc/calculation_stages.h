@@ -66,6 +66,10 @@ inline bool BlockCurrentAt(const RayArrays& a, int i, double v, double& load_cur
 // failure message.
 void FinishCalculation(CalculationContext& context, CalculationState& state, bool success);
 
+// The problem blocks of the table: rows whose VoltageV cell, read back, is
+// below the row's RowUmin.
+int CountProblems(const ProjectTable& table, const CalculationState& state);
+
 // True when a calculation would replace EditU or a parameter (the supply
 // voltage is not above 1 V, the current limit below 1 mA, the step outside
 // 0.001..0.5 V).

@@ -67,10 +67,15 @@ void AddResultProblems(const ProblemSources& s, std::vector<Problem>& list) {
       const auto margin = [&](int r) { return table.VoltageV(r) - umin[static_cast<size_t>(r)]; };
       if (margin(i) < margin(weakest)) weakest = i;
     }
-    list.push_back({"Минимальное напряжение КМУ " +
-                        FormatPattern(s.params.SupplyVoltage(), "0.00", sep) +
+    const double found = s.params.SupplyVoltage();
+    list.push_back({"Минимальное напряжение КМУ " + FormatPattern(found, "0.00", sep) +
                         " В; его определяет блок в строке " + std::to_string(weakest),
                     weakest});
+    if (found > kHigherPresetVoltage) {
+      list.push_back({"Минимальное напряжение КМУ " + FormatPattern(found, "0.00", sep) +
+                          " В выше " + FormatPattern(kHigherPresetVoltage, "0", sep) + " В",
+                      weakest});
+    }
   }
   if (s.totals.CurrentExceeded) {
     list.push_back(

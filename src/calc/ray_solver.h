@@ -44,7 +44,9 @@ using RaySolverFn = SolverResult (*)(ProjectTable&, const CalculationState&, Cal
 using SearchSolverFn = SolverResult (*)(ProjectTable&, const CalculationState&, ProjectParameters&,
                                         CalculationTotals&);
 bool RunCalculation(CalculationContext& context, CalculationStats* stats, RaySolverFn solver);
+// The search's answer is then confirmed with `calculation` (F9's loop): see
+// mFindUKMUClick.
 bool RunMinimumVoltageSearch(CalculationContext& context, CalculationStats* stats,
-                             SearchSolverFn solver);
+                             SearchSolverFn solver, RaySolverFn calculation);
 
 }  // namespace luch

@@ -194,7 +194,8 @@ bool ReferenceBitBtnStartClick(CalculationContext& context, CalculationStats* st
 }
 
 bool ReferenceFindUKMUClick(CalculationContext& context, CalculationStats* stats) {
-  return RunMinimumVoltageSearch(context, stats, &ReferenceSearchMinimumVoltage);
+  return RunMinimumVoltageSearch(context, stats, &ReferenceSearchMinimumVoltage,
+                                 &ReferenceSolveRay);
 }
 
 bool PlainBitBtnStartClick(CalculationContext& context, CalculationStats* stats) {
@@ -202,7 +203,7 @@ bool PlainBitBtnStartClick(CalculationContext& context, CalculationStats* stats)
 }
 
 bool PlainFindUKMUClick(CalculationContext& context, CalculationStats* stats) {
-  return RunMinimumVoltageSearch(context, stats, &PlainSearchMinimumVoltage);
+  return RunMinimumVoltageSearch(context, stats, &PlainSearchMinimumVoltage, &PlainSolveRay);
 }
 
 }  // namespace luch

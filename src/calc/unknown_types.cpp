@@ -1,6 +1,8 @@
 #include "calc/unknown_types.h"
 
 #include <cstddef>
+#include <set>
+#include <string>
 
 #include "library/block_library.h"
 #include "library/cable_library.h"
@@ -52,6 +54,32 @@ std::string UnknownTypeWarnings(const UnknownTypeRows& rows) {
   line("Нет в библиотеке блока", rows.block);
   line("Нет режима блока", rows.regime);
   return text;
+}
+
+int LeftOutTypeCount(const ProjectTable& table, const UnknownTypeRows& rows) {
+  std::set<std::string> cables, blocks, regimes;
+  for (int i : rows.cable) {
+    if (!table.CableName(i).empty()) cables.insert(table.CableName(i));
+  }
+  for (int i : rows.block) {
+    if (!table.BlockName(i).empty()) blocks.insert(table.BlockName(i));
+  }
+  for (int i : rows.regime) {
+    if (!table.RegimeName(i).empty())
+      regimes.insert(table.BlockName(i) + '\n' + table.RegimeName(i));
+  }
+  return static_cast<int>(cables.size() + blocks.size() + regimes.size());
+}
+
+std::string LeftOutTypesText(int count) {
+  const bool one = count % 10 == 1 && count % 100 != 11;  // без 1, 21 типа; без 11 типов
+  return "Расчет выполнен без " + std::to_string(count) + (one ? " типа" : " типов") +
+         ": см. Проверка";
+}
+
+bool BlockLeftOut(const ProjectTable& table, const BlockLibrary& blocks, int row) {
+  const std::string& name = table.GetCell(row, kBlockName);
+  return name.empty() || blocks.BlockIndexByName(name) == -1;
 }
 
 }  // namespace luch

@@ -33,4 +33,17 @@ std::string RowListText(const std::vector<int>& rows);
 // kind that has rows, "Нет в библиотеке кабеля (строки: 2, 5-8)!...\n" and so on.
 std::string UnknownTypeWarnings(const UnknownTypeRows& rows);
 
+// How many named types the result leaves out: the distinct cable and block
+// names and block regimes of these rows that the libraries lack (an empty
+// name is no type).
+int LeftOutTypeCount(const ProjectTable& table, const UnknownTypeRows& rows);
+
+// Panel 4 of a successful calculation that left types out: "Расчет выполнен
+// без 1 типа: см. Проверка", "... без 3 типов: ...".
+std::string LeftOutTypesText(int count);
+
+// Whether row `row`'s block was left out of the calculation (no block, or a
+// type the library lacks): its I and U cells are not the block's.
+bool BlockLeftOut(const ProjectTable& table, const BlockLibrary& blocks, int row);
+
 }  // namespace luch

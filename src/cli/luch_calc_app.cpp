@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "calc/calculation.h"
+#include "calc/calculation_texts.h"
 #include "calc/headless_platform.h"
 #include "calc/problem_list.h"
 #include "calc/ray_analysis.h"
@@ -135,6 +136,13 @@ CliResult NoDocument() {
   return {1, "", "luch-calc: расчет не удался, отчета нет / the calculation failed, no report\n"};
 }
 
+// An export after a failure would pass for a result, as the window knows.
+CliResult NoExport() {
+  return {1, "",
+          std::string("luch-calc: ") + calc_texts::kFailureMessage +
+              "\nэкспорт не записан / the calculation failed, nothing exported\n"};
+}
+
 // report, table, export, quantities, pdf: written as the window writes them.
 // The report and the PDF need a successful calculation, as their menu items do.
 CliResult WriteOutput(const Options& options, bool success, const Project& p,
@@ -165,6 +173,7 @@ CliResult WriteOutput(const Options& options, bool success, const Project& p,
       lines = BuildQuantitiesText(CountQuantities(p.table, p.cables, p.blocks), project_file,
                                   date_time);
     } else {
+      if (!success) return NoExport();
       lines = BuildExport(p.table, options.csv ? ExportFormat::kCsv : ExportFormat::kText);
     }
     written = WriteTextLines(Utf8Path(options.output), lines);

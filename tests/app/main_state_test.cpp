@@ -15,12 +15,15 @@ TEST_F(MainStateTest, FirstStartHasTheDesignStateAndNoProject) {
   const MainSettings read = state.FormCreate(design);
   EXPECT_EQ(read.geometry, kMainDesignGeometry);
   EXPECT_EQ(read.row_height, 22);
-  state.DeferredStartUp();
+  state.StartUp();
   EXPECT_EQ(state.status().bar1[0], "Проект: ");
   EXPECT_EQ(state.table().BlockCount(), 5);
-  EXPECT_EQ(state.params().EditU, "28.0");
-  EXPECT_EQ(state.params().ZBResistance, 0.0f);
-  EXPECT_FALSE(state.report_enabled());
+  ProjectParameters new_project;
+  new_project.SetNewProjectValues();
+  EXPECT_EQ(state.params(), new_project);
+  EXPECT_TRUE(state.report_enabled());  // computed at once
+  EXPECT_FALSE(state.modified());
+  EXPECT_FALSE(state.CanUndo());
 }
 
 TEST_F(MainStateTest, SettingsAreWrittenInTheirOrderAndReadBack) {

@@ -54,7 +54,7 @@ void TMain::BuildGrid(QWidget* parent) {
   StringGrid1->setItemDelegate(new CutTextDelegate(StringGrid1));
   auto* results = new VoltageCellDelegate(
       state_.table(), state_.blocks(), [this] { return state_.results().stale; },
-      [this](int row) { return state_.VoltageTooltip(row); }, StringGrid1);
+      [this](int row, int col) { return state_.ResultTooltip(row, col); }, StringGrid1);
   StringGrid1->setItemDelegateForColumn(kCurrentMA, results);
   StringGrid1->setItemDelegateForColumn(kVoltageV, results);
   StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);

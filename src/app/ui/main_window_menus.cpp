@@ -175,6 +175,8 @@ void TMain::UpdateActions() {
   action("mInfo")->setEnabled(state_.report_enabled());
   action("mPdf")->setEnabled(state_.report_enabled());
   action("mTable")->setEnabled(state_.voltage_table_enabled());
+  action("mText")->setEnabled(state_.export_enabled());
+  action("mMicrosoftExcel")->setEnabled(state_.export_enabled());
   action("mUndo")->setEnabled(state_.CanUndo());
   action("mRedo")->setEnabled(state_.CanRedo());
   action("mCabel")->setEnabled(cables_window_ != nullptr);

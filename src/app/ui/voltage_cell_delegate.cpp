@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include "calc/unknown_types.h"
 #include "calc/voltage_cell_colours.h"
 #include "common/ui/qt_text.h"
 #include "project/project_table.h"
@@ -16,8 +17,9 @@ QColor ToQt(Rgb rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
 
 void VoltageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
-  if (stale_ && stale_()) {
-    // Results of a project that has changed since: shown, but not to be trusted.
+  if ((stale_ && stale_()) || BlockLeftOut(table_, blocks_, index.row() + 1)) {
+    // Results of a project that has changed since, or a node without its
+    // block: shown, but not to be trusted as the block's.
     QStyleOptionViewItem grey = option;
     grey.palette.setColor(QPalette::Text, Qt::gray);
     grey.palette.setColor(QPalette::HighlightedText, Qt::lightGray);
@@ -46,10 +48,9 @@ void VoltageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
 
 bool VoltageCellDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
                                     const QStyleOptionViewItem& option, const QModelIndex& index) {
-  const std::string margin =
-      event && event->type() == QEvent::ToolTip && index.column() == kVoltageV && tooltip_
-          ? tooltip_(index.row() + 1)
-          : std::string();
+  const std::string margin = event && event->type() == QEvent::ToolTip && tooltip_
+                                 ? tooltip_(index.row() + 1, index.column())
+                                 : std::string();
   if (margin.empty()) return CutTextDelegate::helpEvent(event, view, option, index);
   QString text = Q(margin);
   if (IsCut(option, index, view)) text = index.data().toString() + "\n" + text;

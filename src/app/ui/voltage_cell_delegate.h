@@ -1,8 +1,10 @@
 // Draws the current and voltage cells of the main grid: the voltage in the
 // colours of the calculation (green when the block gets its minimum voltage,
 // red when it does not), both in grey while the results no longer match the
-// project. A voltage cell's tooltip gives the block's margin; like every cell
-// of the grid, a cut text shows whole in the tooltip.
+// project, and in grey for a row whose block the calculation left out (none,
+// or a type the library lacks). A voltage cell's tooltip gives the block's
+// margin, a left-out row's cells say why; like every cell of the grid, a cut
+// text shows whole in the tooltip.
 #pragma once
 
 #include <functional>
@@ -19,8 +21,9 @@ class VoltageCellDelegate : public CutTextDelegate {
   Q_OBJECT
  public:
   using Stale = std::function<bool()>;
-  // The tooltip of a row's voltage cell (1-based); empty: none.
-  using Tooltip = std::function<std::string(int row)>;
+  // The tooltip of a row's current or voltage cell (row 1-based, the grid's
+  // column); empty: none.
+  using Tooltip = std::function<std::string(int row, int col)>;
 
   VoltageCellDelegate(const ProjectTable& table, const BlockLibrary& blocks, Stale stale,
                       Tooltip tooltip, QObject* parent)

@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "app/ui/program_fixture.h"
+#include "common/numbers.h"
 #include "common/ui/qt_text.h"
 
 namespace luch {
@@ -55,13 +56,17 @@ class AnalysisWindowTest : public ProgramTest {
       shown += Cell(window().cablesView(), row, kCableNameColumn) + " " +
                Cell(window().cablesView(), row, kCableVoltageColumn) + "; ";
     }
-    for (const CableAnswer& c : direct->cables) {
-      expected += Q(c.name + " " + c.min_voltage.value_or("—") + "; ");
-    }
+    // A voltage above the higher preset is marked.
+    const auto voltage = [](const std::optional<std::string>& v) {
+      return v ? *v + (LeadingReal(*v) > kHigherPresetVoltage ? analysis_texts::kAbovePreset : "")
+               : std::string("—");
+    };
+    for (const CableAnswer& c : direct->cables)
+      expected += Q(c.name + " " + voltage(c.min_voltage) + "; ");
     for (int row = 0; row < window().regimesView()->model()->rowCount(); ++row) {
       shown += Cell(window().regimesView(), row, kRegimeVoltageColumn) + "; ";
     }
-    for (const RegimeAnswer& r : direct->regimes) expected += Q(r.min_voltage.value_or("—") + "; ");
+    for (const RegimeAnswer& r : direct->regimes) expected += Q(voltage(r.min_voltage) + "; ");
     shown += window().findChild<QLabel*>("LabelLastSegment")->text();
     expected += QString::fromUtf8("Последний участок: ") +
                 (direct->last_segment_m ? QString::fromUtf8("до %1 м").arg(*direct->last_segment_m)

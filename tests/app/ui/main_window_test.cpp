@@ -77,7 +77,11 @@ TEST_F(MainWindowTest, FirstStartShowsTheDesignWindow) {
   EXPECT_EQ(window->grid()->verticalHeader()->defaultSectionSize(), 22);
   EXPECT_EQ(window->statusPanel(1, 0)->text(), QString::fromUtf8("Проект: "));
   EXPECT_EQ(window->EditU->text(), "28.0");
-  EXPECT_FALSE(window->action("mInfo")->isEnabled());
+  // The parameters of a new project, and the results at once: no table
+  // without them (the rows have no block: their cells are the line's).
+  EXPECT_EQ(state->params().ZBResistance, 40.0f);
+  EXPECT_EQ(window->grid()->model()->index(0, kVoltageV).data().toString(), "27.95");
+  EXPECT_TRUE(window->action("mInfo")->isEnabled());
   // Columns share the width by their percentages.
   EXPECT_EQ(window->grid()->columnWidth(1), 13 * window->width() / 100);
   EXPECT_EQ(window->grid()->model()->headerData(3, Qt::Horizontal).toString(),

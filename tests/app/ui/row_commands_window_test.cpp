@@ -140,7 +140,7 @@ TEST_F(RowCommandsWindowTest, BlockAndRegimeMenusFillTheRow) {
   ChooseFromMenu(1);
   DoubleClick(2, kRegimeName);
   EXPECT_EQ(state->table().RegimeName(2), "Тревога");
-  EXPECT_EQ(state->table().GetCell(2, kPowerMW), "0");
+  EXPECT_EQ(state->table().GetCell(2, kPowerMW), "349");  // the live calculation's U × I
   EXPECT_EQ(state->table().GetCell(2, kCurrentMA), "12.50");
   QTest::keyClick(window.get(), Qt::Key_F12);  // every block back to its first regime
   EXPECT_EQ(state->table().RegimeName(2), "Нормальный");
