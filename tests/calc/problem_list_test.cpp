@@ -89,18 +89,23 @@ TEST(Problems, ResultsAreListedOnlyWhileTheyMatchTheProject) {
                                       "Строки 1, 3: одинаковый адрес «12»"}));
 }
 
-TEST(Problems, TheSearchNamesTheBlockThatSetsTheVoltage) {
-  CalcFixture f = Ray();
-  f.SetRows({{"КСПВ", 100, "Датчик", "Тревога"}, {"КСПВ", 100, "Датчик", "Дежурный"}});
-  CalculationContext context = f.Context();
-  ASSERT_TRUE(mFindUKMUClick(context));
-  const std::vector<Problem> problems = Collect(f, {ResultState::Kind::kSucceeded, true, false});
-  ASSERT_FALSE(problems.empty());
-  std::string found = f.params.EditU;  // "%2.2f"
-  found.replace(found.find('.'), 1, ",");
-  EXPECT_EQ(problems[0].text,
-            "Минимальное напряжение КМУ " + found + " В; его определяет блок в строке 2");
-  EXPECT_EQ(problems[0].row, 2);
+TEST(Problems, TheSearchNamesTheBlockThatSetsTheVoltageAndAVoltageAboveTheController) {
+  for (const char* last : {"Датчик", "Сирена"}) {  // Umin 9 V; 30 V, above the 28 V preset
+    SCOPED_TRACE(last);
+    CalcFixture f = Ray();
+    f.SetRows({{"КСПВ", 100, "Датчик", "Тревога"}, {"КСПВ", 100, last, "Дежурный"}});
+    CalculationContext context = f.Context();
+    ASSERT_TRUE(mFindUKMUClick(context));
+    std::string found = f.params.EditU;  // "%2.2f"
+    found.replace(found.find('.'), 1, ",");
+    std::vector<std::string> expected = {"Минимальное напряжение КМУ " + found +
+                                         " В; его определяет блок в строке 2"};
+    ASSERT_EQ(f.params.SupplyVoltage() > 28.0, std::string(last) == "Сирена");
+    if (f.params.SupplyVoltage() > 28.0) {
+      expected.push_back("Минимальное напряжение КМУ " + found + " В выше 28 В");
+    }
+    EXPECT_EQ(Texts(Collect(f, {ResultState::Kind::kSucceeded, true, false})), expected);
+  }
 }
 
 TEST(Problems, AVoltageCellTellsItsMargin) {

@@ -82,7 +82,7 @@ TEST_F(LuchCalcOutputs, QuantitiesEqualTheWindowsWithoutCalculating) {
   EXPECT_EQ(out.Read("q.txt"), dir.Read("Спецификация.txt"));
 }
 
-TEST_F(LuchCalcOutputs, PdfIsDrawnOnlyAfterASuccessfulCalculation) {
+TEST_F(LuchCalcOutputs, PdfAndExportAreWrittenOnlyAfterASuccessfulCalculation) {
   int drawn = 0;
   const PdfRenderer pdf = [&drawn](const DesignDocument&) { return std::to_string(++drawn); };
   const std::string file = PathToUtf8(out / "d.pdf");
@@ -94,6 +94,10 @@ TEST_F(LuchCalcOutputs, PdfIsDrawnOnlyAfterASuccessfulCalculation) {
   EXPECT_EQ(Run({"pdf", Project(), "-o", PathToUtf8(out / "x.pdf")}, pdf).exit_code, 1);
   EXPECT_EQ(drawn, 1);
   EXPECT_FALSE(std::filesystem::exists(out / "x.pdf"));
+  const CliResult exported = Run({"export", Project(), "--csv", "-o", PathToUtf8(out / "x.csv")});
+  EXPECT_EQ(exported.exit_code, 1);
+  EXPECT_NE(exported.err.find("Не удается выполнить расчет..."), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(out / "x.csv"));
 }
 
 TEST_F(LuchCalcOutputs, AReceivedProjectComputesWithItsOwnTypesOnAnEmptyMachine) {

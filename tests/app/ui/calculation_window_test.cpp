@@ -93,6 +93,8 @@ TEST_F(CalculationWindowTest, F10PutsTheMinimumVoltageIntoTheField) {
 TEST_F(CalculationWindowTest, AFailedCalculationClearsTheCellsAndShowsTheMessage) {
   window->action("mStart")->trigger();
   ASSERT_TRUE(window->action("mInfo")->isEnabled());
+  std::vector<std::string> power;
+  for (int row = 1; row <= 12; ++row) power.push_back(state->table().GetCell(row, kPowerMW));
   window->EditU->clear();
   QTest::keyClicks(window->EditU, "1e9");  // far beyond any controller
   window->action("mStart")->trigger();
@@ -102,6 +104,12 @@ TEST_F(CalculationWindowTest, AFailedCalculationClearsTheCellsAndShowsTheMessage
   EXPECT_EQ(window->statusPanel(1, 4)->text(), QString::fromUtf8("Не удается выполнить расчет..."));
   EXPECT_FALSE(window->action("mInfo")->isEnabled());
   EXPECT_EQ(state->table().GetCell(1, kVoltageV), "");
+  // Nothing of the failure passes for a result: P as before, no export.
+  for (int row = 1; row <= 12; ++row) {
+    EXPECT_EQ(state->table().GetCell(row, kPowerMW), power[static_cast<size_t>(row - 1)]) << row;
+  }
+  EXPECT_FALSE(window->action("mMicrosoftExcel")->isEnabled());
+  EXPECT_FALSE(window->action("mText")->isEnabled());
 }
 
 TEST_F(CalculationWindowTest, ReportAfterF9WritesTheFile) {
