@@ -140,9 +140,9 @@ void PrepareCalculation(CalculationContext& context, CalculationState& state) {
     const int b = context.blocks.BlockIndexByName(table.BlockName(i));
     arrays.RowUmin[k] = CountedUmin(context.blocks, b);
     if (b == -1) {
-      // A type this library lacks (a colleague's project) keeps its name and
-      // regime, so that a save does not lose them; it takes no current.
-      table.SetPowerMW(i, 0);
+      // A type this library lacks (a colleague's project) keeps its name,
+      // regime and power, so that a save does not lose them (the calculation
+      // runs at every change and at every opening); it takes no current.
       arrays.RowPower[k] = 0.0f;
       arrays.RowCurrent[k] = 0.0f;
     } else {
