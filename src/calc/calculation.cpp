@@ -20,9 +20,20 @@ std::vector<std::string> PowerColumn(const ProjectTable& table) {
   return cells;
 }
 
-void RestorePowerColumn(ProjectTable& table, const std::vector<std::string>& cells) {
-  for (int r = 1; r <= table.BlockCount() && r <= static_cast<int>(cells.size()); ++r) {
-    table.SetCell(r, kPowerMW, cells[static_cast<size_t>(r - 1)]);
+// After a failure every row's, after a success those of the blocks the library
+// lacks (the passes wrote 0 there: they take no current here, but their
+// project knows their power).
+void RestorePowerColumn(ProjectTable& table, const std::vector<std::string>& cells,
+                        const CalculationState& state, bool success) {
+  const auto restore = [&](int r) {
+    if (r <= static_cast<int>(cells.size())) {
+      table.SetCell(r, kPowerMW, cells[static_cast<size_t>(r - 1)]);
+    }
+  };
+  if (success) {
+    for (const int r : state.unknown_block_rows) restore(r);
+  } else {
+    for (int r = 1; r <= table.BlockCount(); ++r) restore(r);
   }
 }
 
@@ -67,7 +78,7 @@ bool RunCalculation(CalculationContext& context, CalculationStats* stats, RaySol
   if (SolverInputsUsable(state) && SupplyVoltageUsable(state)) {
     result = solver(context.table, state, context.totals);
   }
-  if (!result.success) RestorePowerColumn(context.table, power);
+  RestorePowerColumn(context.table, power, state, result.success);
   FinishCalculation(context, state, result.success);
   if (stats) *stats = {result.passes, result.skipped};
   return result.success;
@@ -87,7 +98,7 @@ bool RunMinimumVoltageSearch(CalculationContext& context, CalculationStats* stat
   if (result.success) {
     result = ConfirmUnderCalculation(context, state, calculation, result, edit_u, current);
   }
-  if (!result.success) RestorePowerColumn(context.table, power);
+  RestorePowerColumn(context.table, power, state, result.success);
   FinishCalculation(context, state, result.success);
   if (stats) *stats = {result.passes, result.skipped};
   return result.success;

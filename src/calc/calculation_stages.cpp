@@ -95,6 +95,7 @@ void PrepareCalculation(CalculationContext& context, CalculationState& state) {
   const char sep = context.platform.locale->DecimalSeparator();
   state.N = n;
   state.WarningText.clear();
+  state.unknown_block_rows.clear();
   context.status.bar1[1] = t::kBlocks + std::to_string(n);
 
   RayArrays& arrays = state.arrays;
@@ -143,6 +144,7 @@ void PrepareCalculation(CalculationContext& context, CalculationState& state) {
       // A type this library lacks (a colleague's project) keeps its name,
       // regime and power, so that a save does not lose them (the calculation
       // runs at every change and at every opening); it takes no current.
+      state.unknown_block_rows.push_back(i);
       arrays.RowPower[k] = 0.0f;
       arrays.RowCurrent[k] = 0.0f;
     } else {

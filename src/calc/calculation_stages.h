@@ -25,9 +25,10 @@ struct RayArrays {
 struct CalculationState {
   int N = 0;  // block rows
   RayArrays arrays;
-  double SupplyVoltage = 0.0;  // V, from EditU after its replacement
-  float AccuracyStep = 0.05f;  // V, after its replacement
-  std::string WarningText;     // warning lines of this calculation
+  double SupplyVoltage = 0.0;           // V, from EditU after its replacement
+  float AccuracyStep = 0.05f;           // V, after its replacement
+  std::string WarningText;              // warning lines of this calculation
+  std::vector<int> unknown_block_rows;  // rows whose block type the library lacks
 };
 
 // The highest supply voltage and the most passes that a calculation takes on.
