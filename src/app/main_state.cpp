@@ -166,27 +166,30 @@ void MainState::mTableClick() {
 }
 
 void MainState::mTextClick() {
-  if (export_enabled()) ExportTable(table_, ExportFormat::kText, platform_, data_dir_);
+  if (export_enabled()) ExportTable(table_, ExportFormat::kText, platform_, ProjectPathText());
 }
 
 void MainState::mMicrosoftExcelClick() {
-  if (export_enabled()) ExportTable(table_, ExportFormat::kCsv, platform_, data_dir_);
+  if (export_enabled()) ExportTable(table_, ExportFormat::kCsv, platform_, ProjectPathText());
 }
 
 void MainState::mQuantitiesClick() {
   luch::mQuantitiesClick(table_, cables_, blocks_, project_file_name_, platform_, data_dir_);
 }
 
+std::string MainState::ProjectPathText() const {
+  return project_file_name_.empty() ? "" : PathToUtf8(ProjectPath(project_file_name_));
+}
+
 DesignDocument MainState::Document() const {
   const std::vector<Problem> problems = Problems();
-  return BuildDesignDocument(
-      {table_, params_, status_, cables_, blocks_, problems,
-       project_file_name_.empty() ? "" : PathToUtf8(ProjectPath(project_file_name_)),
-       platform_.locale->FormatDateTime(platform_.clock->Now())});
+  return BuildDesignDocument({table_, params_, status_, cables_, blocks_, problems,
+                              ProjectPathText(),
+                              platform_.locale->FormatDateTime(platform_.clock->Now())});
 }
 
 void MainState::mPdfClick(const PdfRenderer& render) {
-  luch::mPdfClick(Document(), render, platform_, data_dir_);
+  luch::mPdfClick(Document(), render, platform_, ProjectPathText());
 }
 
 CalculationContext MainState::CalcContext() {

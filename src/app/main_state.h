@@ -47,6 +47,8 @@ class MainState {
   const StatusBars& status() const { return status_; }
   // The current project file's path as it was read or chosen; empty: unnamed.
   const std::string& ProjectFileName() const { return project_file_name_; }
+  // The same as a full path (a name without a folder is in the data folder).
+  std::string ProjectPathText() const;
   // True while the project holds changes that its file does not: a command
   // changed the rows, the count, EditU or the parameters since the last Save,
   // Open or New (what a calculation writes into the cells does not count), and

@@ -7,6 +7,7 @@
 #include "app/project_lock.h"
 #include "app/recovery_file.h"
 #include "common/file_io.h"
+#include "common/save_place.h"
 #include "library/carried_library.h"
 #include "project/project_file.h"
 
@@ -17,7 +18,7 @@ constexpr const char* kCaption = "Сообщение";
 constexpr const char* kNewProject = "Новый проект";
 
 FileDialogRequest ProjectDialog(const char* title) {
-  return FileDialogRequest{title, kProjectFilter, kProjectExtension, ""};
+  return FileDialogRequest{title, kProjectFilter, kProjectExtension, "", ""};
 }
 
 std::string InParentheses(const std::string& text) { return text.empty() ? "" : " (" + text + ")"; }
@@ -198,8 +199,9 @@ void MainState::mSaveClick() {
 }
 
 void MainState::mSaveAsClick() {
-  const auto chosen =
-      platform_.dialogs->SaveFile(ProjectDialog("Задайте имя файла для сохранения проекта"));
+  FileDialogRequest request = ProjectDialog("Задайте имя файла для сохранения проекта");
+  StartBesideProject(request, ProjectPathText(), *platform_.dialogs);
+  const auto chosen = platform_.dialogs->SaveFile(request);
   if (chosen) SaveProject(*chosen);
 }
 

@@ -50,12 +50,14 @@ class HeadlessPlatform {
   struct Dialogs : FileDialogs {
     std::optional<std::string> OpenFile(const FileDialogRequest&) override { return {}; }
     std::optional<std::string> SaveFile(const FileDialogRequest&) override { return {}; }
+    std::string DocumentsFolder() override { return {}; }
   };
   struct NoLauncher : Launcher {
     std::optional<std::string> AssociatedProgram(const std::filesystem::path&) override {
       return {};
     }
     void OpenWithAssociated(const std::filesystem::path&) override {}
+    void OpenFolder(const std::filesystem::path&) override {}
   };
   struct SystemClock : Clock {
     std::chrono::system_clock::time_point Now() override {

@@ -7,6 +7,7 @@
 #include "calc/voltage_cell_colours.h"
 #include "common/file_io.h"
 #include "common/number_text.h"
+#include "common/save_place.h"
 #include "library/block_library.h"
 #include "project/project_table.h"
 
@@ -123,11 +124,12 @@ void ChartWindow::FormClose(const WindowGeometry& geometry) {
 }
 
 bool ChartWindow::ButtonSaveClick(const std::function<std::string()>& png) {
-  const std::optional<std::string> path = platform_.dialogs->SaveFile(
-      FileDialogRequest{.title = chart_texts::kSaveTitle,
-                        .filter = chart_texts::kSaveFilter,
-                        .default_extension = chart_texts::kSaveExtension,
-                        .initial_directory = PathToUtf8(data_dir_)});
+  FileDialogRequest request;
+  request.title = chart_texts::kSaveTitle;
+  request.filter = chart_texts::kSaveFilter;
+  request.default_extension = chart_texts::kSaveExtension;
+  StartBesideProject(request, project_path_, *platform_.dialogs);
+  const std::optional<std::string> path = platform_.dialogs->SaveFile(request);
   if (!path || path->empty()) return false;
   const std::string bytes = png();
   SetLastWriteNote({});

@@ -96,8 +96,11 @@ class ChartWindow {
   // Stores the place in section "Chart"; a failed write is reported.
   void FormClose(const WindowGeometry& geometry);
 
-  // "Сохранить как PNG...": asks for a file name (initial folder: the data
-  // directory); cancelled: does nothing. Otherwise writes the bytes that
+  // The project the chart's file is named after (a full path; empty: unnamed).
+  void SetProjectPath(std::string path) { project_path_ = std::move(path); }
+
+  // "Сохранить как PNG...": asks for a file name (beside the project, see
+  // StartBesideProject); cancelled: does nothing. Otherwise writes the bytes that
   // `png` gives, whole and atomically; when they are empty or cannot be
   // written shows "Cannot create file <path>". Returns true when written.
   bool ButtonSaveClick(const std::function<std::string()>& png);
@@ -105,6 +108,7 @@ class ChartWindow {
  private:
   std::filesystem::path data_dir_;
   Platform platform_;
+  std::string project_path_;
 };
 
 }  // namespace luch

@@ -66,6 +66,7 @@ struct FileDialogRequest {
   std::string filter;
   std::string default_extension;  // without the dot; added when the name has none
   std::string initial_directory;  // UTF-8; empty: the current directory
+  std::string initial_name;       // the file name a save dialog proposes; empty: none
 };
 
 class FileDialogs {
@@ -76,6 +77,9 @@ class FileDialogs {
   // The chosen file name (UTF-8 path), or nothing when cancelled; never asks
   // before an existing file is overwritten.
   virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
+  // The user's documents folder (UTF-8), where a file of an unnamed project
+  // is proposed.
+  virtual std::string DocumentsFolder() = 0;
 };
 
 // Opening a written file with the program associated with its type.
@@ -88,6 +92,8 @@ class Launcher {
   // Starts the associated program on the file, its window shown normally.
   // Nothing happens when none is associated. Never goes through a shell.
   virtual void OpenWithAssociated(const std::filesystem::path& file) = 0;
+  // Shows the folder in the desktop's file manager.
+  virtual void OpenFolder(const std::filesystem::path& folder) = 0;
 };
 
 class Clock {

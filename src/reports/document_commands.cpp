@@ -1,6 +1,7 @@
 #include "reports/document_commands.h"
 
 #include "common/file_io.h"
+#include "common/save_place.h"
 #include "reports/document_texts.h"
 #include "reports/quantities.h"
 #include "reports/report_commands.h"
@@ -21,12 +22,13 @@ bool mQuantitiesClick(const ProjectTable& table, const CableLibrary& cables,
 }
 
 bool mPdfClick(const DesignDocument& document, const PdfRenderer& render, const Platform& platform,
-               const std::filesystem::path& data_dir) {
-  const std::optional<std::string> chosen =
-      platform.dialogs->SaveFile(FileDialogRequest{.title = t::kPdfTitle,
-                                                   .filter = t::kPdfFilter,
-                                                   .default_extension = t::kPdfExtension,
-                                                   .initial_directory = PathToUtf8(data_dir)});
+               std::string_view project_path) {
+  FileDialogRequest request;
+  request.title = t::kPdfTitle;
+  request.filter = t::kPdfFilter;
+  request.default_extension = t::kPdfExtension;
+  StartBesideProject(request, project_path, *platform.dialogs);
+  const std::optional<std::string> chosen = platform.dialogs->SaveFile(request);
   if (!chosen || chosen->empty()) return false;
   const std::filesystem::path path = Utf8Path(*chosen);
   const std::string bytes = render(document);
@@ -38,8 +40,7 @@ bool mPdfClick(const DesignDocument& document, const PdfRenderer& render, const 
   if (platform.launcher->AssociatedProgram(path)) {
     platform.launcher->OpenWithAssociated(path);
   } else {
-    platform.messages->Show(t::kPdfWritten + *chosen, t::kMessageCaption,
-                            MessageIcon::kInformation);
+    OfferFolder(t::kPdfWritten, path, platform);
   }
   return true;
 }

@@ -28,12 +28,13 @@ bool mQuantitiesClick(const ProjectTable& table, const CableLibrary& cables,
 using PdfRenderer = std::function<std::string(const DesignDocument&)>;
 
 // "Отчет в PDF...": asks for a file name (save dialog "Сохранить отчет в PDF",
-// filter "PDF (*.pdf)", starting in data_dir); Cancel does nothing. Otherwise
-// writes what `render` makes of `document` there, whole, and opens it with
-// the associated program, or, where there is none, says where it was written
-// ("Отчет в PDF записан в файл\n<path>"). Returns true when written; on a
-// failure shows "Cannot create file <path>" and opens nothing.
+// filter "PDF (*.pdf)", starting beside the project: StartBesideProject);
+// Cancel does nothing. Otherwise writes what `render` makes of `document`
+// there, whole, and opens it with the associated program, or, where there is
+// none, says where it was written ("Отчет в PDF записан в файл\n<path>") and
+// offers to show its folder. Returns true when written; on a failure shows
+// "Cannot create file <path>" and opens nothing.
 bool mPdfClick(const DesignDocument& document, const PdfRenderer& render, const Platform& platform,
-               const std::filesystem::path& data_dir);
+               std::string_view project_path);
 
 }  // namespace luch

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/file_io.h"
+#include "common/save_place.h"
 #include "reports/report_texts.h"
 
 namespace luch {
@@ -50,21 +51,26 @@ bool mTableClick(const ProjectTable& table, const ProjectParameters& parameters,
 }
 
 bool ExportTable(const ProjectTable& table, ExportFormat format, const Platform& platform,
-                 const std::filesystem::path& data_dir) {
+                 std::string_view project_path) {
   const bool csv = format == ExportFormat::kCsv;
   FileDialogRequest request;
   request.title = csv ? t::kCsvTitle : t::kTextTitle;
   request.filter = csv ? t::kCsvFilter : t::kTextFilter;
   request.default_extension = csv ? t::kCsvExtension : t::kTextExtension;
-  request.initial_directory = PathToUtf8(data_dir);
+  StartBesideProject(request, project_path, *platform.dialogs);
   const std::optional<std::string> chosen = platform.dialogs->SaveFile(request);
   if (!chosen || chosen->empty()) return false;
 
   const std::filesystem::path path = Utf8Path(*chosen);
   if (!WriteOrReport(path, BuildExport(table, format), platform)) return false;
-  platform.messages->Show(csv ? t::kCsvDone : t::kTextDone, t::kMessageCaption, MessageIcon::kNone);
+  const std::string done = csv ? t::kCsvDone : t::kTextDone;
   const std::optional<std::string> program = platform.launcher->AssociatedProgram(path);
-  if (program && platform.messages->AskYesNo(t::kAskOpen, *program, MessageIcon::kNone)) {
+  if (!program) {
+    OfferFolder(done, path, platform);
+    return true;
+  }
+  platform.messages->Show(done + "\n" + PathToUtf8(path), t::kMessageCaption, MessageIcon::kNone);
+  if (platform.messages->AskYesNo(t::kAskOpen, *program, MessageIcon::kNone)) {
     platform.launcher->OpenWithAssociated(path);
   }
   return true;

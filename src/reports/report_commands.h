@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calc/project_parameters.h"
@@ -34,12 +35,14 @@ bool mTableClick(const ProjectTable& table, const ProjectParameters& parameters,
                  const CalculationSummary& summary, const Platform& platform,
                  const std::filesystem::path& data_dir);
 
-// Asks for a file name (save dialog starting in data_dir), writes the export
-// there, confirms it, and when the platform names an associated program asks
-// whether to open the file (caption: that program) and opens it on Yes.
+// Asks for a file name (the save dialog starts beside the project: see
+// StartBesideProject), writes the export there and confirms it with the
+// file's full path; when the platform names an associated program asks
+// whether to open the file (caption: that program) and opens it on Yes, and
+// when it names none offers to show the file's folder (OfferFolder).
 // Returns true when the file was written; false on Cancel (nothing shown) or
 // on a write failure (the error box "Cannot create file <path>", nothing else).
 bool ExportTable(const ProjectTable& table, ExportFormat format, const Platform& platform,
-                 const std::filesystem::path& data_dir);
+                 std::string_view project_path);
 
 }  // namespace luch

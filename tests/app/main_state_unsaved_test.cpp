@@ -212,8 +212,10 @@ TEST_F(UnsavedChanges, AProjectAnotherCopyHasOpenIsSavedOverOnlyWhenTheUserSaysS
   MainState other(dir.path(), fake.platform(), cables, blocks);
   fake.messages.picks = {0};  // Только для чтения
   ASSERT_TRUE(other.LoadProject(project));
-  other.mSaveClick();  // a name of its own
+  other.mSaveClick();  // a name of its own, proposed beside the project
   EXPECT_EQ(fake.dialogs.requests.back().title, "Задайте имя файла для сохранения проекта");
+  EXPECT_EQ(fake.dialogs.requests.back().initial_directory, PathToUtf8(dir.path()));
+  EXPECT_EQ(fake.dialogs.requests.back().initial_name, "Дом 5.луч");
   fake.messages.picks = {1};  // Открыть для правки
   ASSERT_TRUE(other.LoadProject(project));
   Command(other, [&] { other.mutable_table().SetAddress(1, "вторая копия"); });

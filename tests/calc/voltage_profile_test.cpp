@@ -184,6 +184,7 @@ TEST(ChartWindow, SavesThePictureWhereTheDialogSays) {
   testing::TempDir dir;
   testing::FakePlatform fake;
   ChartWindow window(dir.path(), fake.platform());
+  window.SetProjectPath(PathToUtf8(dir / "Школа 3.луч"));
   EXPECT_FALSE(window.ButtonSaveClick([] { return std::string("png"); }));  // cancelled
   ASSERT_EQ(fake.dialogs.requests.size(), 1u);
   const FileDialogRequest& request = fake.dialogs.requests[0];
@@ -191,6 +192,7 @@ TEST(ChartWindow, SavesThePictureWhereTheDialogSays) {
   EXPECT_EQ(request.filter, "Рисунок PNG (*.png)|*.png");
   EXPECT_EQ(request.default_extension, "png");
   EXPECT_EQ(request.initial_directory, PathToUtf8(dir.path()));
+  EXPECT_EQ(request.initial_name, "Школа 3.png");
 
   const std::string path = PathToUtf8(dir / "График.png");
   fake.dialogs.answers.push_back(path);

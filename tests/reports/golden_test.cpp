@@ -84,8 +84,8 @@ TEST_F(GoldenFiles, VoltageTable) {
 TEST_F(GoldenFiles, CsvAndTextExport) {
   fake.dialogs.answers.push_back(PathToUtf8(dir / "Луч.csv"));
   fake.dialogs.answers.push_back(PathToUtf8(dir / "Луч.txt"));
-  ASSERT_TRUE(ExportTable(table, ExportFormat::kCsv, fake.platform(), dir.path()));
-  ASSERT_TRUE(ExportTable(table, ExportFormat::kText, fake.platform(), dir.path()));
+  ASSERT_TRUE(ExportTable(table, ExportFormat::kCsv, fake.platform(), ""));
+  ASSERT_TRUE(ExportTable(table, ExportFormat::kText, fake.platform(), ""));
   EXPECT_EQ(WrittenFile(dir / "Луч.csv"), Golden("export.csv"));
   EXPECT_EQ(WrittenFile(dir / "Луч.txt"), Golden("export.txt"));
 }

@@ -26,6 +26,8 @@ class ReportCommands : public ::testing::Test {
   }
   ~ReportCommands() override { fake.files.Heal(); }
 
+  std::string Project() const { return PathToUtf8(dir / "Школа 3" / "Школа 3.луч"); }
+
   TempDir dir;
   FakePlatform fake;
   ProjectTable table;
@@ -86,17 +88,20 @@ TEST_F(ReportCommands, CsvExportAsksDialogConfirmsAndOpensOnYes) {
   const std::string target = PathToUtf8(dir / "Журнал.csv");
   fake.dialogs.answers.push_back(target);
   fake.messages.answers.push_back(true);
-  ASSERT_TRUE(ExportTable(table, ExportFormat::kCsv, fake.platform(), dir.path()));
+  ASSERT_TRUE(ExportTable(table, ExportFormat::kCsv, fake.platform(), Project()));
 
   ASSERT_EQ(fake.dialogs.requests.size(), 1u);
   const FileDialogRequest& request = fake.dialogs.requests[0];
   EXPECT_EQ(request.title, "Экспорт данных в CSV файл");
   EXPECT_EQ(request.filter, "Файл экспорта (*.csv)|*.csv");
   EXPECT_EQ(request.default_extension, "csv");
-  EXPECT_EQ(request.initial_directory, PathToUtf8(dir.path()));
+  // Beside the project, named after it.
+  EXPECT_EQ(request.initial_directory, PathToUtf8(dir / "Школа 3"));
+  EXPECT_EQ(request.initial_name, "Школа 3.csv");
 
   ASSERT_EQ(fake.messages.shown.size(), 2u);
-  EXPECT_EQ(fake.messages.shown[0].text, "Журнал сохранен в виде файла \nдля Microsoft Excel...");
+  EXPECT_EQ(fake.messages.shown[0].text,
+            "Журнал сохранен в виде файла \nдля Microsoft Excel...\n" + target);
   EXPECT_EQ(fake.messages.shown[0].caption, "Сообщение");
   EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::kNone);
   EXPECT_FALSE(fake.messages.shown[0].yes_no);
@@ -112,27 +117,34 @@ TEST_F(ReportCommands, CsvExportAsksDialogConfirmsAndOpensOnYes) {
 TEST_F(ReportCommands, TextExportOnNoIsNotOpened) {
   fake.dialogs.answers.push_back(PathToUtf8(dir / "Журнал.txt"));
   fake.messages.answers.push_back(false);
-  ASSERT_TRUE(ExportTable(table, ExportFormat::kText, fake.platform(), dir.path()));
+  ASSERT_TRUE(ExportTable(table, ExportFormat::kText, fake.platform(), Project()));
   const FileDialogRequest& request = fake.dialogs.requests.at(0);
   EXPECT_EQ(request.title, "Экспорт данных в текстовый файл");
   EXPECT_EQ(request.filter, "Текстовый файл (*.txt)|*.txt");
   EXPECT_EQ(request.default_extension, "txt");
   ASSERT_EQ(fake.messages.shown.size(), 2u);
-  EXPECT_EQ(fake.messages.shown[0].text, "Журнал сохранен в виде текстовоко файла...");
+  EXPECT_EQ(fake.messages.shown[0].text,
+            "Журнал сохранен в виде текстовоко файла...\n" + PathToUtf8(dir / "Журнал.txt"));
   EXPECT_TRUE(fake.launcher.opened.empty());
   EXPECT_EQ(dir.Read("Журнал.txt").substr(0, 4), " N\t ");
 }
 
-TEST_F(ReportCommands, ExportWithoutAssociatedProgramOnlyConfirms) {
+TEST_F(ReportCommands, AnExportNoProgramOpensSaysWhereItIsAndShowsItsFolder) {
   fake.launcher.program.reset();
-  fake.dialogs.answers.push_back(PathToUtf8(dir / "Журнал.csv"));
-  ASSERT_TRUE(ExportTable(table, ExportFormat::kCsv, fake.platform(), dir.path()));
+  const std::string target = PathToUtf8(dir / "Журнал.csv");
+  fake.dialogs.answers.push_back(target);
+  fake.messages.answers.push_back(true);
+  ASSERT_TRUE(ExportTable(table, ExportFormat::kCsv, fake.platform(), ""));
+  // An unnamed project's file is proposed in the documents folder.
+  EXPECT_EQ(fake.dialogs.requests.at(0).initial_directory, fake.dialogs.documents);
   ASSERT_EQ(fake.messages.shown.size(), 1u);
-  EXPECT_FALSE(fake.messages.shown[0].yes_no);
+  EXPECT_TRUE(fake.messages.shown[0].text.starts_with(
+      "Журнал сохранен в виде файла \nдля Microsoft Excel...\n" + target + "\n"));
+  EXPECT_EQ(fake.launcher.folders, (std::vector<std::filesystem::path>{dir.path()}));
 }
 
 TEST_F(ReportCommands, CancelledExportDoesNothing) {
-  EXPECT_FALSE(ExportTable(table, ExportFormat::kCsv, fake.platform(), dir.path()));
+  EXPECT_FALSE(ExportTable(table, ExportFormat::kCsv, fake.platform(), Project()));
   EXPECT_TRUE(fake.messages.shown.empty());
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
@@ -142,7 +154,7 @@ TEST_F(ReportCommands, UnwritableExportShowsOnlyTheError) {
   const std::string target = PathToUtf8(dir / "папка.csv");
   fake.dialogs.answers.push_back(target);
   fake.messages.answers.push_back(true);
-  EXPECT_FALSE(ExportTable(table, ExportFormat::kCsv, fake.platform(), dir.path()));
+  EXPECT_FALSE(ExportTable(table, ExportFormat::kCsv, fake.platform(), Project()));
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_EQ(fake.messages.shown[0].text,
             "Cannot create file " + target + "\n" + NotAFileText(target) + ".");

@@ -52,14 +52,18 @@ class FakeDialogs : public FileDialogs {
  public:
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
+  std::string DocumentsFolder() override { return documents; }
   std::deque<std::optional<std::string>> answers;  // an empty queue cancels
   std::vector<FileDialogRequest> requests;
+  std::string documents = "/home/designer/Документы";
 };
 
 class FakeLauncher : public Launcher {
  public:
   std::optional<std::string> AssociatedProgram(const std::filesystem::path& file) override;
   void OpenWithAssociated(const std::filesystem::path& file) override;
+  void OpenFolder(const std::filesystem::path& folder) override { folders.push_back(folder); }
+  std::vector<std::filesystem::path> folders;  // shown in the file manager
   std::optional<std::string> program = "/usr/bin/viewer";
   std::vector<std::filesystem::path> opened;
 };

@@ -297,6 +297,7 @@ void TMain::Run(const std::function<void()>& command) {
 
 void TMain::ProjectChanged() {
   setWindowTitle(Q(state_.WindowCaption()));
+  chart_->logic().SetProjectPath(state_.ProjectPathText());
   if (state_.RecoveryDue()) {
     if (!recovery_timer_->isActive()) recovery_timer_->start();
   } else {

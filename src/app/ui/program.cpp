@@ -4,6 +4,7 @@
 
 #include "calc/ui/analysis_window.h"
 #include "common/file_system.h"
+#include "common/ui/text_viewer.h"
 #include "editing/block_replacement.h"
 #include "library/carried_library.h"
 #include "library/ui/block_window.h"
@@ -23,6 +24,8 @@ Program::Program(const std::filesystem::path& data_dir)
     : blocks_(std::make_unique<BlockLibrary>(data_dir)) {
   QApplication::setWindowIcon(ProgramIcon());
   state_ = std::make_unique<MainState>(data_dir, platform(), cables_, *blocks_);
+  // A report saved from the viewer goes beside the project too.
+  TextViewer::ProjectPathSource() = [this] { return state_->ProjectPathText(); };
   main_ = std::make_unique<TMain>(*state_);
   prompter_.SetOwner(main_.get());
   messages_.SetOwner(main_.get());

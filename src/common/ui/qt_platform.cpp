@@ -233,10 +233,21 @@ std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request)
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  if (!request.initial_name.empty()) dialog.selectFile(Q(request.initial_name));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QDir::toNativeSeparators(
              WithDefaultExtension(dialog.selectedFiles().front(), request.default_extension))
       .toStdString();
+}
+
+std::string QtDialogs::DocumentsFolder() {
+  return QDir::toNativeSeparators(
+             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+      .toStdString();
+}
+
+void QtLauncher::OpenFolder(const std::filesystem::path& folder) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(PathToUtf8(folder))));
 }
 
 std::optional<std::string> QtLauncher::AssociatedProgram(const std::filesystem::path& file) {

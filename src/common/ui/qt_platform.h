@@ -42,6 +42,7 @@ class QtDialogs : public FileDialogs {
   void SetOwner(QWidget* owner) { owner_ = owner; }
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
+  std::string DocumentsFolder() override;
 
  private:
   QPointer<QWidget> owner_;
@@ -56,6 +57,7 @@ class QtLauncher : public Launcher {
  public:
   std::optional<std::string> AssociatedProgram(const std::filesystem::path& file) override;
   void OpenWithAssociated(const std::filesystem::path& file) override;
+  void OpenFolder(const std::filesystem::path& folder) override;
   // The desktop's program for the file's type, or nothing.
   virtual std::optional<std::string> DesktopProgram(const std::filesystem::path& file);
 };

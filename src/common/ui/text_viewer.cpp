@@ -14,6 +14,7 @@
 
 #include "common/cp1251.h"
 #include "common/file_io.h"
+#include "common/save_place.h"
 #include "common/ui/qt_platform.h"
 #include "common/ui/qt_text.h"
 
@@ -29,6 +30,11 @@ std::string CopyFilter(const std::filesystem::path& file) {
 }
 
 }  // namespace
+
+std::function<std::string()>& TextViewer::ProjectPathSource() {
+  static std::function<std::string()> source;
+  return source;
+}
 
 bool TextViewer::Shows(const std::filesystem::path& file) {
   return QMimeDatabase()
@@ -50,7 +56,8 @@ TextViewer::TextViewer(std::filesystem::path file, const QString& content, QWidg
     : QWidget(owner, Qt::Window), file_(std::move(file)) {
   setObjectName("TextViewer");
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(Q(PathToUtf8(file_.filename())) + " - " + QString::fromUtf8(kTextViewerName));
+  // The whole path: the file is in the data folder, which the user may not know.
+  setWindowTitle(Q(PathToUtf8(file_)) + " - " + QString::fromUtf8(kTextViewerName));
   auto* tools = new QToolBar(this);
   save_as_ = tools->addAction(QString::fromUtf8("Сохранить как..."), this, &TextViewer::SaveAs);
   save_as_->setIconText(save_as_->text());  // a tool button would drop the "..."
@@ -92,8 +99,10 @@ void TextViewer::SaveAs() {
   request.title = "Сохранить как";
   request.filter = CopyFilter(file_);
   request.default_extension = PathToUtf8(file_.extension()).substr(file_.has_extension() ? 1 : 0);
-  request.initial_directory = PathToUtf8(file_.parent_path());
-  if (const std::optional<std::string> chosen = QtDialogs(this).SaveFile(request)) {
+  QtDialogs dialogs(this);
+  StartBesideProject(request, ProjectPathSource() ? ProjectPathSource()() : std::string(), dialogs,
+                     " - " + PathToUtf8(file_.stem()));
+  if (const std::optional<std::string> chosen = dialogs.SaveFile(request)) {
     SaveCopy(Utf8Path(*chosen));
   }
 }

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <functional>
+#include <string>
 
 class QAction;
 class QPlainTextEdit;
@@ -23,6 +25,10 @@ class TextViewer : public QWidget {
   // Whether the viewer shows files of this type: text by the file's name
   // (a report, an export), not a PDF or a picture.
   static bool Shows(const std::filesystem::path& file);
+
+  // The project whose folder and name "Сохранить как..." proposes (a full
+  // path; empty for an unnamed project): set once by the program.
+  static std::function<std::string()>& ProjectPathSource();
 
   QPlainTextEdit* text() const { return text_; }
   QAction* save_as() const { return save_as_; }

@@ -15,6 +15,7 @@
 
 #include "common/cp1251.h"
 #include "common/file_io.h"
+#include "common/ui/qt_text.h"
 #include "common/ui/text_viewer.h"
 #include "support/temp_dir.h"
 #include "support/ui/answer_dialog.h"
@@ -49,16 +50,19 @@ TEST(QtDialogs, ListExactlyTheFilesOfTheirPatternAndPickThem) {
   for (const Case& c : {Case{"Проект луча (*.луч)|*.луч", "луч", "Дом 5.луч"},
                         Case{"Текстовый файл (*.txt)|*.txt", "txt", "заметки.txt"},
                         Case{"Файл экспорта (*.csv)|*.csv", "csv", "таблица.csv"}}) {
-    const FileDialogRequest request{"Выбор", c.filter, c.extension, PathToUtf8(dir.path())};
+    const std::string proposed = std::string("Школа 3.") + c.extension;
+    const FileDialogRequest request{"Выбор", c.filter, c.extension, PathToUtf8(dir.path()),
+                                    proposed};
     for (const bool open : {true, false}) {
       QStringList names;
-      QString shown_filter;
+      QString shown_filter, shown_name;
       AnswerWhenShown<QFileDialog>([&](QFileDialog* dialog) {
         names = Listed(dialog);
         shown_filter = dialog->selectedNameFilter();
         // The user types the name of the listed file and presses Enter.
         auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
         ASSERT_NE(name, nullptr);
+        shown_name = name->text();
         name->setText(QString::fromUtf8(c.listed));
         QTest::keyClick(name, Qt::Key_Return);
       });
@@ -69,6 +73,9 @@ TEST(QtDialogs, ListExactlyTheFilesOfTheirPatternAndPickThem) {
       EXPECT_EQ(shown_filter.toStdString(),
                 std::string(c.filter).substr(0, std::string(c.filter).find('|')));
       EXPECT_EQ(chosen, PathToUtf8(dir / c.listed)) << c.filter;
+      if (!open) {
+        EXPECT_EQ(shown_name.toStdString(), proposed);  // the save dialog proposes it
+      }
     }
   }
 }
@@ -92,7 +99,9 @@ TEST(QtLauncher, WithoutADesktopProgramTheViewerShowsTheFile) {
       viewer = found;
   }
   ASSERT_NE(viewer, nullptr);
-  EXPECT_EQ(viewer->windowTitle(), QString::fromUtf8("Отчет.txt - Отчет"));
+  // The whole path: the data folder is not where the user looks.
+  EXPECT_EQ(viewer->windowTitle(),
+            Q(PathToUtf8(dir / "Отчет.txt")) + QString::fromUtf8(" - Отчет"));
   EXPECT_EQ(viewer->text()->toPlainText(), QString::fromUtf8("Расчет луча\nБлоков: 5\n"));
   EXPECT_TRUE(viewer->text()->isReadOnly());
   // "Сохранить как..." copies the file's own bytes.
