@@ -7,6 +7,8 @@
 
 #include "common/file_io.h"
 #include "common/file_system.h"
+#include "common/profile_file.h"
+#include "common/settings_file.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
 
@@ -23,7 +25,9 @@ namespace fs = std::filesystem;
 fs::path InstalledSamples(const fs::path& executable) {
   std::error_code error;
   const fs::path samples = (executable.parent_path() / kSamplesBesideProgram).lexically_normal();
-  return fs::is_directory(samples, error) ? samples : fs::path();
+  if (fs::is_directory(samples, error)) return samples;
+  // An unpacked zip has its libraries beside the program.
+  return HoldsLibraries(executable.parent_path()) ? executable.parent_path() : fs::path();
 }
 
 fs::path OwnDataFolder(const char* xdg_data_home, const char* home) {
@@ -99,12 +103,19 @@ bool FolderIsWritable(const fs::path& folder) {
 
 fs::path ChooseDataFolder(const fs::path& current, const fs::path& program, const fs::path& own,
                           const std::function<bool(const fs::path&)>& writable) {
-  // A folder of libraries that the user starts the program in is his choice.
-  if (HoldsLibraries(current)) return current;
+  // A folder of libraries that the user starts the program in is his choice,
+  // unless he may not write there (a zip unpacked under Program Files and
+  // started from its own folder).
+  if (HoldsLibraries(current) && writable(current)) return current;
   // An unpacked zip keeps its data beside the program, unless the program
   // was put where the user may not write.
   if (!program.empty() && HoldsLibraries(program) && writable(program)) return program;
   return own.empty() ? current : own;
+}
+
+bool IsSampleFile(const fs::path& file) {
+  const std::string extension = PathToUtf8(file.extension());
+  return extension == ".ini" || extension == ".луч";
 }
 
 bool PrepareDataFolder(const fs::path& folder, const fs::path& samples) {
@@ -112,11 +123,25 @@ bool PrepareDataFolder(const fs::path& folder, const fs::path& samples) {
   fs::create_directories(folder, error);
   if (!fs::is_directory(folder, error)) return false;
   if (samples.empty() || HoldsLibraries(folder)) return true;
+  std::string first_project;
   for (fs::directory_iterator it(samples, error), end; !error && it != end; it.increment(error)) {
     std::error_code copy_error;  // a sample that cannot be copied is left out
-    if (!it->is_regular_file(copy_error)) continue;
-    fs::copy_file(it->path(), folder / it->path().filename(), fs::copy_options::skip_existing,
-                  copy_error);
+    // The program's own folder holds more than samples (the program, its manual).
+    if (!it->is_regular_file(copy_error) || !IsSampleFile(it->path())) continue;
+    if (fs::copy_file(it->path(), folder / it->path().filename(), fs::copy_options::skip_existing,
+                      copy_error) &&
+        it->path().extension() == Utf8Path(".луч") &&
+        (first_project.empty() || PathToUtf8(it->path().filename()) < first_project)) {
+      first_project = PathToUtf8(it->path().filename());
+    }
+  }
+  // The first start shows a sample project, not an empty table: once, as the
+  // last project of a run that never was.
+  const fs::path settings = folder / Utf8Path(kSettingsFileName);
+  if (!first_project.empty() && !fs::exists(settings, error)) {
+    ProfileFile file(settings);
+    file.WriteString("Main", "FileName", first_project);
+    file.Save();
   }
   return true;
 }

@@ -18,8 +18,9 @@ inline constexpr const char* kSamplesBesideProgram = "examples";
 inline constexpr const char* kSamplesBesideProgram = "../share/luch/examples";
 #endif
 
-// The samples folder of the program at `executable`, or an empty path when
-// there is none (the program is not installed).
+// The samples folder of the program at `executable` (for an unpacked zip
+// without one, the program's own folder when it holds the libraries), or an
+// empty path when there is none (the program is not installed).
 std::filesystem::path InstalledSamples(const std::filesystem::path& executable);
 
 // The user's own data folder on Linux: $XDG_DATA_HOME/luch, or
@@ -42,16 +43,18 @@ bool HoldsLibraries(const std::filesystem::path& folder);
 // removed at once: permissions alone do not tell on every system).
 bool FolderIsWritable(const std::filesystem::path& folder);
 
-// The folder to work in, the first of: `current` when it holds libraries;
-// `program` (the executable's folder, an unpacked zip) when it holds them and
-// `writable` says it may be written; `own`; `current` when `own` is empty.
+// The folder to work in, the first of: `current` when it holds libraries and
+// `writable` says it may be written; `program` (the executable's folder, an
+// unpacked zip) likewise; `own`; `current` when `own` is empty.
 std::filesystem::path ChooseDataFolder(
     const std::filesystem::path& current, const std::filesystem::path& program,
     const std::filesystem::path& own,
     const std::function<bool(const std::filesystem::path&)>& writable = FolderIsWritable);
 
 // Creates `folder` (and its parents) when missing and, while it holds no
-// library, copies the files of `samples` into it. Never replaces a file.
+// library, copies the data files of `samples` into it (*.ini, *.луч) and,
+// when it has no Tarvel.ini, names the first sample project there as the
+// last one, so that the first start opens it. Never replaces a file.
 // Returns false when `folder` is not a folder afterwards.
 bool PrepareDataFolder(const std::filesystem::path& folder, const std::filesystem::path& samples);
 

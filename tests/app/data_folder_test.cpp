@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "common/file_io.h"
+#include "common/profile_file.h"
 #include "support/temp_dir.h"
 
 namespace luch {
@@ -37,19 +41,21 @@ TEST(DataFolder, SamplesAreFoundOnlyBesideAnInstalledProgram) {
 TEST(DataFolder, TheFirstFolderOfLibrariesWinsThenTheOwnFolder) {
   struct Case {  // a file in the current and in the program's folder; 0 current, 1 program, 2 own
     const char *current_file, *program_file;
-    bool program_writable;
+    bool writable;  // whether the folders may be written
     int chosen;
-  } const cases[] = {{"Блок.ini", "Кабель.ini", true, 0},
-                     {"Tarvel.ini", "Кабель.ini", true, 1},
-                     {"Tarvel.ini", "Блок.ini", false, 2},
-                     {"Tarvel.ini", "Tarvel.ini", true, 2}};
+  } const cases[] = {
+      {"Блок.ini", "Кабель.ini", true, 0},
+      {"Tarvel.ini", "Кабель.ini", true, 1},
+      {"Tarvel.ini", "Блок.ini", false, 2},
+      {"Блок.ini", "Блок.ini", false, 2},  // a zip under Program Files, started there
+      {"Tarvel.ini", "Tarvel.ini", true, 2}};
   for (const Case& c : cases) {
     TempDir current, program;
     current.Write(c.current_file, "");
     program.Write(c.program_file, "");
     const fs::path folders[] = {current.path(), program.path(), "/home/u/.local/share/luch"};
     EXPECT_EQ(ChooseDataFolder(current.path(), program.path(), folders[2],
-                               [&c](const fs::path&) { return c.program_writable; }),
+                               [&c](const fs::path&) { return c.writable; }),
               folders[c.chosen])
         << c.current_file << " " << c.program_file;
   }
@@ -67,6 +73,8 @@ TEST(DataFolder, TheOwnFolderGetsTheSamplesWhileItHoldsNoLibraryAndKeepsItsFiles
   };
   EXPECT_EQ(open(), own);
   EXPECT_EQ(root.Read("home/luch/Дом 5.луч"), "project");
+  // The first start opens the sample.
+  EXPECT_EQ(ProfileFile(own / "Tarvel.ini").ReadString("Main", "FileName", ""), "Дом 5.луч");
   fs::remove(own / Utf8Path("Блок.ini"));  // settings and a project, but no library
   root.Write("home/luch/Дом 5.луч", "mine");
   open();
@@ -75,6 +83,24 @@ TEST(DataFolder, TheOwnFolderGetsTheSamplesWhileItHoldsNoLibraryAndKeepsItsFiles
   fs::remove(own / Utf8Path("Дом 5.луч"));  // with a library: nothing comes back
   open();
   EXPECT_FALSE(fs::exists(own / Utf8Path("Дом 5.луч")));
+}
+
+TEST(DataFolder, AZipWithoutSamplesSeedsTheOwnFolderWithTheLibrariesBesideTheProgram) {
+  TempDir root;
+  fs::create_directory(root / "zip");
+  for (const char* name : {"luch.exe", "Кабель.ini", "Блок.ini", "Дом 5.луч", "Прочтите.txt"}) {
+    root.Write(std::string("zip/") + name, name);
+  }
+  const fs::path own = root / "own";
+  ASSERT_EQ(InstalledSamples(root / "zip" / "luch.exe"), root / "zip");
+  ASSERT_TRUE(PrepareDataFolder(own, InstalledSamples(root / "zip" / "luch.exe")));
+  std::vector<std::string> seeded;
+  for (const auto& entry : fs::directory_iterator(own)) {
+    seeded.push_back(PathToUtf8(entry.path().filename()));
+  }
+  std::sort(seeded.begin(), seeded.end());
+  EXPECT_EQ(seeded,
+            (std::vector<std::string>{"Tarvel.ini", "Блок.ini", "Дом 5.луч", "Кабель.ini"}));
 }
 
 }  // namespace

@@ -1,18 +1,38 @@
 #include "app/ui/help_window.h"
 
 #include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <utility>
+
+#include "common/file_io.h"
+#include "common/ui/qt_text.h"
 
 namespace luch {
 
-THelp::THelp(QWidget* owner) : QWidget(owner, Qt::Window) {
+THelp::THelp(QWidget* owner, const std::filesystem::path& data_dir, OpenFolderFn open_folder)
+    : QWidget(owner, Qt::Window) {
   setObjectName("THelp");
   setWindowTitle(QString::fromUtf8(help_texts::kCaption));
   resize(720, 640);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  auto* folder_bar = new QHBoxLayout;
+  folder_bar->setContentsMargins(12, 8, 12, 0);
+  auto* folder =
+      new QLabel(QString::fromUtf8(about_texts::kDataFolder) + " " + Q(PathToUtf8(data_dir)), this);
+  folder->setObjectName("LabelDataFolder");
+  folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* open = new QPushButton(QString::fromUtf8(about_texts::kOpenDataFolder), this);
+  open->setObjectName("ButtonDataFolder");
+  connect(open, &QPushButton::clicked, this, [data_dir, open_folder] { open_folder(data_dir); });
+  folder_bar->addWidget(folder, 1);
+  folder_bar->addWidget(open);
+  layout->addLayout(folder_bar);
   browser_ = new QTextBrowser(this);
   browser_->setObjectName("BrowserHelp");
   // Links inside the manual only: no other program is started from here.
@@ -25,9 +45,9 @@ THelp::THelp(QWidget* owner) : QWidget(owner, Qt::Window) {
   layout->addWidget(browser_);
 }
 
-void ShowHelp(QWidget* owner) {
+void ShowHelp(QWidget* owner, const std::filesystem::path& data_dir, OpenFolderFn open_folder) {
   auto* help = owner->findChild<THelp*>(QString(), Qt::FindDirectChildrenOnly);
-  if (help == nullptr) help = new THelp(owner);
+  if (help == nullptr) help = new THelp(owner, data_dir, std::move(open_folder));
   help->show();
   help->raise();
   help->activateWindow();

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QWidget>
+#include <filesystem>
+
+#include "tools/ui/about_box.h"
 
 class QTextBrowser;
 
@@ -17,8 +20,9 @@ inline constexpr const char* kManual = ":/manual/luch.ru.md";
 class THelp : public QWidget {
   Q_OBJECT
  public:
-  // A window of its own, owned by `owner` (closed with it).
-  explicit THelp(QWidget* owner);
+  // A window of its own, owned by `owner` (closed with it), naming the data
+  // folder above the manual with a button that shows it (`open_folder`).
+  THelp(QWidget* owner, const std::filesystem::path& data_dir, OpenFolderFn open_folder);
 
   QTextBrowser* browser() const { return browser_; }
 
@@ -27,6 +31,6 @@ class THelp : public QWidget {
 };
 
 // F1: shows the help window of `owner`, created the first time, in front.
-void ShowHelp(QWidget* owner);
+void ShowHelp(QWidget* owner, const std::filesystem::path& data_dir, OpenFolderFn open_folder);
 
 }  // namespace luch

@@ -15,6 +15,7 @@
 #include "app/main_state.h"
 #include "app/ui/qt_command_dialogs.h"
 #include "calc/ui/analysis_window.h"
+#include "tools/ui/about_box.h"
 
 class QAction;
 class QLabel;
@@ -107,6 +108,8 @@ class TMain : public QMainWindow {
   void ProjectReplaced();
   // Runs a command of the state and redraws.
   void Run(const std::function<void()>& command);
+  // Shows a folder in the file manager, through the state's platform.
+  OpenFolderFn OpenFolder() const;
   // After anything that may have changed the project: the caption, and the
   // recovery file written soon (not on the keystroke's own path).
   void ProjectChanged();

@@ -23,8 +23,9 @@ void TMain::BuildMenus() {
   BuildWindowMenu();
   QMenu* about = menuBar()->addMenu(QString::fromUtf8("&О программе"));
   connect(AddAction(about, "mHelp", "&Справка", QKeySequence(Qt::Key_F1)), &QAction::triggered,
-          this, [this] { ShowHelp(this); });
-  Wire(AddAction(about, "mAbout", "&О программе..."), [this] { ShowAboutBox(this); });
+          this, [this] { ShowHelp(this, state_.data_dir(), OpenFolder()); });
+  Wire(AddAction(about, "mAbout", "&О программе..."),
+       [this] { ShowAboutBox(this, state_.data_dir(), OpenFolder()); });
   BuildPopupMenu();
 }
 
@@ -169,6 +170,11 @@ void TMain::BuildPopupMenu() {
   Wire(add("pmDown", "В&низ", nullptr), [this] { state_.pmDownClick(); });
   PopupMenu1->addSeparator();
   Wire(add("mReverse", "Обратный порядок", nullptr), [this] { state_.mReverseClick(); });
+}
+
+OpenFolderFn TMain::OpenFolder() const {
+  Launcher* launcher = state_.platform().launcher;
+  return [launcher](const std::filesystem::path& folder) { launcher->OpenFolder(folder); };
 }
 
 void TMain::UpdateActions() {

@@ -3,7 +3,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <utility>
 
+#include "common/file_io.h"
+#include "common/ui/qt_text.h"
 #include "common/ui/window_place.h"
 #include "tools/ui/program_icon.h"
 
@@ -20,13 +23,13 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, int x, in
 
 }  // namespace
 
-TAboutBox::TAboutBox(QWidget* parent)
+TAboutBox::TAboutBox(std::filesystem::path data_dir, OpenFolderFn open_folder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint) {
   setObjectName("TAboutBox");
   setWindowTitle(QString::fromUtf8(about_texts::kCaption));
-  setFixedSize(298, 213);
+  setFixedSize(298, 275);
 
   Panel1 = new QFrame(this);
   Panel1->setObjectName("Panel1");
@@ -44,9 +47,22 @@ TAboutBox::TAboutBox(QWidget* parent)
   Version = MakeLabel(Panel1, "Version", about_texts::kVersion, 88, 32);
   Label2 = MakeLabel(Panel1, "Label2", about_texts::kDate, 88, 120);
 
+  // Where the libraries, settings and reports are: the user may look for them.
+  LabelDataFolder =
+      new QLabel(QString::fromUtf8(about_texts::kDataFolder) + " " + Q(PathToUtf8(data_dir)), this);
+  LabelDataFolder->setObjectName("LabelDataFolder");
+  LabelDataFolder->setGeometry(8, 166, 281, 40);
+  LabelDataFolder->setWordWrap(true);
+  LabelDataFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  ButtonDataFolder = new QPushButton(QString::fromUtf8(about_texts::kOpenDataFolder), this);
+  ButtonDataFolder->setObjectName("ButtonDataFolder");
+  ButtonDataFolder->setGeometry(8, 210, 281, 25);
+  connect(ButtonDataFolder, &QPushButton::clicked, this,
+          [data_dir, open_folder] { open_folder(data_dir); });
+
   OKButton = new QPushButton(QString::fromUtf8(about_texts::kOK), this);
   OKButton->setObjectName("OKButton");
-  OKButton->setGeometry(111, 180, 75, 25);
+  OKButton->setGeometry(111, 242, 75, 25);
   OKButton->setDefault(true);
   OKButton->setFocus();
   connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -59,8 +75,9 @@ void TAboutBox::showEvent(QShowEvent* event) {
   if (QWidget* owner = parentWidget()) CentreOver(*this, owner->window()->frameGeometry());
 }
 
-void ShowAboutBox(QWidget* parent) {
-  TAboutBox box(parent);
+void ShowAboutBox(QWidget* parent, const std::filesystem::path& data_dir,
+                  OpenFolderFn open_folder) {
+  TAboutBox box(data_dir, std::move(open_folder), parent);
   box.exec();
 }
 

@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <fstream>
 
 #include "app/ui/program_fixture.h"
+#include "common/file_io.h"
+#include "common/ui/qt_text.h"
 
 namespace luch {
 namespace {
@@ -30,6 +33,10 @@ TEST_F(ProgramTest, F1ShowsTheManualInOneHelpWindow) {
 
   main.action("mHelp")->trigger();  // the menu item: the same window, in front
   EXPECT_EQ(main.findChildren<THelp*>().size(), 1);
+  // It names the data folder.
+  auto* folder = shown[0]->findChild<QLabel*>("LabelDataFolder");
+  ASSERT_NE(folder, nullptr);
+  EXPECT_TRUE(folder->text().endsWith(Q(PathToUtf8(dir.path()))));
 }
 
 }  // namespace

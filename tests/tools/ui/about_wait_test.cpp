@@ -36,9 +36,12 @@ TEST(AboutBox, ShowsItsTextsInPlace) {
   QWidget main;
   main.setGeometry(100, 80, 873, 600);
   main.show();
-  TAboutBox box(&main);
+  std::vector<std::filesystem::path> opened;
+  TAboutBox box(
+      "/home/designer/.local/share/luch",
+      [&opened](const std::filesystem::path& folder) { opened.push_back(folder); }, &main);
   EXPECT_EQ(box.windowTitle(), QString::fromUtf8("О программе"));
-  EXPECT_EQ(box.size(), QSize(298, 213));
+  EXPECT_EQ(box.size(), QSize(298, 275));
   EXPECT_EQ(box.minimumSize(), box.maximumSize());
   EXPECT_FALSE(box.windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_FALSE(box.windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -56,8 +59,13 @@ TEST(AboutBox, ShowsItsTextsInPlace) {
     EXPECT_LE(label->geometry().right(), box.Panel1->width()) << label->text().toStdString();
   }
   EXPECT_EQ(box.OKButton->text(), "OK");
-  EXPECT_EQ(box.OKButton->geometry(), QRect(111, 180, 75, 25));
+  EXPECT_EQ(box.OKButton->geometry(), QRect(111, 242, 75, 25));
   EXPECT_TRUE(box.OKButton->isDefault());
+  // Where the data files are, and a way there.
+  EXPECT_EQ(box.LabelDataFolder->text(),
+            QString::fromUtf8("Папка данных: /home/designer/.local/share/luch"));
+  QTest::mouseClick(box.ButtonDataFolder, Qt::LeftButton);
+  EXPECT_EQ(opened, (std::vector<std::filesystem::path>{"/home/designer/.local/share/luch"}));
 
   box.show();
   EXPECT_LE((box.frameGeometry().center() - main.frameGeometry().center()).manhattanLength(), 4);
@@ -70,13 +78,13 @@ TEST(AboutBox, OkAndEnterClose) {
     ASSERT_NE(box, nullptr);
     QTest::mouseClick(box->OKButton, Qt::LeftButton);
   });
-  ShowAboutBox(&main);  // returns once the box is closed
+  ShowAboutBox(&main, {}, [](const std::filesystem::path&) {});  // returns once the box is closed
   QTimer::singleShot(0, [] {
     auto* box = qobject_cast<TAboutBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
     QTest::keyClick(box, Qt::Key_Return);
   });
-  ShowAboutBox(&main);
+  ShowAboutBox(&main, {}, [](const std::filesystem::path&) {});
   EXPECT_TRUE(main.findChildren<TAboutBox*>().isEmpty());  // destroyed when closed
 }
 

@@ -15,12 +15,32 @@
 #include "common/program_arguments.h"
 #include "common/ui/qt_setup.h"
 
+#ifdef _WIN32
+#include "common/windows_api.h"
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
 
+// A window program on Windows has no console of its own: --help and
+// --version print into the console it was started from, when there is one.
+void UseParentConsole() {
+#ifdef _WIN32
+  static bool attached = false;
+  if (attached || !::AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  attached = true;
+  std::FILE* ignored = nullptr;
+  ::freopen_s(&ignored, "CONOUT$", "w", stdout);
+  ::freopen_s(&ignored, "CONOUT$", "w", stderr);
+  ::SetConsoleOutputCP(CP_UTF8);  // the lines are UTF-8
+#endif
+}
+
 void PrintLine(std::FILE* stream, const std::string& line) {
+  UseParentConsole();
   std::fputs((line + "\n").c_str(), stream);
+  std::fflush(stream);
 }
 
 }  // namespace
