@@ -31,8 +31,8 @@ bool mPdfClick(const DesignDocument& document, const PdfRenderer& render, const 
   const std::optional<std::string> chosen = platform.dialogs->SaveFile(request);
   if (!chosen || chosen->empty()) return false;
   const std::filesystem::path path = Utf8Path(*chosen);
+  SetLastWriteNote({});  // what the drawing has to say comes with the error
   const std::string bytes = render(document);
-  SetLastWriteNote({});
   if (bytes.empty() || !WriteFileAtomic(*platform.files, path, bytes)) {
     platform.messages->ShowError(WithWriteNote(report_texts::kCannotCreate + *chosen));
     return false;

@@ -29,6 +29,20 @@ std::string CopyFilter(const std::filesystem::path& file) {
   return "Все файлы (*)|*";
 }
 
+// The carried fixed-width face, the system's fixed font where that cannot be
+// loaded.
+QFont ViewerFont() {
+  static const QString family = [] {
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSansMono.ttf"));
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    return families.isEmpty() ? QString() : families.front();
+  }();
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  if (!family.isEmpty()) font.setFamily(family);
+  font.setFixedPitch(true);
+  return font;
+}
+
 }  // namespace
 
 std::function<std::string()>& TextViewer::ProjectPathSource() {
@@ -72,7 +86,7 @@ TextViewer::TextViewer(std::filesystem::path file, const QString& content, QWidg
   text_ = new QPlainTextEdit(this);
   text_->setReadOnly(true);
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  text_->setFont(ViewerFont());
   // The files end every line with CR LF; the view shows lines, not the CRs.
   QString shown = content;
   shown.replace("\r\n", "\n");

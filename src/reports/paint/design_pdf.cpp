@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "calc/paint/voltage_chart_picture.h"
+#include "common/file_system.h"
 #include "common/ui/qt_text.h"
 #include "reports/document_texts.h"
 #include "reports/paint/pdf_pages.h"
@@ -140,6 +141,11 @@ void QuantityTable(PdfPages& pages, const DesignDocument& doc) {
 }  // namespace
 
 std::string RenderDesignPdf(const DesignDocument& doc) {
+  // Without its font every glyph would be an empty box: no PDF at all.
+  if (PdfFontFamily().isEmpty()) {
+    SetLastWriteNote("Шрифт для PDF не загружается: PDF не записан");
+    return {};
+  }
   QByteArray bytes;
   {
     QBuffer buffer(&bytes);

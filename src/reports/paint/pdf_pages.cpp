@@ -1,5 +1,6 @@
 #include "reports/paint/pdf_pages.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -13,12 +14,20 @@
 
 namespace luch {
 
+QString PdfFontFamily() {
+  // Loaded once from the program's resources (a QGuiApplication must exist).
+  static const QString family = [] {
+    const int regular = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans.ttf"));
+    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans-Bold.ttf"));
+    const QStringList families = QFontDatabase::applicationFontFamilies(regular);
+    return families.isEmpty() ? QString() : families.front();
+  }();
+  return family;
+}
+
 QFont PdfFont(double points, bool bold) {
-  QFont font;
-  // Arial where Windows has it, DejaVu Sans on Debian; both hold Cyrillic.
-  font.setFamilies(
-      {QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
-  font.setStyleHint(QFont::SansSerif);
+  QFont font(PdfFontFamily());
+  font.setStyleHint(QFont::SansSerif, QFont::PreferMatch);
   // A pixel size in the page's units: the same size on any writer resolution.
   font.setPixelSize(static_cast<int>(std::lround(Pt(points))));
   font.setBold(bold);

@@ -16,7 +16,11 @@ inline constexpr double kPdfDpi = 720.0;
 inline constexpr double Mm(double mm) { return mm * kPdfDpi / 25.4; }
 inline constexpr double Pt(double points) { return points * kPdfDpi / 72.0; }
 
-// The document's font in `points`: a sans-serif face that holds Cyrillic.
+// The family of the font the program carries for its PDFs (DejaVu Sans);
+// empty when it cannot be loaded: no PDF is then written.
+QString PdfFontFamily();
+
+// The document's font in `points`: the carried face, which holds Cyrillic.
 QFont PdfFont(double points, bool bold = false);
 
 class PdfPages {

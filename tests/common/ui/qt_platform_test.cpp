@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -104,6 +105,7 @@ TEST(QtLauncher, WithoutADesktopProgramTheViewerShowsTheFile) {
             Q(PathToUtf8(dir / "Отчет.txt")) + QString::fromUtf8(" - Отчет"));
   EXPECT_EQ(viewer->text()->toPlainText(), QString::fromUtf8("Расчет луча\nБлоков: 5\n"));
   EXPECT_TRUE(viewer->text()->isReadOnly());
+  EXPECT_TRUE(QFontInfo(viewer->text()->font()).fixedPitch());  // the report's columns line up
   // "Сохранить как..." copies the file's own bytes.
   ASSERT_TRUE(viewer->SaveCopy(dir / "копия.txt"));
   EXPECT_EQ(dir.Read("копия.txt"), dir.Read("Отчет.txt"));
