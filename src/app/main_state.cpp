@@ -185,7 +185,8 @@ DesignDocument MainState::Document() const {
   const std::vector<Problem> problems = Problems();
   return BuildDesignDocument({table_, params_, status_, cables_, blocks_, problems,
                               ProjectPathText(),
-                              platform_.locale->FormatDateTime(platform_.clock->Now())});
+                              platform_.locale->FormatDateTime(platform_.clock->Now()),
+                              platform_.locale->DecimalSeparator()});
 }
 
 void MainState::mPdfClick(const PdfRenderer& render) {
@@ -197,19 +198,33 @@ CalculationContext MainState::CalcContext() {
                             totals_, cables_, blocks_, platform_};
 }
 
+void MainState::CalculationDone(bool success, bool search) {
+  last_calculation_succeeded_ = success;
+  results_ = {Outcome(success), search, /*stale=*/false};
+  if (!success) return;
+  // Without a library file the result is not the ray's: not called a success.
+  const bool no_cables = !platform_.files->Exists(data_dir_ / Utf8Path(kCableFileName));
+  const bool no_blocks = !platform_.files->Exists(data_dir_ / Utf8Path(kBlockFileName));
+  if (no_cables || no_blocks) {
+    status_.bar1[4] = std::string("Расчет выполнен без ") +
+                      (no_cables && no_blocks ? "библиотек кабелей и блоков"
+                       : no_cables            ? "библиотеки кабелей"
+                                              : "библиотеки блоков") +
+                      ": см. Проверка";
+  }
+}
+
 bool MainState::BitBtnStartClick() {
   calculation_command_ = true;
   CalculationContext ctx = CalcContext();
-  last_calculation_succeeded_ = luch::BitBtnStartClick(ctx);
-  results_ = {Outcome(last_calculation_succeeded_), /*search=*/false, /*stale=*/false};
+  CalculationDone(luch::BitBtnStartClick(ctx), /*search=*/false);
   return last_calculation_succeeded_;
 }
 
 bool MainState::mFindUKMUClick() {
   calculation_command_ = true;
   CalculationContext ctx = CalcContext();
-  last_calculation_succeeded_ = luch::mFindUKMUClick(ctx);
-  results_ = {Outcome(last_calculation_succeeded_), /*search=*/true, /*stale=*/false};
+  CalculationDone(luch::mFindUKMUClick(ctx), /*search=*/true);
   return last_calculation_succeeded_;
 }
 
@@ -221,8 +236,7 @@ bool MainState::SilentCalculation() {
   silent.wait = &no_wait;
   CalculationContext ctx{table_,  params_, status_, report_enabled_,
                          totals_, cables_, blocks_, silent};
-  last_calculation_succeeded_ = luch::BitBtnStartClick(ctx);
-  results_ = {Outcome(last_calculation_succeeded_), /*search=*/false, /*stale=*/false};
+  CalculationDone(luch::BitBtnStartClick(ctx), /*search=*/false);
   return last_calculation_succeeded_;
 }
 

@@ -353,6 +353,9 @@ class MainState {
   void InputsChanged();
   // F9's calculation without wait window and messages; false when it failed.
   bool SilentCalculation();
+  // After a calculation or search: its outcome, and panel 4 says when a
+  // library file is missing (the result is then not the ray's).
+  void CalculationDone(bool success, bool search);
 
   ProjectTable table_;
   ProjectParameters params_;

@@ -14,8 +14,9 @@
 namespace luch {
 
 VoltageProfile BuildVoltageProfile(const ProjectTable& table, const ProjectParameters& params,
-                                   const BlockLibrary& blocks) {
+                                   const BlockLibrary& blocks, char decimal_separator) {
   VoltageProfile profile;
+  profile.decimal_separator = decimal_separator;
   profile.supply_voltage = params.SupplyVoltage();
   const int count = table.BlockCount();
   for (int row = 1; row <= count; ++row) {
@@ -48,20 +49,21 @@ VoltageProfile BuildVoltageProfile(const ProjectTable& table, const ProjectParam
   return profile;
 }
 
-std::string PointToolTip(const VoltagePoint& point) {
+std::string PointToolTip(const VoltagePoint& point, char sep) {
+  const auto volts = [sep](double v) { return FormatPattern(v, "0.00", sep) + " В"; };
   std::string text = CFormat("Строка %d", {point.row});
   if (!point.address.empty()) text += CFormat("\nАдрес: %s", {point.address});
   text += CFormat("\nБлок: %s", {point.block_name.empty() ? "(нет)" : point.block_name});
   if (!point.regime_name.empty()) text += CFormat("\nРежим: %s", {point.regime_name});
-  text += CFormat("\nU = %.2f В", {point.block_voltage});
-  if (point.has_zb) text += CFormat(" (линия %.2f В, через ЗБ)", {point.line_voltage});
+  text += "\nU = " + volts(point.block_voltage);
+  if (point.has_zb) text += " (линия " + volts(point.line_voltage) + ", через ЗБ)";
   if (point.umin) {
-    text += CFormat("\nUmin = %.2f В", {*point.umin});
+    text += "\nUmin = " + volts(*point.umin);
     if (point.below_minimum) text += "  — ниже Umin!";
   } else {
     text += "\nUmin: блок не найден в библиотеке";
   }
-  text += CFormat("\nРасстояние от КМУ: %.0f м", {point.distance_m});
+  text += "\nРасстояние от КМУ: " + FormatPattern(point.distance_m, "0", sep) + " м";
   return text;
 }
 

@@ -56,6 +56,7 @@ struct VoltageProfile {
   bool valid = false;
   double supply_voltage = 0.0;  // V: the leading number of EditU
   std::vector<VoltagePoint> points;
+  char decimal_separator = ',';  // of the numbers the chart writes (the locale's)
 };
 
 // Reads the result of the last calculation from the table: one point per row
@@ -64,11 +65,11 @@ struct VoltageProfile {
 // otherwise; "below" follows the grid's colouring (u ≥ stored Umin or u = 0 is
 // in order; a block type not in the library is never below).
 VoltageProfile BuildVoltageProfile(const ProjectTable& table, const ProjectParameters& params,
-                                   const BlockLibrary& blocks);
+                                   const BlockLibrary& blocks, char decimal_separator);
 
 // The tooltip of a point: row, address, block, regime, U (and the line voltage
 // for a row with ZB), Umin, distance; numbers with "." as in the table.
-std::string PointToolTip(const VoltagePoint& point);
+std::string PointToolTip(const VoltagePoint& point, char decimal_separator);
 
 // An axis from `min` to `max` in steps of `step`; min and max are multiples of step.
 struct AxisScale {

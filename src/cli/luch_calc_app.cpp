@@ -160,8 +160,9 @@ CliResult WriteOutput(const Options& options, bool success, const Project& p,
         {p.table, p.params, p.cables, p.blocks, p.totals,
          ResultState{ResultState::Kind::kSucceeded, false, false}, options.decimal_point.front()});
     SetLastWriteNote({});
-    const std::string bytes = pdf(BuildDesignDocument(
-        {p.table, p.params, p.status, p.cables, p.blocks, problems, project_file, date_time}));
+    const std::string bytes =
+        pdf(BuildDesignDocument({p.table, p.params, p.status, p.cables, p.blocks, problems,
+                                 project_file, date_time, options.decimal_point.front()}));
     written = !bytes.empty() && WriteFileAtomic(Utf8Path(options.output), bytes);
   } else {
     std::vector<std::string> lines;

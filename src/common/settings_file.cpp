@@ -28,6 +28,14 @@ WindowGeometry ReadWindowGeometry(const ProfileFile& settings, std::string_view 
   g.height = std::min(g.height, screen.Height());
   if (g.left >= screen.Width()) g.left = screen.Width() - g.width;
   if (g.top >= screen.Height()) g.top = screen.Height() - g.height;
+  // A window whose far edge is off a small screen (its buttons out of reach)
+  // comes back as far as it must; one that fits stays where it was.
+  if (g.left > 0 && g.left + g.width > screen.Width()) {
+    g.left = std::max(0, screen.Width() - g.width);
+  }
+  if (g.top > 0 && g.top + g.height > screen.Height()) {
+    g.top = std::max(0, screen.Height() - g.height);
+  }
   return g;
 }
 

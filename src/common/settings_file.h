@@ -33,7 +33,8 @@ struct WindowGeometry {
 // window saved on a larger screen to this one: a Width or Height larger than
 // the screen's becomes the screen's; then a Left at or beyond the screen width
 // becomes screen width - width, a Top at or beyond the screen height becomes
-// screen height - height. Negative positions stay.
+// screen height - height, and a window whose far edge is off the screen moves
+// back as far as it must (not beyond 0). Negative positions stay.
 WindowGeometry ReadWindowGeometry(const ProfileFile& settings, std::string_view section,
                                   const WindowGeometry& design, const Screen& screen);
 

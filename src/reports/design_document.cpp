@@ -53,7 +53,7 @@ DesignDocument BuildDesignDocument(const DesignSources& s) {
   }
   for (const Problem& problem : s.problems) doc.problems.push_back(problem.text);
   if (doc.problems.empty()) doc.problems.emplace_back(t::kNoProblems);
-  doc.profile = BuildVoltageProfile(s.table, s.params, s.blocks);
+  doc.profile = BuildVoltageProfile(s.table, s.params, s.blocks, s.decimal_separator);
   const Quantities quantities = CountQuantities(s.table, s.cables, s.blocks);
   doc.quantities = QuantityTable(quantities);
   doc.quantities_marked = quantities.any_unknown;

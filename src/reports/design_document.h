@@ -46,6 +46,7 @@ struct DesignSources {
   const std::vector<Problem>& problems;
   std::string project_file;  // UTF-8 path; empty for a project never saved
   std::string date_time;
+  char decimal_separator = ',';  // of the chart's numbers (the locale's)
 };
 
 // The inputs are EditU as typed and the five parameters as the parameters

@@ -46,7 +46,7 @@ TEST(BuildVoltageProfile, DistancesVoltagesAndTexts) {
   SetResult(f, 4, "0.00", "7.40");
   SetResult(f, 5, "1.00", "0.00");
 
-  const VoltageProfile profile = BuildVoltageProfile(f.table, f.params, *f.blocks);
+  const VoltageProfile profile = BuildVoltageProfile(f.table, f.params, *f.blocks, ',');
   ASSERT_TRUE(profile.valid);
   EXPECT_DOUBLE_EQ(profile.supply_voltage, 27.5);
   ASSERT_EQ(profile.points.size(), 5u);
@@ -73,7 +73,7 @@ TEST(BuildVoltageProfile, BelowMinimumFollowsTheGrid) {
   SetResult(f, 3, "1", "7.99");  // no Umin key: 8.0 stored by default, below
   SetResult(f, 4, "1", "1.00");  // unknown type: never coloured
   SetResult(f, 5, "1", "0.00");  // zero counts as in order
-  const VoltageProfile profile = BuildVoltageProfile(f.table, f.params, *f.blocks);
+  const VoltageProfile profile = BuildVoltageProfile(f.table, f.params, *f.blocks, ',');
   ASSERT_TRUE(profile.valid);
   const bool below[] = {false, true, true, false, false};
   for (int i = 0; i < 5; ++i) {
@@ -89,9 +89,9 @@ TEST(BuildVoltageProfile, BelowMinimumFollowsTheGrid) {
 
 TEST(BuildVoltageProfile, InvalidWithoutCalculatedVoltages) {
   SmallRay f;
-  EXPECT_FALSE(BuildVoltageProfile(f.table, f.params, *f.blocks).valid);  // never calculated
+  EXPECT_FALSE(BuildVoltageProfile(f.table, f.params, *f.blocks, ',').valid);  // never calculated
   for (int row = 1; row <= 4; ++row) SetResult(f, row, "1", "20.00");
-  const VoltageProfile partial = BuildVoltageProfile(f.table, f.params, *f.blocks);
+  const VoltageProfile partial = BuildVoltageProfile(f.table, f.params, *f.blocks, ',');
   EXPECT_FALSE(partial.valid);
   EXPECT_TRUE(partial.points.empty());
   EXPECT_DOUBLE_EQ(partial.supply_voltage, 27.5);
@@ -102,7 +102,7 @@ TEST(BuildVoltageProfile, FollowsTheCalculation) {
   f.params.EditU = "28.0";
   CalculationContext context = f.Context();
   ASSERT_TRUE(BitBtnStartClick(context));
-  VoltageProfile profile = BuildVoltageProfile(f.table, f.params, *f.blocks);
+  VoltageProfile profile = BuildVoltageProfile(f.table, f.params, *f.blocks, ',');
   ASSERT_TRUE(profile.valid);
   EXPECT_EQ(profile.points.size(), 5u);
   EXPECT_GT(profile.points[0].line_voltage, profile.points[0].block_voltage);
@@ -115,7 +115,7 @@ TEST(BuildVoltageProfile, FollowsTheCalculation) {
   f.SetRows({{"КСПВ", 1000000, "Датчик", "Норма"}});  // a ray that cannot work
   CalculationContext failing = f.Context();
   ASSERT_FALSE(BitBtnStartClick(failing));
-  profile = BuildVoltageProfile(f.table, f.params, *f.blocks);
+  profile = BuildVoltageProfile(f.table, f.params, *f.blocks, ',');
   EXPECT_FALSE(profile.valid);
 }
 
@@ -131,14 +131,16 @@ TEST(PointToolTip, NamesTheRowAndItsVoltages) {
   point.umin = 9.0;
   point.below_minimum = true;
   point.distance_m = 120;
-  EXPECT_EQ(PointToolTip(point),
+  // With the locale's separator, as every number of the windows that no
+  // described text fixes.
+  EXPECT_EQ(PointToolTip(point, ','),
             "Строка 7\nАдрес: Подъезд 2\nБлок: Датчик\nРежим: Пожар\n"
-            "U = 8.50 В (линия 9.25 В, через ЗБ)\nUmin = 9.00 В  — ниже Umin!\n"
+            "U = 8,50 В (линия 9,25 В, через ЗБ)\nUmin = 9,00 В  — ниже Umin!\n"
             "Расстояние от КМУ: 120 м");
   point.umin.reset();
   point.has_zb = false;
   point.address.clear();
-  EXPECT_EQ(PointToolTip(point),
+  EXPECT_EQ(PointToolTip(point, '.'),
             "Строка 7\nБлок: Датчик\nРежим: Пожар\nU = 8.50 В\n"
             "Umin: блок не найден в библиотеке\nРасстояние от КМУ: 120 м");
 }

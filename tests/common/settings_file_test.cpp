@@ -37,8 +37,11 @@ TEST(WindowGeometry, AWindowLargerThanTheScreenIsFittedThenPulledBack) {
   fake.screen.height = 600;
   ProfileFile file;
   WriteWindowGeometry(file, "Main", {166, 71, 749, 1366});
+  EXPECT_EQ(ReadWindowGeometry(file, "Main", {}, fake.screen), (WindowGeometry{0, 0, 600, 1024}));
+  // One that fits but hangs off the far edges comes back as far as it must.
+  WriteWindowGeometry(file, "Main", {300, 500, 480, 873});
   EXPECT_EQ(ReadWindowGeometry(file, "Main", {}, fake.screen),
-            (WindowGeometry{166, 71, 600, 1024}));
+            (WindowGeometry{120, 151, 480, 873}));
   WriteWindowGeometry(file, "Main", {700, 2000, 749, 1366});
   EXPECT_EQ(ReadWindowGeometry(file, "Main", {}, fake.screen), (WindowGeometry{0, 0, 600, 1024}));
 }

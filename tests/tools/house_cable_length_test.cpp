@@ -55,7 +55,7 @@ TEST(DomLenWindow, OpensWithTheDesignResultAndKeepsItsPlace) {
   EXPECT_EQ(settings.ReadInteger("DomLen", "Top", 0), 900);
   DomLenWindow reopened(dir.path(), fake.platform());
   EXPECT_EQ(reopened.FormCreate(),
-            (WindowGeometry{.top = 900, .left = 1280 - 487, .height = 420, .width = 487}));
+            (WindowGeometry{.top = 1024 - 420, .left = 1280 - 487, .height = 420, .width = 487}));
   EXPECT_TRUE(fake.messages.shown.empty());
 }
 

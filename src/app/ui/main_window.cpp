@@ -308,7 +308,8 @@ void TMain::ProjectChanged() {
   // it is shown: see mChart).
   if (!chart_->isVisible()) return;
   if (state_.results().kind != ResultState::Kind::kNone && !state_.results().stale) {
-    chart_->SetProfile(BuildVoltageProfile(state_.table(), state_.params(), state_.blocks()));
+    chart_->SetProfile(BuildVoltageProfile(state_.table(), state_.params(), state_.blocks(),
+                                           state_.platform().locale->DecimalSeparator()));
   } else {
     chart_->ClearProfile();
   }

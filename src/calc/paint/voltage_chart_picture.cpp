@@ -32,9 +32,9 @@ bool FarFrom(const QPointF& p, const std::optional<QPointF>& last, double spacin
          std::fabs(p.y() - last->y()) >= spacing;
 }
 
-QString TickLabel(double value, int decimals) {
+QString TickLabel(double value, int decimals, char separator) {
   if (std::fabs(value) < 1e-12) value = 0.0;  // no "-0"
-  return QString::number(value, 'f', decimals);
+  return QString::number(value, 'f', decimals).replace('.', QChar(separator));
 }
 
 }  // namespace
@@ -82,7 +82,9 @@ void VoltageChartPicture::Layout(QSizeF size, const QFont& font) {
   double label_width = 0.0;
   for (int k = 0, count = TickCount(y_scale_); k <= count; ++k) {
     const double v = y_scale_.min + k * y_scale_.step;
-    label_width = std::max(label_width, metrics.horizontalAdvance(TickLabel(v, y_decimals)));
+    label_width =
+        std::max(label_width,
+                 metrics.horizontalAdvance(TickLabel(v, y_decimals, profile_.decimal_separator)));
   }
   const double left = 10.0 + line_height + 8.0 + label_width + 6.0;
   const double right = 20.0 + metrics.horizontalAdvance(QStringLiteral("00000")) / 2;
@@ -97,7 +99,7 @@ void VoltageChartPicture::Layout(QSizeF size, const QFont& font) {
     const double v = y_scale_.min + k * y_scale_.step;
     const double y = MapY(v);
     grid_lines_.append(QLineF(plot_.left(), y, plot_.right(), y));
-    const QString text = TickLabel(v, y_decimals);
+    const QString text = TickLabel(v, y_decimals, profile_.decimal_separator);
     y_ticks_.push_back({QRectF(plot_.left() - 6 - label_width - 4, y - line_height / 2,
                                label_width + 4, line_height),
                         text});
@@ -106,15 +108,16 @@ void VoltageChartPicture::Layout(QSizeF size, const QFont& font) {
     const double v = x_scale_.min + k * x_scale_.step;
     const double x = MapX(v);
     grid_lines_.append(QLineF(x, plot_.top(), x, plot_.bottom()));
-    x_ticks_.push_back(
-        {QRectF(x - 60, plot_.bottom() + 5, 120, line_height), TickLabel(v, x_decimals)});
+    x_ticks_.push_back({QRectF(x - 60, plot_.bottom() + 5, 120, line_height),
+                        TickLabel(v, x_decimals, profile_.decimal_separator)});
   }
   x_title_ = QRectF(plot_.left(), plot_.bottom() + 6 + line_height, plot_.width(), line_height + 6);
   y_title_centre_ = QPointF(10.0 + line_height / 2, plot_.center().y());
 
   supply_y_ = MapY(profile_.supply_voltage);
   supply_label_ =
-      QString::fromStdString(CFormat(chart_texts::kSupplyLabel, {profile_.supply_voltage}));
+      QString::fromStdString(CFormat(chart_texts::kSupplyLabel, {profile_.supply_voltage}))
+          .replace('.', QChar(profile_.decimal_separator));
   const double label_w = metrics.horizontalAdvance(supply_label_) + 4;
   const double label_top =
       supply_y_ - plot_.top() >= line_height + 3 ? supply_y_ - line_height - 2 : supply_y_ + 2;

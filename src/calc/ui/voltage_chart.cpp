@@ -62,8 +62,9 @@ void VoltageChart::mouseMoveEvent(QMouseEvent* event) {
     update();
   }
   if (const VoltagePoint* point = picture_.PointOfRow(row)) {
-    QToolTip::showText(event->globalPosition().toPoint(),
-                       QString::fromStdString(PointToolTip(*point)), this);
+    QToolTip::showText(
+        event->globalPosition().toPoint(),
+        QString::fromStdString(PointToolTip(*point, picture_.profile().decimal_separator)), this);
   } else {
     QToolTip::hideText();
   }

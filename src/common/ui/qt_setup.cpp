@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QPalette>
+#include <QToolTip>
 #include <QTranslator>
 #include <clocale>
+#include <cmath>
 
 namespace luch {
 
@@ -26,6 +29,16 @@ void SetUpApplication(QApplication& app) {
   }
   // Qt sets the C locale from the environment; printf-style texts use ".".
   std::setlocale(LC_NUMERIC, "C");
+  // Some styles and systems give tooltips text barely lighter than their
+  // ground (the chart's tooltip is the only place a point is named).
+  QPalette tips = QToolTip::palette();
+  const double contrast = std::fabs(tips.color(QPalette::ToolTipBase).lightnessF() -
+                                    tips.color(QPalette::ToolTipText).lightnessF());
+  if (contrast < kMinToolTipContrast) {
+    tips.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    tips.setColor(QPalette::ToolTipText, QColor(Qt::black));
+    QToolTip::setPalette(tips);
+  }
 }
 
 }  // namespace luch

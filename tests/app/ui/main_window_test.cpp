@@ -82,6 +82,9 @@ TEST_F(MainWindowTest, FirstStartShowsTheDesignWindow) {
   EXPECT_EQ(state->params().ZBResistance, 40.0f);
   EXPECT_EQ(window->grid()->model()->index(0, kVoltageV).data().toString(), "27.95");
   EXPECT_TRUE(window->action("mInfo")->isEnabled());
+  // Without the library files that result is not called a success.
+  EXPECT_EQ(window->statusPanel(1, 4)->text(),
+            QString::fromUtf8("Расчет выполнен без библиотек кабелей и блоков: см. Проверка"));
   // Columns share the width by their percentages.
   EXPECT_EQ(window->grid()->columnWidth(1), 13 * window->width() / 100);
   EXPECT_EQ(window->grid()->model()->headerData(3, Qt::Horizontal).toString(),

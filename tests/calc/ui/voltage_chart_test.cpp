@@ -196,7 +196,7 @@ TEST(TChartWindow, ExampleRayAfterCalculation) {
   CalculationContext context{table,  params, status, report_enabled,
                              totals, cables, blocks, fake.platform()};
   ASSERT_TRUE(BitBtnStartClick(context));
-  const VoltageProfile profile = BuildVoltageProfile(table, params, blocks);
+  const VoltageProfile profile = BuildVoltageProfile(table, params, blocks, ',');
   ASSERT_TRUE(profile.valid);
   EXPECT_EQ(profile.points.size(), 12u);
 
@@ -209,12 +209,12 @@ TEST(TChartWindow, ExampleRayAfterCalculation) {
   // At the lowest working supply voltage every block is in order; a little
   // lower the far-end block falls below its Umin and turns red.
   ASSERT_TRUE(mFindUKMUClick(context));
-  VoltageProfile lowest = BuildVoltageProfile(table, params, blocks);
+  VoltageProfile lowest = BuildVoltageProfile(table, params, blocks, ',');
   ASSERT_TRUE(lowest.valid);
   for (const VoltagePoint& p : lowest.points) EXPECT_FALSE(p.below_minimum) << p.row;
   params.EditU = "12.3";
   ASSERT_TRUE(BitBtnStartClick(context));
-  const VoltageProfile low = BuildVoltageProfile(table, params, blocks);
+  const VoltageProfile low = BuildVoltageProfile(table, params, blocks, ',');
   ASSERT_TRUE(low.valid);
   EXPECT_TRUE(low.points.back().below_minimum);
   window.SetProfile(low);

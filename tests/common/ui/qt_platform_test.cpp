@@ -13,9 +13,12 @@
 #include <QPointer>
 #include <QProcessEnvironment>
 #include <QTest>
+#include <QToolTip>
+#include <cmath>
 
 #include "common/cp1251.h"
 #include "common/file_io.h"
+#include "common/ui/qt_setup.h"
 #include "common/ui/qt_text.h"
 #include "common/ui/text_viewer.h"
 #include "support/temp_dir.h"
@@ -79,6 +82,13 @@ TEST(QtDialogs, ListExactlyTheFilesOfTheirPatternAndPickThem) {
       }
     }
   }
+}
+
+TEST(QtSetUp, TooltipsAreReadable) {
+  const QPalette tips = QToolTip::palette();
+  EXPECT_GE(std::fabs(tips.color(QPalette::ToolTipBase).lightnessF() -
+                      tips.color(QPalette::ToolTipText).lightnessF()),
+            kMinToolTipContrast);
 }
 
 class NoDesktopProgram : public QtLauncher {
