@@ -475,10 +475,10 @@ ChoiceMenu MainState::StringGrid1DblClick() {
   return luch::StringGrid1DblClick(ctx);
 }
 
-void MainState::StringGrid1Typed(std::string typed) {
-  if (typed.empty()) return;
+ChoiceMenu MainState::StringGrid1Typed(std::string typed) {
+  if (typed.empty()) return {};
   CellEditContext ctx = CellContext(std::move(typed));
-  luch::StringGrid1DblClick(ctx);
+  return luch::StringGrid1DblClick(ctx);
 }
 
 void MainState::ChoiceMenuClick(ChoiceMenuKind kind, const ChoiceItem& item) {

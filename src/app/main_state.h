@@ -312,7 +312,8 @@ class MainState {
   ChoiceMenu StringGrid1DblClick();
   // Text typed on the clicked cell: a cell whose double-click asks in a
   // prompt (OpensPrompt) opens it with the text; other cells do nothing.
-  void StringGrid1Typed(std::string typed);
+  // What the prompt did (ChoiceMenu::edited).
+  ChoiceMenu StringGrid1Typed(std::string typed);
   // An item of that menu was chosen: it goes into the clicked row.
   void ChoiceMenuClick(ChoiceMenuKind kind, const ChoiceItem& item);
 

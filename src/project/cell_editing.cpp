@@ -13,15 +13,16 @@ constexpr int kRegimeMenuLimit = 32;   // the regime menu lists regimes 1..32
 
 char Separator(const CellEditContext& ctx) { return ctx.platform.locale->DecimalSeparator(); }
 
-void EditAddress(CellEditContext& ctx, int row) {
+bool EditAddress(CellEditContext& ctx, int row) {
   const bool typed = !ctx.typed.empty();
   const std::optional<std::string> answer =
       AskSavable(ctx.platform, "Адрес блока ", "Введите адрес расположения блока",
                  typed ? ctx.typed : ctx.table.Address(row), typed);
   if (answer) ctx.table.SetAddress(row, *answer);
+  return answer.has_value();
 }
 
-void EditLength(CellEditContext& ctx, int row) {
+bool EditLength(CellEditContext& ctx, int row) {
   const char* caption = row == 1 ? "Длина кабеля от КМУ" : "Длина кабеля от предыдущего блока";
   const bool typed = !ctx.typed.empty();
   const std::optional<int32_t> length =
@@ -29,6 +30,7 @@ void EditLength(CellEditContext& ctx, int row) {
                 typed ? ctx.typed : std::to_string(ctx.table.LengthM(row)), typed);
   if (length) ctx.table.SetLengthM(row, *length);
   ctx.table.UpdateResistance(row, ctx.cables, Separator(ctx));
+  return length.has_value();
 }
 
 }  // namespace
@@ -69,15 +71,16 @@ ChoiceMenu StringGrid1DblClick(CellEditContext& ctx) {
   const int row = ctx.clicked.row;
   if (row < 1 || row > ctx.table.BlockCount()) return {};
   if (!ctx.typed.empty() && !OpensPrompt(ctx.clicked.col)) return {};
+  ChoiceMenu done;
   switch (ctx.clicked.col) {
     case kAddress:
-      EditAddress(ctx, row);
-      break;
+      done.edited = EditAddress(ctx, row);
+      return done;
     case kCableName:
       return BuildCableMenu(ctx.cables);
     case kLengthM:
-      EditLength(ctx, row);
-      break;
+      done.edited = EditLength(ctx, row);
+      return done;
     case kResistanceOhm:
       ctx.table.UpdateResistance(row, ctx.cables, Separator(ctx));
       break;
@@ -87,7 +90,8 @@ ChoiceMenu StringGrid1DblClick(CellEditContext& ctx) {
       return BuildRegimeMenu(ctx.blocks, ctx.table.BlockName(row));
     case kHasZB:
       ctx.table.SetHasZB(row, !ctx.table.HasZB(row));
-      break;
+      done.edited = true;
+      return done;
     default:
       break;
   }

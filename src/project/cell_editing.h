@@ -35,6 +35,9 @@ struct ChoiceItem {
 struct ChoiceMenu {
   ChoiceMenuKind kind = ChoiceMenuKind::kNone;
   std::vector<ChoiceItem> items;
+  // With kind kNone: the cell took an answer (a prompt's OK, the flag
+  // toggled), so that the keyboard goes on to the next cell.
+  bool edited = false;
 };
 
 struct CellEditContext {

@@ -5,6 +5,7 @@
 #include "common/profile_file.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
+#include "project/entry_keys.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 
@@ -221,6 +222,27 @@ TEST_F(CellEditing, EmptyLibrariesGiveEmptyMenus) {
   const ChoiceMenu menu = BuildCableMenu(no_cables);
   ASSERT_EQ(menu.items.size(), 1u);  // the one empty type
   EXPECT_EQ(menu.items[0].caption, "");
+}
+
+// Type-ahead on a menu: letter case and leading blanks do not count, the
+// search goes round from where it starts, and a name no item begins with
+// finds none.
+TEST(EntryKeys, TypeAheadFindsTheNextNameBeginningWithTheText) {
+  const ChoiceMenu menu{ChoiceMenuKind::kCable,
+                        {{"КСПВ 2х0,5", 0}, {"ШВВП 2х0,5", 0}, {"кспв 4х0,5", 0}, {" UTP", 0}}};
+  struct Case {
+    const char* typed;
+    int from;
+    int found;
+  };
+  for (const Case c : {Case{"к", 0, 0}, Case{"К", 1, 2}, Case{"КСПВ 4", 0, 2}, Case{"ш", 3, 1},
+                       Case{"utp", 0, 3}, Case{"Я", 0, -1}, Case{"", 0, -1}, Case{"к", 9, 0}}) {
+    EXPECT_EQ(TypeAheadItem(menu, c.typed, c.from), c.found) << c.typed << " from " << c.from;
+  }
+  EXPECT_EQ(OpeningItem(menu, "ШВВП 2х0,5"), 1);
+  EXPECT_EQ(OpeningItem(menu, "нет такого"), 0);     // Enter takes the first
+  EXPECT_EQ(NextEntryColumn(kLengthM), kBlockName);  // the resistance is computed, not entered
+  EXPECT_EQ(NextEntryColumn(kHasZB), -1);
 }
 
 }  // namespace

@@ -99,9 +99,14 @@ class TMain : public QMainWindow {
   void SetRowHeight(int height);
   void ReadSelectionIntoState();
   // The double-click on the clicked cell: a prompt, a choice menu at the cell,
-  // or a toggle, by column.
-  void StringGrid1DblClick();
-  void ShowChoiceMenu(const ChoiceMenu& menu);
+  // or a toggle, by column. From the keyboard (`from_keys`) an answer moves
+  // the cursor to the next cell to fill; `typed` starts a menu's type-ahead.
+  void StringGrid1DblClick(bool from_keys = false, const QString& typed = {});
+  // True when an item was chosen.
+  bool ShowChoiceMenu(const ChoiceMenu& menu, const QString& typed);
+  // The cursor to the cell to fill after `from`: the row's next one, or the
+  // next row's first (a new row after the last).
+  void MoveToNextEntry(const QModelIndex& from);
   // F9 (or F10 when `search`): runs, redraws, and gives the grid the focus.
   void Calculate(bool search);
   // After New or Open: the chart forgets the former project's result.

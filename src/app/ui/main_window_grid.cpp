@@ -6,22 +6,21 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTableView>
+#include <QTimer>
 
+#include "app/ui/choice_popup.h"
 #include "app/ui/main_window.h"
 #include "app/ui/voltage_cell_delegate.h"
 #include "common/ui/cut_text_delegate.h"
 #include "common/ui/grid_keys.h"
 #include "common/ui/text_rows_model.h"
 #include "library/block_library.h"
+#include "project/entry_keys.h"
 
 namespace luch {
 namespace {
 
-// A library name shown in a choice menu is escaped so that an "&" in it is
-// shown, not taken as an accelerator; the handler gets the name unchanged.
-QString MenuEscaped(const std::string& name) {
-  return QString::fromStdString(name).replace("&", "&&");
-}
+bool IsMenuColumn(int col) { return col == kCableName || col == kBlockName || col == kRegimeName; }
 
 // The voltage cells are coloured from the block library: one look at
 // Блок.ini for a whole paint of the grid, not two per cell.
@@ -116,21 +115,40 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   if (const auto cell = EditKeyCell(watched, event, *StringGrid1)) {
-    if (cell->isValid()) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Enter on the row's last cell (ЗБ) goes on to the next row; Space there,
+    // and a double-click, toggle the flag.
+    if (cell->isValid() && cell->column() == kHasZB && key->key() != Qt::Key_Space) {
+      MoveToNextEntry(*cell);
+    } else if (cell->isValid()) {
       state_.SetClickedCell(ClickedCell{cell->column(), cell->row() + 1});
-      StringGrid1DblClick();
+      StringGrid1DblClick(/*from_keys=*/true);
     }
     return true;
   }
   if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
-    // Typing on the address or the length starts its prompt with the text.
     const QModelIndex cell = StringGrid1->currentIndex();
-    if (const QString typed = TypedText(*key);
-        !typed.isEmpty() && cell.isValid() && OpensPrompt(cell.column())) {
-      state_.SetClickedCell(ClickedCell{cell.column(), cell.row() + 1});
-      Run([this, &typed] { state_.StringGrid1Typed(typed.toStdString()); });
+    // Home: the row's first cell to fill (the number is not one).
+    if (key->key() == Qt::Key_Home && key->modifiers() == Qt::NoModifier && cell.isValid()) {
+      StringGrid1->setCurrentIndex(model_->index(cell.row(), kAddress));
       return true;
+    }
+    // Typing on the address or the length starts its prompt with the text;
+    // on a cable, block or regime it opens the menu on the names so typed.
+    if (const QString typed = TypedText(*key); !typed.isEmpty() && cell.isValid()) {
+      if (OpensPrompt(cell.column())) {
+        state_.SetClickedCell(ClickedCell{cell.column(), cell.row() + 1});
+        ChoiceMenu done;
+        Run([this, &typed, &done] { done = state_.StringGrid1Typed(typed.toStdString()); });
+        if (done.edited) MoveToNextEntry(cell);
+        return true;
+      }
+      if (IsMenuColumn(cell.column())) {
+        state_.SetClickedCell(ClickedCell{cell.column(), cell.row() + 1});
+        StringGrid1DblClick(/*from_keys=*/true, typed);
+        return true;
+      }
     }
     if (key->modifiers() & Qt::ControlModifier) {
       QAction* move = key->key() == Qt::Key_Up     ? action("pmUp")
@@ -145,30 +163,48 @@ bool TMain::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void TMain::StringGrid1DblClick() {
+void TMain::StringGrid1DblClick(bool from_keys, const QString& typed) {
   ChoiceMenu menu;
   Run([this, &menu] { menu = state_.StringGrid1DblClick(); });
-  ShowChoiceMenu(menu);
+  const QModelIndex cell =
+      model_->index(std::max(0, state_.clicked().row - 1), std::max(0, state_.clicked().col));
+  // From the keyboard a row is filled cell after cell: an answer moves on
+  // (Space on ЗБ toggles the flag and stays, so that a second Space undoes it).
+  const bool answered =
+      menu.kind == ChoiceMenuKind::kNone ? menu.edited : ShowChoiceMenu(menu, typed);
+  if (from_keys && answered && cell.column() != kHasZB) MoveToNextEntry(cell);
 }
 
-void TMain::ShowChoiceMenu(const ChoiceMenu& menu) {
-  if (menu.kind == ChoiceMenuKind::kNone) return;
-  QMenu popup(this);
+bool TMain::ShowChoiceMenu(const ChoiceMenu& menu, const QString& typed) {
+  const QModelIndex cell =
+      model_->index(std::max(0, state_.clicked().row - 1), std::max(0, state_.clicked().col));
+  ChoicePopup popup(menu, OpeningItem(menu, cell.data().toString().toStdString()), this);
   popup.setObjectName(menu.kind == ChoiceMenuKind::kCable   ? "PopupMenuCabels"
                       : menu.kind == ChoiceMenuKind::kBlock ? "PopupMenuBlockName"
                                                             : "PopupMenuRegimName");
-  for (size_t k = 0; k < menu.items.size(); ++k) {
-    QAction* item = popup.addAction(MenuEscaped(menu.items[k].caption));
-    item->setData(static_cast<int>(k));
-  }
-  const QModelIndex cell =
-      model_->index(std::max(0, state_.clicked().row - 1), std::max(0, state_.clicked().col));
+  if (!typed.isEmpty()) QTimer::singleShot(0, &popup, [&popup, typed] { popup.Type(typed); });
   const QPoint at =
       StringGrid1->viewport()->mapToGlobal(StringGrid1->visualRect(cell).bottomLeft());
   QAction* chosen = popup.exec(at);
-  if (!chosen) return;
+  if (!chosen) return false;
   const ChoiceItem item = menu.items[static_cast<size_t>(chosen->data().toInt())];
   Run([this, &menu, &item] { state_.ChoiceMenuClick(menu.kind, item); });
+  return true;
+}
+
+void TMain::MoveToNextEntry(const QModelIndex& from) {
+  int row = from.row();
+  int col = NextEntryColumn(from.column());
+  if (col < 0) {  // the row is done: the next one's first cell
+    col = kAddress;
+    ++row;
+    // Past the last row, a new one: a ray is entered row after row.
+    if (row >= state_.table().BlockCount() && state_.table().BlockCount() < kMaxBlockCount) {
+      Run([this, row] { state_.SetBlockCount(row + 1); });
+    }
+    row = std::min(row, state_.table().BlockCount() - 1);
+  }
+  StringGrid1->setCurrentIndex(model_->index(row, col));
 }
 
 }  // namespace luch

@@ -76,15 +76,6 @@ TEST_F(ProgramTest, TheGridIsUsedWithTheKeyboard) {
   QTest::keyClick(grid, Qt::Key_Return);
   EXPECT_EQ(program->state().table().Address(2), "Щитовая");
 
-  // The cable menu opens at the cell; the arrows and Enter choose.
-  grid->setCurrentIndex(grid->model()->index(1, kCableName));
-  AnswerWhenShown<QMenu>([](QMenu* menu) {
-    QTest::keyClick(menu, Qt::Key_Down);
-    QTest::keyClick(menu, Qt::Key_Return);
-  });
-  QTest::keyClick(grid, Qt::Key_Space);
-  EXPECT_EQ(program->state().table().CableName(2), program->state().cables().CableNameAt(1));
-
   // Tab goes round the grid, the count, the supply voltage and the problems.
   Activate(main);
   grid->setFocus();
@@ -97,6 +88,93 @@ TEST_F(ProgramTest, TheGridIsUsedWithTheKeyboard) {
   }
   QTest::keyClick(grid, Qt::Key_Backtab, Qt::ShiftModifier);
   EXPECT_TRUE(main.problemsView()->hasFocus());
+}
+
+// A row is entered as in a spreadsheet: every answer moves on to the next cell
+// to fill, typing opens the prompt or the menu on the names so typed, and Enter
+// on ЗБ goes on to a new row.
+namespace {
+
+// Types any text, Cyrillic too (QTest's own typing knows only ASCII).
+void TypeText(QWidget* widget, const QString& text) {
+  for (const QChar ch : text) {
+    const auto key = static_cast<Qt::Key>(ch.toUpper().unicode());
+    QTest::sendKeyEvent(QTest::Click, widget, key, QString(ch), Qt::NoModifier);
+  }
+}
+
+}  // namespace
+
+TEST_F(ProgramTest, ARowIsEnteredCellAfterCellFromTheKeyboard) {
+  TMain& main = program->main_window();
+  MainState& state = program->state();
+  Activate(main);
+  QTableView* grid = main.grid();
+  grid->setFocus();
+  const int rows = state.table().BlockCount();
+  const int last = rows - 1;  // the grid's row of block `rows`
+  auto at = [grid] { return std::pair(grid->currentIndex().row(), grid->currentIndex().column()); };
+  grid->setCurrentIndex(grid->model()->index(last, kLengthM));
+  QTest::keyClick(grid, Qt::Key_Home);
+  ASSERT_EQ(at(), std::pair(last, int{kAddress}));
+
+  auto type_on_prompt = [](const char* rest) {
+    AnswerWhenShown<TextPromptDialog>([rest](TextPromptDialog* prompt) {
+      TypeText(prompt->field(), QString::fromUtf8(rest));
+      QTest::keyClick(prompt->field(), Qt::Key_Return);
+    });
+  };
+  type_on_prompt("итовая");
+  TypeText(grid, QString::fromUtf8("Щ"));
+  EXPECT_EQ(state.table().Address(rows), "Щитовая");
+  ASSERT_EQ(at(), std::pair(last, int{kCableName}));
+
+  // A name typed on the menu, blanks and all, is the one chosen: one whose
+  // first word an earlier name shares, so that the blank cannot choose it.
+  std::string cable;
+  for (int i = 2; i <= state.cables().CableCount() && cable.empty(); ++i) {
+    const std::string name = state.cables().CableNameAt(i);
+    const std::string word = name.substr(0, name.find(' ') + 1);
+    for (int j = 1; j < i; ++j) {
+      if (state.cables().CableNameAt(j).starts_with(word)) cable = name;
+    }
+  }
+  ASSERT_FALSE(cable.empty());
+  AnswerWhenShown<QMenu>([cable](QMenu* menu) {
+    QApplication::processEvents();  // the first letter, typed on the grid, reaches the menu
+    TypeText(menu, QString::fromStdString(cable).mid(1));
+    QTest::keyClick(menu, Qt::Key_Return);
+  });
+  TypeText(grid, QString::fromStdString(cable).left(1));
+  EXPECT_EQ(state.table().CableName(rows), cable);
+  ASSERT_EQ(at(), std::pair(last, int{kLengthM}));
+
+  type_on_prompt("7");
+  QTest::keyClicks(grid, "3");
+  EXPECT_EQ(state.table().LengthM(rows), 37);
+  ASSERT_EQ(at(), std::pair(last, int{kBlockName}));
+
+  // Enter opens the block and then the regime menu on what the cell holds.
+  for (const int column : {kBlockName, kRegimeName}) {
+    QString opened;
+    AnswerWhenShown<QMenu>([&opened](QMenu* menu) {
+      QApplication::processEvents();
+      if (menu->activeAction()) opened = menu->activeAction()->text();
+      QTest::keyClick(menu, Qt::Key_Return);
+    });
+    const QString before = grid->model()->index(last, column).data().toString();
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(opened, before) << column;
+  }
+  ASSERT_EQ(at(), std::pair(last, int{kHasZB}));
+
+  const bool zb = state.table().HasZB(rows);
+  QTest::keyClick(grid, Qt::Key_Space);  // toggles and stays
+  EXPECT_NE(state.table().HasZB(rows), zb);
+  ASSERT_EQ(at(), std::pair(last, int{kHasZB}));
+  QTest::keyClick(grid, Qt::Key_Return);
+  EXPECT_EQ(state.table().BlockCount(), rows + 1);
+  EXPECT_EQ(at(), std::pair(rows, int{kAddress}));
 }
 
 TEST_F(ProgramTest, TypingOnTheLengthStartsItsPromptWithTheTypedCharacter) {
