@@ -288,9 +288,9 @@ std::string MainState::ResultTooltip(int row, int col) const {
 }
 
 EditingContext MainState::EditContext() {
-  return EditingContext{table_,         status_,           current_row_,
-                        selection_top_, selection_bottom_, paste_repeat_count_,
-                        data_dir_,      platform_,         cables_};
+  return EditingContext{
+      table_,    status_,   current_row_, selection_top_, selection_bottom_, paste_repeat_count_,
+      data_dir_, platform_, cables_,      paste_columns_};
 }
 
 void MainState::CollapseSelection() {

@@ -90,6 +90,9 @@ class MainState {
   // The dialogs of mChangeCblClick, mBlkChngClick and mProjectClick (must
   // outlive the state; without them those commands do nothing).
   void SetCommandDialogs(CommandDialogs* dialogs) { command_dialogs_ = dialogs; }
+  // The dialog of mPasteTableClick for a table of unnamed columns (must
+  // outlive the state; without it such a table is read in the grid's order).
+  void SetPasteColumnsChooser(PasteColumnsChooser* chooser) { paste_columns_ = chooser; }
 
   const std::filesystem::path& data_dir() const { return data_dir_; }
   Platform platform() const { return platform_; }
@@ -377,6 +380,7 @@ class MainState {
   CableLibrary& cables_;
   BlockLibrary& blocks_;
   CommandDialogs* command_dialogs_ = nullptr;
+  PasteColumnsChooser* paste_columns_ = nullptr;
   bool last_calculation_succeeded_ = false;
   UndoHistory history_;
   uint64_t revision_ = 0;

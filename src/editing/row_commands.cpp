@@ -1,6 +1,7 @@
 #include "editing/row_commands.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "common/numbers.h"
 #include "common/profile_file.h"
 #include "common/savable_text.h"
+#include "common/settings_file.h"
 #include "editing/row_clipboard.h"
 #include "editing/row_operations.h"
 #include "editing/table_text.h"
@@ -30,6 +32,9 @@ constexpr const char* kMessageCaption = "Сообщение";
 constexpr const char* kTableFullText =
     "Достигнуто максимальное количество блоков (4096).\n"
     "Не вставлено строк: ";
+constexpr const char* kFractionText =
+    "Длина задаётся целым числом метров; дробная часть длины отброшена.\nСтроки: ";
+constexpr size_t kListedRows = 10;  // the rest counted, so that the box fits the screen
 
 struct RowRange {
   int top = 0;
@@ -63,7 +68,8 @@ bool CopySelection(EditingContext& context) {
   }
   if (!WriteClipboard(context.data_dir, rows, context.platform)) return false;
   // For spreadsheets: the same rows as the grid shows them.
-  context.platform.clipboard->SetText(RowsAsTabText(context.table, range.top, range.bottom));
+  context.platform.clipboard->SetText(RowsAsTabText(context.table, range.top, range.bottom,
+                                                    context.platform.locale->DecimalSeparator()));
   return true;
 }
 
@@ -110,6 +116,29 @@ void PasteRepeated(EditingContext& context, int64_t repeat) {
   });
 }
 
+// The fields of the columns of `tab`; nothing when the user cancelled.
+std::optional<std::vector<TabField>> PastedFields(EditingContext& context, const TabText& tab) {
+  if (!tab.named.empty()) return tab.named;
+  if (tab.columns == kColumnCount || !context.paste_columns) return GridFields();
+  ProfileFile settings = OpenSettingsFile(context.data_dir, *context.platform.files);
+  const size_t shown = std::min(tab.lines.size(), kPasteSampleLines);
+  const std::optional<std::vector<TabField>> chosen = context.paste_columns->ChoosePasteColumns(
+      {tab.lines.begin(), tab.lines.begin() + static_cast<std::ptrdiff_t>(shown)},
+      RememberedPasteColumns(settings, tab.columns));
+  if (chosen) {
+    RememberPasteColumns(settings, *chosen);
+    SaveOrReport(settings, *context.platform.messages);
+  }
+  return chosen;
+}
+
+// A length a spreadsheet gives with a fraction of a metre ("12,5"), which the
+// table cannot hold.
+bool HasFraction(std::string_view length) {
+  const double meters = LeadingTypedReal(length);
+  return std::isfinite(meters) && meters != std::trunc(meters);
+}
+
 }  // namespace
 
 std::string BlockCountPanelText(int block_count) {
@@ -122,11 +151,21 @@ void mPasteTableClick(EditingContext& context) {
   if (!CursorInTable(context)) return;
   const std::string text = context.platform.clipboard->Text();
   if (text.empty() || !CheckSavable(text, *context.platform.messages)) return;
-  const std::vector<TabRow> rows = ParseTabText(text);
+  const TabText tab = SplitTabText(text);
+  if (tab.lines.empty()) return;
+  const std::optional<std::vector<TabField>> fields = PastedFields(context, tab);
+  if (!fields) return;  // Cancel pastes nothing
+  const std::vector<TabRow> rows = RowsOfFields(tab, *fields);
   const char separator = context.platform.locale->DecimalSeparator();
+  std::string cut_rows;  // "2 (12 м), 5 (7 м)"
+  size_t cut_count = 0;
   InsertAtCursor(context, static_cast<int64_t>(rows.size()), [&](int row, int64_t k) {
     const TabRow& from = rows[static_cast<size_t>(k)];
     ProjectTable& table = context.table;
+    if (HasFraction(from.length) && ++cut_count <= kListedRows) {
+      cut_rows += (cut_count > 1 ? ", " : "") + std::to_string(row) + " (" +
+                  std::to_string(LeadingInteger(from.length)) + " м)";
+    }
     table.SetAddress(row, from.address);
     table.SetCableName(row, from.cable_name);
     table.SetLengthM(row, LeadingInteger(from.length));
@@ -135,6 +174,9 @@ void mPasteTableClick(EditingContext& context) {
     table.SetHasZB(row, !from.zb.empty() && from.zb != "0" && FoldCase(from.zb) != "нет");
     table.UpdateResistance(row, context.cables, separator);
   });
+  if (cut_count == 0) return;
+  if (cut_count > kListedRows) cut_rows += " и ещё " + std::to_string(cut_count - kListedRows);
+  context.platform.messages->Show(kFractionText + cut_rows, kMessageCaption, MessageIcon::kWarning);
 }
 
 void mCutClick(EditingContext& context) {

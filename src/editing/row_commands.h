@@ -13,6 +13,7 @@
 #include <string>
 
 #include "common/platform.h"
+#include "editing/paste_columns.h"
 #include "project/project_table.h"
 #include "project/status_bars.h"
 
@@ -32,6 +33,9 @@ struct EditingContext {
   std::filesystem::path data_dir;
   Platform platform;
   const CableLibrary& cables;  // for the resistance of rows pasted from a table
+  // Asks which field each column of a pasted table fills; without it such a
+  // table is read in the grid's column order.
+  PasteColumnsChooser* paste_columns = nullptr;
 };
 
 // "Блоков: " followed by the count: the text of panel 1 of StatusBar1.
@@ -39,8 +43,8 @@ std::string BlockCountPanelText(int block_count);
 
 // Copy (Ctrl+C): the selected rows into Copy.ini, replacing the whole former
 // clipboard, and onto the desktop's clipboard as tab-separated text
-// (RowsAsTabText). A selection beyond the last row is cut at the last row; nothing
-// happens when it starts before row 1 or after the last row. A file that
+// (RowsAsTabText, numbers with the locale's separator). A selection beyond the last row is cut at
+// the last row; nothing happens when it starts before row 1 or after the last row. A file that
 // cannot be written is reported ("Unable to write to <path>"). Texts that
 // Windows-1251 cannot hold are refused, nothing written: a warning box
 // (caption "Сообщение") shows UnsavableMessage of them and "Строки: 3, 7",
@@ -63,10 +67,16 @@ void mPasteClick(EditingContext& context);
 void mDeleteClick(EditingContext& context);
 
 // Paste from a table (Ctrl+Shift+V): the rows of the tab-separated text on
-// the desktop's clipboard (ParseTabText) inserted in front of CurrentRow as
-// Paste inserts them, with their resistance computed; P, I and U stay empty.
-// A text that Windows-1251 cannot hold is refused with its message; at 4096
-// rows Paste's information box says how many did not fit.
+// the desktop's clipboard inserted in front of CurrentRow as Paste inserts
+// them, with their resistance computed; P, I and U stay empty. The columns
+// are taken by the names of a header line (HeaderFields), else in the grid's
+// order for a text of 11 columns, else as the user chooses them in
+// context.paste_columns, preset with the choice that Tarvel.ini keeps for that
+// column count (RememberedPasteColumns) and kept there again on OK; Cancel
+// pastes nothing. A length with a fraction of a metre is pasted whole metres,
+// and one warning box (caption "Сообщение") names those rows with the length
+// they got. A text that Windows-1251 cannot hold is refused with its message;
+// at 4096 rows Paste's information box says how many did not fit.
 void mPasteTableClick(EditingContext& context);
 
 // Paste into free rows: fills, in every row, each empty address, empty cable

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "common/cp1251.h"
+
 namespace luch {
 namespace {
 
@@ -96,41 +98,135 @@ std::vector<std::vector<std::string>> Cells(std::string_view text) {
   }
 }
 
-bool IsHeaderLine(const std::vector<std::string>& cells) {
-  return cells.size() >= 2 && cells[0] == Trimmed(kColumnHeaders[kNumber]) &&
-         cells[1] == Trimmed(kColumnHeaders[kAddress]);
+bool IsNumericColumn(int col) {
+  return col == kNumber || col == kLengthM || col == kResistanceOhm || col == kPowerMW ||
+         col == kCurrentMA || col == kVoltageV;
+}
+
+// A header cell folded for comparison: small letters, no blanks.
+std::string HeaderKey(std::string_view text) {
+  std::string key = FoldCase(text);
+  std::erase(key, ' ');
+  return key;
+}
+
+struct NamedField {
+  const char* name;
+  Column column;
+  TabField field;
+};
+constexpr NamedField kNamedFields[] = {
+    {"Адрес", kAddress, TabField::kAddress},       {"Кабель", kCableName, TabField::kCableName},
+    {"Длина", kLengthM, TabField::kLength},        {"Блок", kBlockName, TabField::kBlockName},
+    {"Режим", kRegimeName, TabField::kRegimeName}, {"ЗБ", kHasZB, TabField::kZB},
+};
+
+TabField FieldNamed(std::string_view cell) {
+  const std::string key = HeaderKey(cell);
+  for (const NamedField& named : kNamedFields) {
+    if (key == HeaderKey(named.name) || key == HeaderKey(kColumnHeaders[named.column])) {
+      return named.field;
+    }
+  }
+  return TabField::kNone;
+}
+
+bool IsEmptyLine(const std::vector<std::string>& cells) {
+  return std::all_of(cells.begin(), cells.end(),
+                     [](const std::string& cell) { return cell.empty(); });
 }
 
 }  // namespace
 
-std::string RowsAsTabText(const ProjectTable& table, int top, int bottom) {
+std::string RowsAsTabText(const ProjectTable& table, int top, int bottom, char decimal_separator) {
   std::string text;
   for (int r = top; r <= bottom; ++r) {
     for (int col = 0; col < kColumnCount; ++col) {
       if (col > 0) text += '\t';
-      text += TabCell(OneLine(table.GetCell(r, col)));
+      const std::string& cell = table.GetCell(r, col);
+      text += TabCell(
+          OneLine(IsNumericColumn(col) ? SpreadsheetNumber(cell, decimal_separator) : cell));
     }
     text += "\r\n";
   }
   return text;
 }
 
-std::vector<TabRow> ParseTabText(std::string_view text) {
+std::string SpreadsheetNumber(std::string_view text, char decimal_separator) {
+  const auto all_digits = [](std::string_view part) {
+    return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  const std::string_view sign = text.substr(0, text.starts_with('-') ? 1 : 0);
+  const std::string_view rest = text.substr(sign.size());
+  const size_t point = rest.find_first_of(".,");
+  const std::string_view whole = rest.substr(0, point);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view() : rest.substr(point + 1);
+  if ((whole.empty() && fraction.empty()) || !all_digits(whole) || !all_digits(fraction)) {
+    return std::string(text);
+  }
+  std::string number(sign);
+  number += whole.empty() ? std::string_view("0") : whole;
+  if (!fraction.empty()) (number += decimal_separator) += fraction;
+  return number;
+}
+
+const char* TabFieldName(TabField field) {
+  for (const NamedField& named : kNamedFields) {
+    if (named.field == field) return named.name;
+  }
+  return "—";
+}
+
+std::vector<TabField> HeaderFields(const std::vector<std::string>& cells) {
+  std::vector<TabField> fields;
+  for (const std::string& cell : cells) fields.push_back(FieldNamed(cell));
+  const bool names_any = std::any_of(fields.begin(), fields.end(),
+                                     [](TabField field) { return field != TabField::kNone; });
+  return names_any ? fields : std::vector<TabField>();
+}
+
+TabText SplitTabText(std::string_view text) {
+  TabText tab;
+  for (std::vector<std::string>& cells : Cells(text)) {
+    if (IsEmptyLine(cells)) continue;
+    tab.columns = std::max(tab.columns, cells.size());
+    if (tab.lines.empty() && tab.named.empty()) {
+      tab.named = HeaderFields(cells);
+      if (!tab.named.empty()) continue;
+    }
+    tab.lines.push_back(std::move(cells));
+  }
+  return tab;
+}
+
+std::vector<TabField> GridFields() {
+  std::vector<TabField> fields(kColumnCount, TabField::kNone);
+  for (const NamedField& named : kNamedFields) fields[named.column] = named.field;
+  return fields;
+}
+
+std::vector<TabRow> RowsOfFields(const TabText& text, const std::vector<TabField>& fields) {
+  // Indexed by TabField.
+  constexpr std::string TabRow::*kTargets[] = {
+      nullptr,         &TabRow::address,    &TabRow::cable_name,
+      &TabRow::length, &TabRow::block_name, &TabRow::regime_name,
+      &TabRow::zb};
   std::vector<TabRow> rows;
-  const std::vector<std::vector<std::string>> lines = Cells(text);
-  for (size_t k = 0; k < lines.size(); ++k) {
-    const std::vector<std::string>& cells = lines[k];
-    const bool empty = std::all_of(cells.begin(), cells.end(),
-                                   [](const std::string& cell) { return cell.empty(); });
-    if (empty || (k == 0 && IsHeaderLine(cells))) continue;
-    const auto cell = [&cells](Column col) {
-      return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)]
-                                                     : std::string();
-    };
-    rows.push_back({cell(kAddress), cell(kCableName), cell(kLengthM), cell(kBlockName),
-                    cell(kRegimeName), cell(kHasZB)});
+  for (const std::vector<std::string>& cells : text.lines) {
+    TabRow& row = rows.emplace_back();
+    for (size_t k = 0; k < cells.size() && k < fields.size(); ++k) {
+      if (std::string TabRow::*target = kTargets[static_cast<size_t>(fields[k])]) {
+        row.*target = cells[k];
+      }
+    }
   }
   return rows;
+}
+
+std::vector<TabRow> ParseTabText(std::string_view text) {
+  const TabText tab = SplitTabText(text);
+  return RowsOfFields(tab, tab.named.empty() ? GridFields() : tab.named);
 }
 
 }  // namespace luch

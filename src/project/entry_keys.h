@@ -11,7 +11,7 @@
 namespace luch {
 
 // The columns a designer fills, in the order a row is entered.
-inline constexpr std::array<int, 6> kEntryColumns = {kAddress,   kCableName,   kLengthM,
+inline constexpr std::array<int, 6> kEntryColumns = {kAddress,   kCableName,  kLengthM,
                                                      kBlockName, kRegimeName, kHasZB};
 
 // The entry column after `col` (for any column: the next one to its right);

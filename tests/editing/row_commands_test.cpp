@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "common/cp1251.h"
 #include "common/file_io.h"
 #include "common/savable_text.h"
@@ -16,6 +18,24 @@ namespace {
 
 using testing::FakePlatform;
 using testing::TempDir;
+using Lines = std::vector<std::vector<std::string>>;
+using Fields = std::vector<TabField>;
+
+// The column dialog answered from a queue; a dialog that no answer awaits fails.
+struct ScriptedColumns : PasteColumnsChooser {
+  std::optional<Fields> ChoosePasteColumns(const Lines& lines, const Fields& preset) override {
+    shown.push_back(lines);
+    presets.push_back(preset);
+    if (answers.empty()) ADD_FAILURE() << "unexpected column dialog";
+    if (answers.empty()) return std::nullopt;
+    std::optional<Fields> answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::deque<std::optional<Fields>> answers;
+  std::vector<Lines> shown;
+  std::vector<Fields> presets;
+};
 
 class RowCommandsTest : public ::testing::Test {
  protected:
@@ -39,8 +59,9 @@ class RowCommandsTest : public ::testing::Test {
     }
   }
   EditingContext Context(int top, int bottom) {
-    return EditingContext{table,      status,          current_row, top, bottom, paste_repeat_count,
-                          dir.path(), fake.platform(), cables};
+    return EditingContext{
+        table,      status,          current_row, top,     bottom, paste_repeat_count,
+        dir.path(), fake.platform(), cables,      &columns};
   }
   void Select(int top, int bottom) { current_row = top, top_ = top, bottom_ = bottom; }
   EditingContext Context() { return Context(top_, bottom_); }
@@ -59,6 +80,7 @@ class RowCommandsTest : public ::testing::Test {
   ProjectTable table;
   CableLibrary cables;
   StatusBars status;
+  ScriptedColumns columns;
   int current_row = 1;
   int paste_repeat_count = 2;
   int top_ = 1, bottom_ = 1;
@@ -223,7 +245,7 @@ TEST_F(RowCommandsTest, RowsGoToAndComeFromTheDesktopClipboardAsATable) {
   Select(1, 2);
   EditingContext copy = Context();
   mCopyClick(copy);
-  EXPECT_EQ(fake.clipboard.text, RowsAsTabText(table, 1, 2));
+  EXPECT_EQ(fake.clipboard.text, RowsAsTabText(table, 1, 2, ','));
   Select(3, 3);
   EditingContext paste = Context();
   mPasteTableClick(paste);
@@ -237,6 +259,33 @@ TEST_F(RowCommandsTest, RowsGoToAndComeFromTheDesktopClipboardAsATable) {
   EXPECT_EQ(table.BlockCount(), 5);
   ASSERT_EQ(fake.messages.shown.size(), 1u);
   EXPECT_NE(fake.messages.shown[0].text.find("«×»"), std::string::npos);
+}
+
+TEST_F(RowCommandsTest, UnnamedColumnsAreChosenInTheDialogWhichRemembersThem) {
+  Fill(1);
+  fake.clipboard.text = "12,5\tП1\tx\n7.9\tП2\n30\tП3\n35,0\tП4\n1\tП5\n2\tП6\n";
+  EditingContext context = Context();
+  columns.answers = {std::nullopt, Fields{TabField::kLength, TabField::kAddress, TabField::kNone}};
+  mPasteTableClick(context);  // Отмена pastes nothing
+  EXPECT_EQ(table.BlockCount(), 1);
+  mPasteTableClick(context);
+  EXPECT_EQ(Addresses(), (Strings{"П1", "П2", "П3", "П4", "П5", "П6", "A1"}));
+  EXPECT_EQ(table.GetRow(1), (BlockRow{"1", "П1", "", "12", "", "", "", "", "", "", ""}));
+  ASSERT_EQ(columns.shown.size(), 2u);
+  EXPECT_EQ(columns.shown[0].size(), 5u);
+  EXPECT_EQ(columns.shown[0][1], (Strings{"7.9", "П2"}));
+  EXPECT_EQ(columns.presets[1],
+            (Fields{TabField::kAddress, TabField::kCableName, TabField::kLength}));
+  ASSERT_EQ(fake.messages.shown.size(), 1u);
+  EXPECT_EQ(fake.messages.shown[0].text,
+            "Длина задаётся целым числом метров; дробная часть длины отброшена.\n"
+            "Строки: 1 (12 м), 2 (7 м)");
+  EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::kWarning);
+
+  columns.answers = {Fields{TabField::kNone, TabField::kNone, TabField::kNone}};
+  mPasteTableClick(context);
+  EXPECT_EQ(columns.presets[2], (Fields{TabField::kLength, TabField::kAddress, TabField::kNone}));
+  EXPECT_EQ(ProfileFile(dir / "Tarvel.ini").ReadString("PasteColumns", "3", ""), "—,—,—");
 }
 
 TEST_F(RowCommandsTest, PasteSeveralTimesAsksAndRemembersCount) {

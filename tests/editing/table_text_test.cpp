@@ -36,7 +36,7 @@ TEST(TableText, LuchsOwnRowsComeBackAsTheyWere) {
   table.SetRegimeName(1, "Тревога");
   table.SetHasZB(1, true);
   table.SetAddress(2, "Тамбур\tвход");  // a tab cannot stay in one cell
-  const std::string text = RowsAsTabText(table, 1, 2);
+  const std::string text = RowsAsTabText(table, 1, 2, ',');
   EXPECT_EQ(text.substr(0, text.find("\r\n")),
             "1\tПодъезд 2\tКПСВВ\t48\t\tИзвещатель\tТревога\t\tДА\t\t");
   const std::vector<TabRow> rows = ParseTabText(text);
@@ -45,12 +45,44 @@ TEST(TableText, LuchsOwnRowsComeBackAsTheyWere) {
   EXPECT_EQ(rows[1].address, "Тамбур вход");
 }
 
+TEST(TableText, NumbersGoOutAsASpreadsheetOfTheLocaleReadsThem) {
+  ProjectTable table;
+  table.SetAddress(1, "2.5");  // a text column keeps its text
+  table.SetLengthM(1, 48);
+  table.SetCell(1, kResistanceOhm, ",86");
+  table.SetCurrentMA(1, 2.24f);
+  table.SetCell(1, kVoltageV, "-.5");
+  EXPECT_EQ(RowsAsTabText(table, 1, 1, ','), "1\t2.5\t\t48\t0,86\t\t\t\t\t2,24\t-0,5\r\n");
+  EXPECT_EQ(RowsAsTabText(table, 1, 1, '.'), "1\t2.5\t\t48\t0.86\t\t\t\t\t2.24\t-0.5\r\n");
+  for (const auto& [cell, written] :
+       std::vector<std::pair<std::string, std::string>>{{"7,", "7"},
+                                                        {"1.2.3", "1.2.3"},
+                                                        {"12 м", "12 м"},
+                                                        {"-", "-"},
+                                                        {".", "."},
+                                                        {"+1", "+1"}}) {
+    EXPECT_EQ(SpreadsheetNumber(cell, ','), written) << cell;
+  }
+}
+
+TEST(TableText, ADesignersSheetIsReadByTheNamesOfItsColumns) {
+  const std::string text =
+      "\n РЕЖИМ \tадрес\tПримечание\tДлина\tзб\tкабель\tБлок\n"
+      "Тревога\tПодъезд 1\tу лифта\t12\tДА\tКСПВ\tИПР\n"
+      "\tПодъезд 2\n";
+  EXPECT_EQ(ParseTabText(text),
+            (std::vector<TabRow>{{"Подъезд 1", "КСПВ", "12", "ИПР", "Тревога", "ДА"},
+                                 {"Подъезд 2", "", "", "", "", ""}}));
+  EXPECT_EQ(SplitTabText(text).columns, 7u);
+  EXPECT_TRUE(SplitTabText("Подъезд 1\tКСПВ\t12\n").named.empty());
+}
+
 TEST(TableText, QuotesSurviveTheWayThroughASpreadsheet) {
   // Texts in the grid that come back as they were.
   ProjectTable table;
   for (const std::string text : {"\"Луч\" корп. 2", "Дом \"А\"", "a\"\"b", "\"", "  \"x\" "}) {
     table.SetAddress(1, text);
-    EXPECT_EQ(ParseTabText(RowsAsTabText(table, 1, 1)).at(0).address, text);
+    EXPECT_EQ(ParseTabText(RowsAsTabText(table, 1, 1, ',')).at(0).address, text);
   }
   // LibreOffice Calc's text of such rows, read from RowsAsTabText's text.
   EXPECT_EQ(

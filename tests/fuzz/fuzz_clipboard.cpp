@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/headless_platform.h"
 #include "common/file_io.h"
@@ -48,6 +50,14 @@ void FillTable(ProjectTable& table) {
   }
 }
 
+// Answers the column dialog with its preset, as OK pressed at once.
+struct PresetChooser : PasteColumnsChooser {
+  std::optional<std::vector<TabField>> ChoosePasteColumns(
+      const std::vector<std::vector<std::string>>&, const std::vector<TabField>& preset) override {
+    return preset;
+  }
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -61,9 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int current_row = static_cast<int>(size % 8);  // 0..7: also outside the rows
   int paste_repeat_count = 2;
   const CableLibrary cables;
+  PresetChooser chooser;
   EditingContext context{
-      table, status, current_row, 1, 1, paste_repeat_count, fuzz::DataDir(), headless.platform(),
-      cables};
+      table,  status,  current_row, 1, 1, paste_repeat_count, fuzz::DataDir(), headless.platform(),
+      cables, &chooser};
 
   mPasteClick(context);
   CheckTableShape(table);
@@ -72,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   context.current_row = std::min(context.current_row, table.BlockCount());
   mMnogoClick(context);
   CheckTableShape(table);
-  // The same bytes as a spreadsheet's rows on the desktop clipboard.
+  // The same bytes as a spreadsheet's rows on the desktop clipboard, its
+  // columns named, in the grid's order or as the column dialog presets them.
   headless.platform().clipboard->SetText(bytes);
   context.current_row = std::clamp(context.current_row, 1, table.BlockCount());
   mPasteTableClick(context);

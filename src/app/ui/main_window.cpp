@@ -86,6 +86,7 @@ TMain::TMain(MainState& state, QWidget* parent)
       state_(state),
       command_dialogs_(state.data_dir(), state.platform(), this) {
   state_.SetCommandDialogs(&command_dialogs_);
+  state_.SetPasteColumnsChooser(&command_dialogs_);
   setObjectName("TMain");
   setWindowTitle(QString::fromUtf8(kMainCaption));
   setAcceptDrops(true);

@@ -3,6 +3,7 @@
 #include "calc/ui/setup_dialog.h"
 #include "editing/ui/change_blk_window.h"
 #include "editing/ui/change_cbl_window.h"
+#include "editing/ui/paste_columns_window.h"
 
 namespace luch {
 
@@ -16,6 +17,11 @@ ReplacementChoice QtCommandDialogs::ChooseBlockReplacement(const BlockLibrary& b
 
 void QtCommandDialogs::EditProjectParameters(ProjectParameters& params) {
   RunSetupDialog(owner_, params);
+}
+
+std::optional<std::vector<TabField>> QtCommandDialogs::ChoosePasteColumns(
+    const std::vector<std::vector<std::string>>& lines, const std::vector<TabField>& preset) {
+  return TPasteColumns::Execute(lines, preset, owner_);
 }
 
 }  // namespace luch

@@ -7,10 +7,11 @@
 
 #include "app/command_dialogs.h"
 #include "common/platform.h"
+#include "editing/paste_columns.h"
 
 namespace luch {
 
-class QtCommandDialogs : public CommandDialogs {
+class QtCommandDialogs : public CommandDialogs, public PasteColumnsChooser {
  public:
   // The dialogs find their files in `data_dir`, talk through `platform` and
   // belong to `owner`.
@@ -20,6 +21,9 @@ class QtCommandDialogs : public CommandDialogs {
   ReplacementChoice ChooseCableReplacement(const CableLibrary& cables) override;
   ReplacementChoice ChooseBlockReplacement(const BlockLibrary& blocks) override;
   void EditProjectParameters(ProjectParameters& params) override;
+  std::optional<std::vector<TabField>> ChoosePasteColumns(
+      const std::vector<std::vector<std::string>>& lines,
+      const std::vector<TabField>& preset) override;
 
  private:
   std::filesystem::path data_dir_;

@@ -6,12 +6,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
@@ -88,6 +92,28 @@ TEST_F(ProgramTest, TheGridIsUsedWithTheKeyboard) {
   }
   QTest::keyClick(grid, Qt::Key_Backtab, Qt::ShiftModifier);
   EXPECT_TRUE(main.problemsView()->hasFocus());
+}
+
+// Rows copied from the window reach the real desktop clipboard with every
+// number as the locale's spreadsheet reads one: its separator, a leading zero.
+TEST_F(ProgramTest, CopiedRowsReachTheDesktopClipboardAsNumbers) {
+  TMain& main = program->main_window();
+  MainState& state = program->state();
+  main.action("mStart")->trigger();  // I and U as the calculation gives them
+  state.SetCursor(1, 1, state.table().BlockCount());
+  main.RefreshFromState();
+  main.action("mCopy")->trigger();
+  const QString sep = QRegularExpression::escape(QLocale::system().decimalPoint());
+  const QRegularExpression number("^-?[0-9]+(" + sep + "[0-9]+)?$");
+  const QStringList lines = QGuiApplication::clipboard()->text().split("\r\n", Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), state.table().BlockCount());
+  for (const QString& line : lines) {
+    const QStringList cells = line.split('\t');
+    ASSERT_EQ(cells.size(), kColumnCount);
+    for (const int col : {kLengthM, kResistanceOhm, kCurrentMA, kVoltageV}) {
+      EXPECT_TRUE(number.match(cells[col]).hasMatch()) << cells[col].toStdString() << " in " << col;
+    }
+  }
 }
 
 // A row is entered as in a spreadsheet: every answer moves on to the next cell

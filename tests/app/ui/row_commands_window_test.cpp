@@ -4,8 +4,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
@@ -13,10 +17,12 @@
 
 #include "app/ui/main_window.h"
 #include "common/profile_file.h"
+#include "editing/ui/paste_columns_window.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
+#include "support/ui/answer_dialog.h"
 
 namespace luch {
 namespace {
@@ -162,6 +168,32 @@ TEST_F(RowCommandsWindowTest, UndoAndRedoWithTheKeys) {
   QTest::keyClick(window->grid(), Qt::Key_Y, Qt::ControlModifier);
   EXPECT_EQ(state->table().BlockCount(), 4);
   EXPECT_EQ(window->grid()->model()->rowCount(), 4);
+}
+
+TEST_F(RowCommandsWindowTest, ATableOfUnnamedColumnsIsPastedAsTheDialogMapsThem) {
+  fake.clipboard.text = "ИПР\tКорпус 1\t15\nДИП\tКорпус 2\t20\n";
+  SelectRows(2, 2);
+  testing::AnswerWhenShown<TPasteColumns>([](TPasteColumns* dialog) {
+    auto* first = dialog->findChild<QComboBox*>("Column1");
+    auto* second = dialog->findChild<QComboBox*>("Column2");
+    QPushButton* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(first->currentText(), "Адрес");  // preset in the usual order
+    QTest::keyClick(first, Qt::Key_Down);      // Кабель, as column 2 has
+    EXPECT_EQ(dialog->findChild<QLabel*>("Note")->text(),
+              "Поле «Кабель» выбрано для столбцов 1 и 2.");
+    EXPECT_FALSE(ok->isEnabled());
+    QTest::keyClick(first, Qt::Key_Down);  // Длина, as column 3 has
+    QTest::keyClick(first, Qt::Key_Down);  // Блок
+    QTest::keyClick(second, Qt::Key_Up);   // Адрес
+    ok->click();
+  });
+  QTest::keyClick(window->grid(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Addresses(), (std::vector<std::string>{"Адрес 1", "Корпус 1", "Корпус 2", "Адрес 2",
+                                                   "Адрес 3", "Адрес 4", "Адрес 5"}));
+  EXPECT_EQ(state->table().BlockName(3), "ДИП");
+  EXPECT_EQ(state->table().LengthM(3), 20);
+  EXPECT_EQ(state->table().CableName(3), "");
 }
 
 }  // namespace
