@@ -48,7 +48,11 @@ void ChoicePopup::Type(const QString& text) {
   // A first letter looks on from the item after the highlighted one, so that
   // the same letter again goes to the next name that begins with it.
   const int from = typed_.size() == text.size() ? ActiveItem() + 1 : std::max(0, ActiveItem());
-  const int found = TypeAheadItem(menu_, typed_.toStdString(), from);
+  int found = TypeAheadItem(menu_, typed_.toStdString(), from);
+  // The same letter again and again goes round the names beginning with it.
+  if (found < 0 && typed_.count(typed_.front()) == typed_.size()) {
+    found = TypeAheadItem(menu_, QString(typed_.front()).toStdString(), ActiveItem() + 1);
+  }
   if (found >= 0) setActiveAction(items_[static_cast<size_t>(found)]);
 }
 

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
 
@@ -29,9 +31,27 @@ class ProjectGrid : public QTableView {
   ProjectGrid(const BlockLibrary& blocks, QWidget* parent) : QTableView(parent), blocks_(blocks) {}
 
  protected:
+  // There is no horizontal scroll bar: a cell that begins inside the view (U,
+  // half under the vertical bar) is not scrolled to sideways, or the grid
+  // would stay shifted with no bar to bring it back.
+  void scrollTo(const QModelIndex& index, ScrollHint hint) override {
+    const int left = visualRect(index).left();
+    const int offset = horizontalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    if (left >= 0 && left < viewport()->width()) horizontalScrollBar()->setValue(offset);
+  }
+
   void paintEvent(QPaintEvent* event) override {
     const BlockLibrary::Batch batch(blocks_);
     QTableView::paintEvent(event);
+    // The whole row is selected: a frame shows which of its cells the keys
+    // act on.
+    const QModelIndex current = currentIndex();
+    if (!current.isValid()) return;
+    QPainter painter(viewport());
+    painter.setPen(
+        QPen(palette().color(hasFocus() ? QPalette::HighlightedText : QPalette::Mid), 2));
+    painter.drawRect(visualRect(current).adjusted(1, 1, -2, -2));
   }
 
  private:

@@ -53,6 +53,9 @@ TPasteColumns::TPasteColumns(std::vector<std::vector<std::string>> lines,
     }
   }
   Grid->resizeColumnsToContents();
+  // The keys go from choice to choice (Tab) and to the buttons, not through
+  // the cells shown for reading.
+  Grid->setFocusPolicy(Qt::NoFocus);
 
   Note = new QLabel(this);
   Note->setObjectName("Note");
@@ -68,6 +71,7 @@ TPasteColumns::TPasteColumns(std::vector<std::vector<std::string>> lines,
   layout->addWidget(buttons);
   resize(640, 300);
   ShowFields();
+  if (!fields_.empty()) fields_.front()->setFocus();
 }
 
 std::optional<std::vector<TabField>> TPasteColumns::Execute(
