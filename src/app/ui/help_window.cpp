@@ -7,18 +7,34 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "common/file_io.h"
+#include "common/ui/qt_platform.h"
 #include "common/ui/qt_text.h"
+#include "common/ui/window_place.h"
 
 namespace luch {
+namespace {
+
+constexpr int kHelpWidth = 720;
+constexpr int kHelpHeight = 640;
+
+}  // namespace
 
 THelp::THelp(QWidget* owner, const std::filesystem::path& data_dir, OpenFolderFn open_folder)
     : QWidget(owner, Qt::Window) {
   setObjectName("THelp");
   setWindowTitle(QString::fromUtf8(help_texts::kCaption));
-  resize(720, 640);
+  // In the middle of the screen, and on it, frame and all, however small.
+  static const QtScreen screen;
+  const int width = std::min(kHelpWidth, screen.Width());
+  const int height = std::min(kHelpHeight, screen.Height());
+  ApplyPlace(*this,
+             {std::max(0, (screen.Height() - height) / 2),
+              std::max(0, (screen.Width() - width) / 2), height, width},
+             screen);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   auto* folder_bar = new QHBoxLayout;

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -21,14 +22,24 @@ namespace detail {
 // Called with the size a window is about to be shrunk to by the fitting.
 using FitNotice = std::function<void(const QSize&)>;
 
-// Shrinks `window` so that it and its `frame` fit `screen`; tells `notice`
-// first when its size changes.
+// Shrinks `window` so that it and its `frame` fit `screen`, telling `notice`
+// first when its size changes; then moves a frame whose far edge is off the
+// screen back as far as it must (the place was fitted without the frame).
 inline void FitFrame(QWidget& window, const QSize& frame, const Screen& screen,
                      const FitNotice& notice) {
-  const QSize fitted = window.size().boundedTo(QSize(screen.Width(), screen.Height()) - frame);
-  if (fitted == window.size()) return;
-  if (notice) notice(fitted);
-  window.resize(fitted);
+  const QSize room(screen.Width(), screen.Height());
+  const QSize fitted = window.size().boundedTo(room - frame);
+  if (fitted != window.size()) {
+    if (notice) notice(fitted);
+    window.resize(fitted);
+  }
+  const QSize whole = fitted + frame;
+  const QPoint at = window.pos();  // the frame's corner
+  const QPoint back(
+      at.x() + whole.width() > room.width() ? std::max(0, room.width() - whole.width()) : at.x(),
+      at.y() + whole.height() > room.height() ? std::max(0, room.height() - whole.height())
+                                              : at.y());
+  if (back != at) window.move(back);
 }
 
 // The saved size is the window's own: the title bar and borders that the
