@@ -26,7 +26,9 @@ class ReportCommands : public ::testing::Test {
   }
   ~ReportCommands() override { fake.files.Heal(); }
 
-  std::string Project() const { return PathToUtf8(dir / "Школа 3" / "Школа 3.луч"); }
+  std::string Project() const {
+    return PathToUtf8(dir.path() / Utf8Path("Школа 3") / Utf8Path("Школа 3.луч"));
+  }
 
   TempDir dir;
   FakePlatform fake;
@@ -96,7 +98,7 @@ TEST_F(ReportCommands, CsvExportAsksDialogConfirmsAndOpensOnYes) {
   EXPECT_EQ(request.filter, "Файл экспорта (*.csv)|*.csv");
   EXPECT_EQ(request.default_extension, "csv");
   // Beside the project, named after it.
-  EXPECT_EQ(request.initial_directory, PathToUtf8(dir / "Школа 3"));
+  EXPECT_EQ(request.initial_directory, PathToUtf8(dir.path() / Utf8Path("Школа 3")));
   EXPECT_EQ(request.initial_name, "Школа 3.csv");
 
   ASSERT_EQ(fake.messages.shown.size(), 2u);

@@ -48,8 +48,9 @@ TAboutBox::TAboutBox(std::filesystem::path data_dir, OpenFolderFn open_folder, Q
   Label2 = MakeLabel(Panel1, "Label2", about_texts::kDate, 88, 120);
 
   // Where the libraries, settings and reports are: the user may look for them.
-  LabelDataFolder =
-      new QLabel(QString::fromUtf8(about_texts::kDataFolder) + " " + Q(PathToUtf8(data_dir)), this);
+  // The path on a line of its own, where a long one has room to wrap.
+  LabelDataFolder = new QLabel(
+      QString::fromUtf8(about_texts::kDataFolder) + "\n" + Q(PathToUtf8(data_dir)), this);
   LabelDataFolder->setObjectName("LabelDataFolder");
   LabelDataFolder->setGeometry(8, 166, 281, 40);
   LabelDataFolder->setWordWrap(true);

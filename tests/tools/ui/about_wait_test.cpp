@@ -63,7 +63,7 @@ TEST(AboutBox, ShowsItsTextsInPlace) {
   EXPECT_TRUE(box.OKButton->isDefault());
   // Where the data files are, and a way there.
   EXPECT_EQ(box.LabelDataFolder->text(),
-            QString::fromUtf8("Папка данных: /home/designer/.local/share/luch"));
+            QString::fromUtf8("Папка данных:\n/home/designer/.local/share/luch"));
   QTest::mouseClick(box.ButtonDataFolder, Qt::LeftButton);
   EXPECT_EQ(opened, (std::vector<std::filesystem::path>{"/home/designer/.local/share/luch"}));
 
