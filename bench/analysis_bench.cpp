@@ -2,11 +2,11 @@
 // as the window "Анализ луча" asks for them, beside one F9 of the same ray.
 #include <cstdio>
 
+#include "analysis/ray_analysis.h"
 #include "bench_harness.h"
 #include "bench_ray.h"
 #include "calc/calculation.h"
-#include "calc/headless_platform.h"
-#include "calc/ray_analysis.h"
+#include "common/headless_platform.h"
 
 namespace luch::bench {
 namespace {

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "calc/project_parameters.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
+#include "project/project_parameters.h"
 #include "project/project_table.h"
 
 namespace luch::bench {

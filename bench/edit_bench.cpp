@@ -9,7 +9,7 @@
 
 #include "app/main_state.h"
 #include "bench_harness.h"
-#include "calc/headless_platform.h"
+#include "common/headless_platform.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
 

@@ -7,7 +7,7 @@
 #include "app/main_state.h"
 #include "bench_harness.h"
 #include "bench_ray.h"
-#include "calc/headless_platform.h"
+#include "common/headless_platform.h"
 
 #ifdef LUCH_BENCH_QT
 #include "common/ui/text_rows_model.h"

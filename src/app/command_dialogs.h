@@ -3,8 +3,8 @@
 // the windows implement it with Qt, tests with scripted answers.
 #pragma once
 
-#include "calc/project_parameters.h"
 #include "editing/replacement_choice.h"
+#include "project/project_parameters.h"
 
 namespace luch {
 

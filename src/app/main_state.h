@@ -11,21 +11,21 @@
 #include <optional>
 #include <string>
 
+#include "analysis/ray_analysis.h"
 #include "app/command_dialogs.h"
 #include "app/main_settings.h"
 #include "app/recovery_file.h"
 #include "app/undo_history.h"
 #include "calc/calculation.h"
-#include "calc/problem_list.h"
-#include "calc/project_parameters.h"
-#include "calc/ray_analysis.h"
 #include "common/platform.h"
 #include "editing/row_commands.h"
 #include "library/carried_types.h"
 #include "project/cell_editing.h"
+#include "project/project_parameters.h"
 #include "project/project_table.h"
 #include "project/status_bars.h"
 #include "reports/document_commands.h"
+#include "reports/problem_list.h"
 
 namespace luch {
 

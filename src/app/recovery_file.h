@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "calc/project_parameters.h"
 #include "common/file_system.h"
 #include "library/carried_types.h"
+#include "project/project_parameters.h"
 #include "project/project_table.h"
 
 namespace luch {

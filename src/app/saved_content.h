@@ -3,7 +3,7 @@
 // rows. What a calculation writes by itself (I, U, R) never counts.
 #pragma once
 
-#include "calc/project_parameters.h"
+#include "project/project_parameters.h"
 #include "project/project_table.h"
 
 namespace luch {

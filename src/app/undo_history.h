@@ -8,7 +8,7 @@
 #include <deque>
 #include <functional>
 
-#include "calc/project_parameters.h"
+#include "project/project_parameters.h"
 #include "project/project_table.h"
 
 namespace luch {

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "calc/project_parameters.h"
 #include "common/platform.h"
+#include "project/project_parameters.h"
 #include "project/project_table.h"
 #include "project/status_bars.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "calc/project_parameters.h"
+#include "project/project_parameters.h"
 
 namespace luch {
 

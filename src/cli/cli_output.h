@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "calc/project_parameters.h"
-#include "calc/ray_analysis.h"
+#include "analysis/ray_analysis.h"
+#include "project/project_parameters.h"
 #include "project/project_table.h"
 #include "project/status_bars.h"
 

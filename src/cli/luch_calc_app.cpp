@@ -5,19 +5,19 @@
 #include <memory>
 #include <system_error>
 
+#include "analysis/ray_analysis.h"
 #include "calc/calculation.h"
 #include "calc/calculation_texts.h"
-#include "calc/headless_platform.h"
-#include "calc/problem_list.h"
-#include "calc/ray_analysis.h"
 #include "cli/cli_output.h"
 #include "common/file_io.h"
+#include "common/headless_platform.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
 #include "library/carried_block_files.h"
 #include "library/carried_library.h"
 #include "project/project_file.h"
 #include "reports/calculation_report.h"
+#include "reports/problem_list.h"
 #include "reports/quantities.h"
 #include "reports/table_export.h"
 

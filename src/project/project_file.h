@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "calc/project_parameters.h"
 #include "common/file_system.h"
 #include "common/profile_file.h"
 #include "library/carried_types.h"
+#include "project/project_parameters.h"
 #include "project/project_table.h"
 
 namespace luch {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/project_parameters.h"
+#include "project/project_parameters.h"
 #include "project/project_table.h"
 
 namespace luch {

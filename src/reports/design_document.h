@@ -8,12 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "calc/problem_list.h"
-#include "calc/project_parameters.h"
-#include "calc/voltage_cell_colours.h"
-#include "calc/voltage_profile.h"
+#include "chart/voltage_cell_colours.h"
+#include "chart/voltage_profile.h"
+#include "project/project_parameters.h"
 #include "project/project_table.h"
 #include "project/status_bars.h"
+#include "reports/problem_list.h"
 #include "reports/quantities.h"
 
 namespace luch {

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/project_parameters.h"
 #include "common/platform.h"
+#include "project/project_parameters.h"
 #include "project/project_table.h"
 #include "reports/calculation_report.h"
 #include "reports/table_export.h"

@@ -5,8 +5,8 @@
 
 #include <limits>
 
-#include "calc/calc_fixture.h"
 #include "calc/calculation.h"
+#include "support/calc_fixture.h"
 
 namespace luch {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/calc_fixture.h"
-#include "calc/voltage_cell_colours.h"
+#include "chart/voltage_cell_colours.h"
+#include "support/calc_fixture.h"
 
 namespace luch {
 namespace {

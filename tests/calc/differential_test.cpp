@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "calc/calc_fixture.h"
 #include "calc/calculation.h"
 #include "calc/reference_solver.h"
 #include "calc/solver_rays.h"
 #include "common/number_text.h"
 #include "common/numbers.h"
+#include "support/calc_fixture.h"
 
 namespace luch {
 namespace {

@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "calc/calc_fixture.h"
 #include "calc/calculation.h"
 #include "common/numbers.h"
+#include "support/calc_fixture.h"
 
 namespace luch {
 namespace {

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/headless_platform.h"
 #include "common/file_io.h"
+#include "common/headless_platform.h"
 #include "common/profile_file.h"
 #include "editing/row_clipboard.h"
 #include "editing/row_commands.h"

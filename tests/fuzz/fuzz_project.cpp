@@ -16,8 +16,8 @@
 #include <string_view>
 
 #include "calc/calculation.h"
-#include "calc/headless_platform.h"
 #include "common/file_io.h"
+#include "common/headless_platform.h"
 #include "fuzz_support.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/headless_platform.h"
 #include "common/cp1251.h"
 #include "common/file_io.h"
+#include "common/headless_platform.h"
 #include "editing/block_replacement.h"
 #include "fuzz_support.h"
 #include "library/block_library.h"

@@ -17,9 +17,9 @@
 #include <thread>
 #include <vector>
 
-#include "calc/project_parameters.h"
 #include "common/file_io.h"
 #include "project/project_file.h"
+#include "project/project_parameters.h"
 #include "project/project_table.h"
 #include "support/temp_dir.h"
 

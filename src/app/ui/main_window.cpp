@@ -21,10 +21,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "analysis/ui/analysis_window.h"
 #include "app/ui/voltage_cell_delegate.h"
-#include "calc/ui/analysis_window.h"
-#include "calc/ui/voltage_chart.h"
-#include "calc/voltage_profile.h"
+#include "chart/ui/voltage_chart.h"
+#include "chart/voltage_profile.h"
 #include "common/ui/qt_text.h"
 #include "common/ui/text_rows_model.h"
 #include "common/ui/window_place.h"

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "analysis/ui/analysis_window.h"
 #include "app/main_state.h"
 #include "app/ui/qt_command_dialogs.h"
-#include "calc/ui/analysis_window.h"
 #include "tools/ui/about_box.h"
 
 class QAction;

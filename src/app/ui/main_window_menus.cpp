@@ -9,7 +9,7 @@
 
 #include "app/ui/help_window.h"
 #include "app/ui/main_window.h"
-#include "calc/ui/voltage_chart.h"
+#include "chart/ui/voltage_chart.h"
 #include "reports/paint/design_pdf.h"
 #include "tools/ui/about_box.h"
 

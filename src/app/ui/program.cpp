@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "calc/ui/analysis_window.h"
+#include "analysis/ui/analysis_window.h"
 #include "common/file_system.h"
 #include "common/ui/text_viewer.h"
 #include "editing/block_replacement.h"

@@ -6,7 +6,7 @@
 #include <QToolTip>
 
 #include "calc/unknown_types.h"
-#include "calc/voltage_cell_colours.h"
+#include "chart/voltage_cell_colours.h"
 #include "common/ui/qt_text.h"
 #include "project/project_table.h"
 

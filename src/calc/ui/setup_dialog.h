@@ -4,8 +4,8 @@
 
 #include <QDialog>
 
-#include "calc/project_parameters.h"
 #include "calc/project_setup.h"
+#include "project/project_parameters.h"
 
 class QLineEdit;
 class QPushButton;

@@ -6,7 +6,7 @@
 #include <QPdfWriter>
 #include <cstdio>
 
-#include "calc/paint/voltage_chart_picture.h"
+#include "chart/paint/voltage_chart_picture.h"
 #include "common/file_system.h"
 #include "common/ui/qt_text.h"
 #include "reports/document_texts.h"

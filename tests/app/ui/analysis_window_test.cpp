@@ -1,6 +1,6 @@
 // The window "Анализ луча" as the designer meets it: F8 shows the answers for
 // the project, they follow its changes, and an answer applied is one command.
-#include "calc/ui/analysis_window.h"
+#include "analysis/ui/analysis_window.h"
 
 #include <gtest/gtest.h>
 

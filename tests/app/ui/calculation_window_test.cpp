@@ -10,8 +10,8 @@
 #include <cstdlib>
 
 #include "app/ui/main_window.h"
-#include "calc/ui/voltage_chart.h"
-#include "calc/voltage_cell_colours.h"
+#include "chart/ui/voltage_chart.h"
+#include "chart/voltage_cell_colours.h"
 #include "common/file_io.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"

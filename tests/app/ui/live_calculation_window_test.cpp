@@ -12,7 +12,7 @@
 #include <functional>
 
 #include "app/ui/program_fixture.h"
-#include "calc/headless_platform.h"
+#include "common/headless_platform.h"
 #include "library/ui/cable_window.h"
 
 namespace luch {
