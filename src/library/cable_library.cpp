@@ -3,6 +3,7 @@
 #include "common/file_io.h"
 #include "common/numbers.h"
 #include "common/profile_file.h"
+#include "library/cable_file_format.h"
 
 namespace luch {
 
@@ -89,16 +90,16 @@ int CableLibrary::LoadCables(const std::filesystem::path& data_dir, FileSystem& 
   rows_.assign(1, CableType{});
   int n = 1;
   for (; n <= kMaxCablesRead; ++n) {
-    const std::string section = "Кабель" + std::to_string(n);
+    const std::string section = cable_file::Section(n);
     if (!file.SectionExists(section)) break;
     if (n > 1) rows_.emplace_back();
     CableType& row = rows_.back();
     row.number = std::to_string(n);
-    row.name = file.ReadString(section, "Название", "");
-    row.resistance = std::to_string(file.ReadInteger(section, "Сопротивление", 0));
-    row.capacitance = file.ReadString(section, "Емкость", "");
-    row.wave_impedance = file.ReadString(section, "Волновое", "");
-    row.note = file.ReadString(section, "Примечание", "");
+    row.name = file.ReadString(section, cable_file::kName, "");
+    row.resistance = std::to_string(file.ReadInteger(section, cable_file::kResistance, 0));
+    row.capacitance = file.ReadString(section, cable_file::kCapacitance, "");
+    row.wave_impedance = file.ReadString(section, cable_file::kWave, "");
+    row.note = file.ReadString(section, cable_file::kNote, "");
   }
   return n - 1;
 }
@@ -110,15 +111,15 @@ bool CableLibrary::SaveCables(const std::filesystem::path& data_dir, FileSystem&
   if (unreadable_ || ProfileFile(path, files).unreadable()) return false;
   ProfileFile file(std::filesystem::path(), files);  // deleted first: only these sections remain
   for (size_t k = 0; k < rows_.size(); ++k) {
-    const std::string section = "Кабель" + std::to_string(k + 1);
+    const std::string section = cable_file::Section(static_cast<int>(k) + 1);
     const CableType& row = rows_[k];
     // Names are matched byte for byte against the projects: keep their blanks
     // and quotes through the file.
-    file.WriteString(section, "Название", QuotedIfNeeded(row.name));
-    file.WriteInteger(section, "Сопротивление", LeadingInteger(row.resistance));
-    file.WriteInteger(section, "Емкость", LeadingInteger(row.capacitance));
-    file.WriteInteger(section, "Волновое", LeadingInteger(row.wave_impedance));
-    file.WriteString(section, "Примечание", QuotedIfNeeded(row.note));
+    file.WriteString(section, cable_file::kName, QuotedIfNeeded(row.name));
+    file.WriteInteger(section, cable_file::kResistance, LeadingInteger(row.resistance));
+    file.WriteInteger(section, cable_file::kCapacitance, LeadingInteger(row.capacitance));
+    file.WriteInteger(section, cable_file::kWave, LeadingInteger(row.wave_impedance));
+    file.WriteString(section, cable_file::kNote, QuotedIfNeeded(row.note));
   }
   return file.SaveAs(path);
 }

@@ -3,16 +3,17 @@
 #include "common/numbers.h"
 #include "library/block_library.h"
 #include "library/block_window.h"
+#include "library/cable_file_format.h"
 #include "library/cable_window.h"
 
 namespace luch {
 namespace {
 
-constexpr const char* kName = "Название";
-constexpr const char* kResistance = "Сопротивление";
-constexpr const char* kCapacitance = "Емкость";
-constexpr const char* kWave = "Волновое";
-constexpr const char* kNote = "Примечание";
+using cable_file::kCapacitance;
+using cable_file::kName;
+using cable_file::kNote;
+using cable_file::kResistance;
+using cable_file::kWave;
 
 // The keys whose values differ, "key=value" for each side.
 std::string Difference(const CarriedType& project, const CarriedType& library) {

@@ -3,20 +3,23 @@
 #include <string_view>
 
 #include "common/cp1251.h"
+#include "library/block_file_format.h"
+#include "library/cable_file_format.h"
 
 namespace luch {
 namespace {
 
-constexpr const char* kName = "Название";
-
-std::vector<CarriedType> ReadList(const ProfileFile& file, const std::string& prefix) {
+// A carried type's section holds its library's keys: its name under that
+// library's name key.
+std::vector<CarriedType> ReadList(const ProfileFile& file, const std::string& prefix,
+                                  const char* name_key) {
   std::vector<CarriedType> types;
   for (int k = 1;; ++k) {
     const std::string section = prefix + std::to_string(k);
     if (!file.SectionExists(section)) break;
-    if (!file.KeyExists(section, kName)) continue;
+    if (!file.KeyExists(section, name_key)) continue;
     CarriedType type;
-    type.name = file.ReadString(section, kName, "");
+    type.name = file.ReadString(section, name_key, "");
     for (const auto& [key, value] : file.SectionKeys(section)) type.keys.emplace_back(key, value);
     types.push_back(std::move(type));
   }
@@ -55,7 +58,8 @@ std::string CarriedType::Value(const std::string& key) const {
 }
 
 CarriedTypes ReadCarriedTypes(const ProfileFile& file) {
-  return {ReadList(file, kCarriedCableSection), ReadList(file, kCarriedBlockSection)};
+  return {ReadList(file, kCarriedCableSection, cable_file::kName),
+          ReadList(file, kCarriedBlockSection, block_file::kName)};
 }
 
 CarriedTypes ReadCarriedTypes(const std::filesystem::path& path, FileSystem& files) {
