@@ -61,15 +61,21 @@ function(luch_paint_module name)
   set_property(GLOBAL APPEND PROPERTY LUCH_PAINT_MODULES luch_${name}_paint)
 endfunction()
 
-# luch_forbid_links(TARGET REGEX WHY): stops the configuration when TARGET
-# links a library whose name matches REGEX.
-function(luch_forbid_links target regex why)
+# luch_direct_links(TARGET OUT): the libraries TARGET links itself.
+function(luch_direct_links target out)
   get_target_property(type ${target} TYPE)
   if(type STREQUAL "INTERFACE_LIBRARY")
     get_target_property(links ${target} INTERFACE_LINK_LIBRARIES)
   else()
     get_target_property(links ${target} LINK_LIBRARIES)
   endif()
+  set(${out} ${links} PARENT_SCOPE)
+endfunction()
+
+# luch_forbid_links(TARGET REGEX WHY): stops the configuration when TARGET
+# links a library whose name matches REGEX.
+function(luch_forbid_links target regex why)
+  luch_direct_links(${target} links)
   foreach(link IN LISTS links)
     if(link MATCHES "${regex}")
       message(FATAL_ERROR "${target} links ${link}: ${why}")
@@ -88,12 +94,7 @@ function(luch_link_closure target out)
       continue()
     endif()
     list(APPEND seen ${current})
-    get_target_property(type ${current} TYPE)
-    if(type STREQUAL "INTERFACE_LIBRARY")
-      get_target_property(links ${current} INTERFACE_LINK_LIBRARIES)
-    else()
-      get_target_property(links ${current} LINK_LIBRARIES)
-    endif()
+    luch_direct_links(${current} links)
     foreach(link IN LISTS links)
       if(link MATCHES "^luch_")
         list(APPEND todo ${link})

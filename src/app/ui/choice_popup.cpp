@@ -11,15 +11,12 @@ namespace {
 
 constexpr qint64 kTypingPauseMs = 1000;
 
-// An "&" of a library name is text, not an accelerator mark.
-QString MenuEscaped(const std::string& caption) { return Q(caption).replace('&', "&&"); }
-
 }  // namespace
 
 ChoicePopup::ChoicePopup(const ChoiceMenu& menu, int opening, QWidget* parent)
     : QMenu(parent), menu_(menu), opening_(opening) {
   for (size_t k = 0; k < menu.items.size(); ++k) {
-    QAction* item = addAction(MenuEscaped(menu.items[k].caption));
+    QAction* item = addAction(MenuCaption(menu.items[k].caption));
     item->setData(static_cast<int>(k));
     items_.push_back(item);
   }

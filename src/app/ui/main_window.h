@@ -103,7 +103,7 @@ class TMain : public QMainWindow {
   // the cursor to the next cell to fill; `typed` starts a menu's type-ahead.
   void StringGrid1DblClick(bool from_keys = false, const QString& typed = {});
   // True when an item was chosen.
-  bool ShowChoiceMenu(const ChoiceMenu& menu, const QString& typed);
+  bool ShowChoiceMenu(const ChoiceMenu& menu, const QModelIndex& cell, const QString& typed);
   // The cursor to the cell to fill after `from`: the row's next one, or the
   // next row's first (a new row after the last).
   void MoveToNextEntry(const QModelIndex& from);

@@ -191,13 +191,11 @@ void TMain::StringGrid1DblClick(bool from_keys, const QString& typed) {
   // From the keyboard a row is filled cell after cell: an answer moves on
   // (Space on ЗБ toggles the flag and stays, so that a second Space undoes it).
   const bool answered =
-      menu.kind == ChoiceMenuKind::kNone ? menu.edited : ShowChoiceMenu(menu, typed);
+      menu.kind == ChoiceMenuKind::kNone ? menu.edited : ShowChoiceMenu(menu, cell, typed);
   if (from_keys && answered && cell.column() != kHasZB) MoveToNextEntry(cell);
 }
 
-bool TMain::ShowChoiceMenu(const ChoiceMenu& menu, const QString& typed) {
-  const QModelIndex cell =
-      model_->index(std::max(0, state_.clicked().row - 1), std::max(0, state_.clicked().col));
+bool TMain::ShowChoiceMenu(const ChoiceMenu& menu, const QModelIndex& cell, const QString& typed) {
   ChoicePopup popup(menu, OpeningItem(menu, cell.data().toString().toStdString()), this);
   popup.setObjectName(menu.kind == ChoiceMenuKind::kCable   ? "PopupMenuCabels"
                       : menu.kind == ChoiceMenuKind::kBlock ? "PopupMenuBlockName"

@@ -24,10 +24,6 @@ constexpr const char* kReplace = "&Выполнить замену";
 constexpr const char* kCancel = "&Отменить";
 constexpr const char* kDeleteLine = "Удалить текущую строку";
 
-// A menu caption showing `name` character for character: Qt would take a
-// single "&" for an accelerator mark.
-QString LiteralCaption(const std::string& name) { return Q(name).replace("&", "&&"); }
-
 QPushButton* MakeButton(const char* caption, const char* name, QWidget* parent) {
   auto* button = new QPushButton(QString::fromUtf8(caption), parent);
   button->setObjectName(name);
@@ -168,7 +164,7 @@ void TChangeBlk::done(int result) {
 void TChangeBlk::ShowBlockChoiceMenu(QLineEdit* target, QPoint at) {
   PopupMenuBlockName->clear();
   for (const std::string& name : logic_.BlockChoiceNames()) {
-    QAction* item = PopupMenuBlockName->addAction(LiteralCaption(name));
+    QAction* item = PopupMenuBlockName->addAction(MenuCaption(name));
     const QString text = Q(name);
     connect(item, &QAction::triggered, target, [target, text] { target->setText(text); });
   }
