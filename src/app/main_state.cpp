@@ -1,17 +1,11 @@
 #include "app/main_state.h"
 
-#include <algorithm>
-#include <charconv>
 #include <utility>
 #include <vector>
 
-#include "app/recovery_file.h"
-#include "app/saved_content.h"
 #include "calc/calculation_stages.h"
 #include "calc/unknown_types.h"
 #include "common/file_io.h"
-#include "editing/block_replacement.h"
-#include "editing/cable_replacement.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
 #include "library/carried_library.h"
@@ -53,11 +47,12 @@ class NoWaitWindow : public WaitWindow {
 
 MainState::MainState(std::filesystem::path data_dir, Platform platform, CableLibrary& cables,
                      BlockLibrary& blocks)
-    : data_dir_(std::move(data_dir)), platform_(platform), cables_(cables), blocks_(blocks) {
-  // A first start computes as a new project does (lightning protection 40 Ohm
-  // and the rest), not with parameters of 0 until a project is opened.
-  params_.SetNewProjectValues();
-}
+    : data_dir_(std::move(data_dir)),
+      platform_(platform),
+      cables_(cables),
+      blocks_(blocks),
+      document_(data_dir_, platform_, cables_, blocks_, status_, *this),
+      commands_(document_, status_, data_dir_, platform_, cables_, blocks_) {}
 
 MainSettings MainState::FormCreate(const MainSettings& current) {
   MainSettings values =
@@ -89,14 +84,14 @@ void MainState::ReportMissingLibraries() {
   }
 }
 
-std::filesystem::path MainState::ProjectPath(const std::string& utf8_path) const {
-  // A name without a folder is found in the data directory (the current one).
-  std::filesystem::path path = Utf8Path(utf8_path);
-  if (path.is_relative()) path = data_dir_ / path;
-  return path;
+void MainState::ProjectReplaced() {
+  commands_.ForgetHistory();
+  SetBlockCount(table().BlockCount());
+  ForgetPreviousProject();
 }
 
 void MainState::ForgetPreviousProject() {
+  ProjectTable& table_ = document_.mutable_table();
   table_.DropHiddenRows();
   const char separator = platform_.locale->DecimalSeparator();
   for (int r = 1; r <= table_.BlockCount(); ++r) {
@@ -113,35 +108,16 @@ void MainState::ForgetPreviousProject() {
   results_ = ResultState{};
 }
 
-void MainState::SetBlockCount(int count) {
-  table_.SetBlockCount(count);
-  status_.bar1[1] = "Блоков: " + std::to_string(table_.BlockCount());
-  if (current_row_ > table_.BlockCount()) current_row_ = table_.BlockCount();
-  if (selection_bottom_ > table_.BlockCount()) selection_bottom_ = table_.BlockCount();
-  if (selection_top_ > selection_bottom_) selection_top_ = selection_bottom_;
-}
-
-void MainState::EditVsegoChange(const std::string& text) {
-  int value = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return;
-  if (value < kMinBlockCount || value > kMaxBlockCount) return;
-  SetBlockCount(value);
-}
-
 void MainState::SetEditU(std::string text) {
-  if (text == params_.EditU) return;
-  params_.EditU = std::move(text);
-  MarkChanged();
-  InputsChanged();
+  if (commands_.SetEditU(std::move(text))) InputsChanged();
 }
 
 void MainState::OfferCarriedTypes() {
   if (!types_offer_due_) return;
   types_offer_due_ = false;
   const CarriedTypes missing =
-      MissingTypes(NamesInColumn(table_, kCableName), NamesInColumn(table_, kBlockName), cables_,
-                   blocks_, carried_);
+      MissingTypes(NamesInColumn(table(), kCableName), NamesInColumn(table(), kBlockName), cables_,
+                   blocks_, carried());
   if (missing.empty() || !add_types_) return;
   if (!platform_.messages->AskYesNo(MissingTypesQuestion(missing), project_texts::kMessageCaption,
                                     MessageIcon::kQuestion)) {
@@ -150,40 +126,37 @@ void MainState::OfferCarriedTypes() {
   add_types_(missing);
   // The libraries changed, not the project: what the recalculation writes
   // then (P of the blocks that were unknown) is a calculation's, as after F9.
-  calculation_command_ = true;
+  commands_.CountAsCalculation();
   LibraryChanged();
 }
 
 void MainState::mInfoClick() {
-  luch::mInfoClick(table_, params_, {project_file_name_, totals_.TotalLength, totals_.TotalCurrent},
-                   platform_, data_dir_);
+  luch::mInfoClick(table(), params(),
+                   {ProjectFileName(), totals_.TotalLength, totals_.TotalCurrent}, platform_,
+                   data_dir_);
 }
 
 void MainState::mTableClick() {
-  luch::mTableClick(table_, params_,
-                    {project_file_name_, totals_.TotalLength, totals_.TotalCurrent}, platform_,
+  luch::mTableClick(table(), params(),
+                    {ProjectFileName(), totals_.TotalLength, totals_.TotalCurrent}, platform_,
                     data_dir_);
 }
 
 void MainState::mTextClick() {
-  if (export_enabled()) ExportTable(table_, ExportFormat::kText, platform_, ProjectPathText());
+  if (export_enabled()) ExportTable(table(), ExportFormat::kText, platform_, ProjectPathText());
 }
 
 void MainState::mMicrosoftExcelClick() {
-  if (export_enabled()) ExportTable(table_, ExportFormat::kCsv, platform_, ProjectPathText());
+  if (export_enabled()) ExportTable(table(), ExportFormat::kCsv, platform_, ProjectPathText());
 }
 
 void MainState::mQuantitiesClick() {
-  luch::mQuantitiesClick(table_, cables_, blocks_, project_file_name_, platform_, data_dir_);
-}
-
-std::string MainState::ProjectPathText() const {
-  return project_file_name_.empty() ? "" : PathToUtf8(ProjectPath(project_file_name_));
+  luch::mQuantitiesClick(table(), cables_, blocks_, ProjectFileName(), platform_, data_dir_);
 }
 
 DesignDocument MainState::Document() const {
   const std::vector<Problem> problems = Problems();
-  return BuildDesignDocument({table_, params_, status_, cables_, blocks_, problems,
+  return BuildDesignDocument({table(), params(), status_, cables_, blocks_, problems,
                               ProjectPathText(),
                               platform_.locale->FormatDateTime(platform_.clock->Now()),
                               platform_.locale->DecimalSeparator()});
@@ -194,8 +167,14 @@ void MainState::mPdfClick(const PdfRenderer& render) {
 }
 
 CalculationContext MainState::CalcContext() {
-  return CalculationContext{table_,  params_, status_, report_enabled_,
-                            totals_, cables_, blocks_, platform_};
+  return CalculationContext{document_.mutable_table(),
+                            document_.mutable_params(),
+                            status_,
+                            report_enabled_,
+                            totals_,
+                            cables_,
+                            blocks_,
+                            platform_};
 }
 
 void MainState::CalculationDone(bool success, bool search) {
@@ -215,14 +194,14 @@ void MainState::CalculationDone(bool success, bool search) {
 }
 
 bool MainState::BitBtnStartClick() {
-  calculation_command_ = true;
+  commands_.CountAsCalculation();
   CalculationContext ctx = CalcContext();
   CalculationDone(luch::BitBtnStartClick(ctx), /*search=*/false);
   return last_calculation_succeeded_;
 }
 
 bool MainState::mFindUKMUClick() {
-  calculation_command_ = true;
+  commands_.CountAsCalculation();
   CalculationContext ctx = CalcContext();
   CalculationDone(luch::mFindUKMUClick(ctx), /*search=*/true);
   return last_calculation_succeeded_;
@@ -234,15 +213,15 @@ bool MainState::SilentCalculation() {
   Platform silent = platform_;
   silent.messages = &unshown;
   silent.wait = &no_wait;
-  CalculationContext ctx{table_,  params_, status_, report_enabled_,
-                         totals_, cables_, blocks_, silent};
+  CalculationContext ctx = CalcContext();
+  ctx.platform = silent;
   CalculationDone(luch::BitBtnStartClick(ctx), /*search=*/false);
   return last_calculation_succeeded_;
 }
 
 void MainState::InputsChanged() {
   // A replacement would change what the user typed: only F9 may do that.
-  if (live_calc_ && !ParametersNeedReplacement(params_)) {
+  if (live_calc_ && !ParametersNeedReplacement(params())) {
     SilentCalculation();
     return;
   }
@@ -265,237 +244,114 @@ std::vector<Problem> MainState::Problems() const {
       problems.push_back({NotAFileText(PathToUtf8(path)) + ".", 0});
     }
   }
-  if (std::optional<std::string> line = RecoveryProblem()) problems.push_back({*line, 0});
-  for (Problem& problem : CollectProblems({table_, params_, cables_, blocks_, totals_, results_,
+  if (std::optional<std::string> line = document_.RecoveryProblem()) {
+    problems.push_back({*line, 0});
+  }
+  for (Problem& problem : CollectProblems({table(), params(), cables_, blocks_, totals_, results_,
                                            platform_.locale->DecimalSeparator()})) {
     problems.push_back(std::move(problem));
   }
-  for (std::string& line : DifferingTypes(cables_, blocks_, carried_)) {
+  for (std::string& line : DifferingTypes(cables_, blocks_, carried())) {
     problems.push_back({std::move(line), 0});
   }
   return problems;
 }
 
 std::string MainState::ResultTooltip(int row, int col) const {
-  if (results_.stale || table_.GetCell(row, col).empty()) return {};
-  if (BlockLeftOut(table_, blocks_, row)) {
-    const std::string& name = table_.BlockName(row);
+  if (results_.stale || table().GetCell(row, col).empty()) return {};
+  if (BlockLeftOut(table(), blocks_, row)) {
+    const std::string& name = table().BlockName(row);
     return (name.empty() ? std::string("Блок не задан") : "Блока «" + name + "» нет в библиотеке") +
            ": ток и напряжение блока не рассчитаны, показано напряжение линии";
   }
   if (col != kVoltageV) return {};
-  return VoltageMarginText(table_, blocks_, row, platform_.locale->DecimalSeparator());
-}
-
-EditingContext MainState::EditContext() {
-  return EditingContext{
-      table_,    status_,   current_row_, selection_top_, selection_bottom_, paste_repeat_count_,
-      data_dir_, platform_, cables_,      paste_columns_};
-}
-
-void MainState::CollapseSelection() {
-  current_row_ = std::clamp(current_row_, 1, table_.BlockCount());
-  selection_top_ = selection_bottom_ = current_row_;
-}
-
-void MainState::mCopyClick() {
-  EditingContext ctx = EditContext();
-  luch::mCopyClick(ctx);
-}
-
-void MainState::mCutClick() {
-  EditingContext ctx = EditContext();
-  luch::mCutClick(ctx);
-  CollapseSelection();
-}
-
-void MainState::mPasteClick() {
-  EditingContext ctx = EditContext();
-  luch::mPasteClick(ctx);
-  CollapseSelection();
-}
-
-void MainState::mPasteTableClick() {
-  EditingContext ctx = EditContext();
-  luch::mPasteTableClick(ctx);
-  CollapseSelection();
-}
-
-void MainState::mDeleteClick() {
-  EditingContext ctx = EditContext();
-  luch::mDeleteClick(ctx);
-  CollapseSelection();
-}
-
-void MainState::mFillSpaceClick() {
-  EditingContext ctx = EditContext();
-  luch::mFillSpaceClick(ctx);
-}
-
-void MainState::mMnogoClick() {
-  EditingContext ctx = EditContext();
-  luch::mMnogoClick(ctx);
-  CollapseSelection();
-}
-
-void MainState::pmUpClick() {
-  const int before = current_row_;
-  EditingContext ctx = EditContext();
-  // Row 1 cannot go up: nothing changes, the selection included.
-  if (luch::pmUpClick(ctx) != before) CollapseSelection();
-}
-
-void MainState::pmDownClick() {
-  const int before = current_row_;
-  EditingContext ctx = EditContext();
-  if (luch::pmDownClick(ctx) != before) CollapseSelection();
-}
-
-void MainState::mReverseClick() {
-  EditingContext ctx = EditContext();
-  luch::mReverseClick(ctx);
-}
-
-void MainState::pmRenameClick() {
-  EditingContext ctx = EditContext();
-  luch::pmRenameClick(ctx);
-}
-
-void MainState::mLengthClick() {
-  EditingContext ctx = EditContext();
-  luch::mLengthClick(ctx);
-}
-
-void MainState::mBlkNormaClick() { SetNormalRegimes(table_, blocks_); }
-
-void MainState::NoteReplacement(std::optional<int> changed) {
-  if (changed) command_note_ = "Заменено строк: " + std::to_string(*changed);
-}
-
-void MainState::mChangeCblClick() {
-  if (command_dialogs_) {
-    NoteReplacement(
-        ApplyCableReplacement(table_, command_dialogs_->ChooseCableReplacement(cables_)));
-  }
-}
-
-void MainState::mBlkChngClick() {
-  if (command_dialogs_) {
-    NoteReplacement(
-        ApplyBlockReplacement(table_, command_dialogs_->ChooseBlockReplacement(blocks_)));
-  }
-}
-
-void MainState::mProjectClick() {
-  if (command_dialogs_) command_dialogs_->EditProjectParameters(params_);
+  return VoltageMarginText(table(), blocks_, row, platform_.locale->DecimalSeparator());
 }
 
 AnalysisSources MainState::AnalysisInput() const {
-  return AnalysisSources{table_,    params_,         cables_,
+  return AnalysisSources{table(),   params(),        cables_,
                          data_dir_, platform_.files, platform_.locale->DecimalSeparator()};
 }
 
-void MainState::ApplyCableEverywhere(const std::string& name) {
-  SetEveryCable(table_, name, cables_, platform_.locale->DecimalSeparator());
-}
-
-void MainState::SetAllBlocksToRegime(const std::string& regime) {
-  NoteReplacement(SetRegimeEverywhere(table_, regime, blocks_));
-}
-
 void MainState::RenameBlockType(const std::string& old_name, const std::string& new_name) {
-  if (table_.ReplaceInAllRows(kBlockName, old_name, new_name) > 0) {
-    MarkChanged();
-    InputsChanged();
-  }
-  // Every step that changes is a state of its own, unlike the saved one.
-  history_.ForEachStep([&](ProjectSnapshot& step) {
-    if (step.table.ReplaceInAllRows(kBlockName, old_name, new_name) > 0) {
-      step.revision = ++last_revision_;
-    }
-  });
+  if (commands_.RenameBlockType(old_name, new_name)) InputsChanged();
 }
 
-void MainState::SetCursor(int current_row, int selection_top, int selection_bottom) {
-  current_row_ = current_row;
-  selection_top_ = selection_top;
-  selection_bottom_ = selection_bottom;
-}
-
-void MainState::BeginCommand() {
-  calculation_command_ = false;
-  command_note_.clear();
-  history_.Begin(Snapshot());
-}
+void MainState::BeginCommand() { commands_.Begin(); }
 
 void MainState::EndCommand() {
-  if (!history_.IsOpen()) return;  // New or Open replaced the project
-  const ProjectSnapshot& before = history_.Pending();
-  if (!SameSavedContent(before.table, before.params, table_, params_, !calculation_command_)) {
-    MarkChanged();
-  }
-  const bool inputs_changed =
-      !calculation_command_ &&
-      !SameSavedContent(before.table, before.params, table_, params_, /*with_power=*/true);
-  history_.End(Snapshot());
-  if (inputs_changed) InputsChanged();
-  if (command_note_.empty()) return;
+  const std::optional<ProjectCommands::Ended> ended = commands_.End();
+  if (!ended) return;  // New or Open replaced the project
+  if (ended->inputs_changed) InputsChanged();
+  if (ended->note.empty()) return;
   // Stale results keep their call for F9 beside the note.
-  status_.bar1[4] = results_.stale ? command_note_ + ". " + kStale : command_note_;
-  command_note_.clear();
-}
-
-void MainState::Restore(ProjectSnapshot snapshot) {
-  table_ = std::move(snapshot.table);
-  params_ = std::move(snapshot.params);
-  revision_ = snapshot.revision;
-  SetBlockCount(table_.BlockCount());
+  status_.bar1[4] = results_.stale ? ended->note + ". " + kStale : ended->note;
 }
 
 void MainState::Undo() {
-  ProjectSnapshot current = Snapshot();
-  if (!history_.Undo(current)) return;
-  Restore(std::move(current));
-  InputsChanged();
+  if (commands_.Undo()) InputsChanged();
 }
 
 void MainState::Redo() {
-  ProjectSnapshot current = Snapshot();
-  if (!history_.Redo(current)) return;
-  Restore(std::move(current));
-  InputsChanged();
+  if (commands_.Redo()) InputsChanged();
 }
 
-CellEditContext MainState::CellContext(std::string typed) {
-  return CellEditContext{table_, cables_, blocks_, platform_, clicked_, std::move(typed)};
-}
-
-ChoiceMenu MainState::StringGrid1DblClick() {
-  CellEditContext ctx = CellContext();
-  return luch::StringGrid1DblClick(ctx);
-}
-
-ChoiceMenu MainState::StringGrid1Typed(std::string typed) {
-  if (typed.empty()) return {};
-  CellEditContext ctx = CellContext(std::move(typed));
-  return luch::StringGrid1DblClick(ctx);
-}
-
-void MainState::ChoiceMenuClick(ChoiceMenuKind kind, const ChoiceItem& item) {
-  CellEditContext ctx = CellContext();
-  switch (kind) {
-    case ChoiceMenuKind::kCable:
-      CableMenuClick(ctx, item);
-      break;
-    case ChoiceMenuKind::kBlock:
-      BlockMenuClick(ctx, item);
-      break;
-    case ChoiceMenuKind::kRegime:
-      RegimeMenuClick(ctx, item);
-      break;
-    case ChoiceMenuKind::kNone:
-      break;
+void MainState::StartUp() {
+  platform_.files->RemoveLeftTemporaries(data_dir_);
+  const bool restored = OfferRecovery();
+  if (!named_project_.empty()) {
+    // A restored project is offered for saving before the named one comes.
+    if (ConfirmDiscard()) OpenNamedProject();
+  } else if (!restored) {
+    DeferredStartUp();
   }
+  remembered_file_name_.clear();
+  // Whatever the start showed has its results at once (or its stale mark).
+  if (results_.kind == ResultState::Kind::kNone) InputsChanged();
+  // The start is where undo begins; what its calculation wrote (P) is no
+  // change of the project.
+  commands_.ForgetHistory();
+}
+
+void MainState::DeferredStartUp() {
+  // A project that vanished starts an unnamed one silently; one that is there
+  // but cannot be read does the same after its error box.
+  const std::string remembered = std::exchange(remembered_file_name_, {});
+  if (!remembered.empty() && platform_.files->Exists(document_.ProjectPath(remembered)) &&
+      LoadProject(remembered)) {
+    return;
+  }
+  document_.Unname();
+}
+
+void MainState::OpenNamedProject() {
+  if (LoadProject(named_project_)) {
+    types_offer_due_ = true;
+    return;
+  }
+  if (modified()) return;  // a restored project stays as it is
+  document_.Unname();
+}
+
+void MainState::FormClose(MainSettings values) {
+  // The recovery file goes: the program ends cleanly.
+  document_.Close();
+  // Closed before the deferred step: the last project is still the last one.
+  values.file_name = remembered_file_name_.empty() ? ProjectFileName() : remembered_file_name_;
+  values.live_calc = live_calc_;
+  ProfileFile settings = OpenSettingsFile(data_dir_, *platform_.files);
+  WriteMainSettings(settings, values);
+  SaveOrReport(settings, *platform_.messages);
+}
+
+void MainState::mOpenClick() {
+  if (document_.Open()) types_offer_due_ = true;
+}
+
+bool MainState::OpenDroppedProject(const std::string& utf8_path) {
+  if (!ConfirmDiscard() || !LoadProject(utf8_path)) return false;
+  types_offer_due_ = true;
+  return true;
 }
 
 }  // namespace luch

@@ -171,85 +171,6 @@ TEST_F(MainStateTest, NewAndOpenShowNothingOfTheFormerProject) {
   EXPECT_EQ(state.table().Address(2), "");
 }
 
-TEST_F(MainStateTest, SaveWithoutANameAsksForOneAndCancelSavesNothing) {
-  state.mSaveClick();
-  ASSERT_EQ(fake.dialogs.requests.size(), 1u);
-  EXPECT_EQ(fake.dialogs.requests[0].title, "Задайте имя файла для сохранения проекта");
-  EXPECT_EQ(fake.dialogs.requests[0].filter, "Проект луча (*.луч)|*.луч");
-  EXPECT_EQ(fake.dialogs.requests[0].default_extension, "луч");
-  EXPECT_EQ(state.ProjectFileName(), "");
-  fake.dialogs.answers.push_back(ProjectPath("новый.луч"));
-  state.mSaveClick();
-  EXPECT_EQ(state.ProjectFileName(), ProjectPath("новый.луч"));
-  EXPECT_EQ(state.status().bar1[0], "Проект: новый.луч");
-  EXPECT_TRUE(FileExists(dir / "новый.луч"));
-}
-
-TEST_F(MainStateTest, OpenUsesItsDialogAndAVanishedFileChangesNothing) {
-  fake.dialogs.answers.push_back(ProjectPath("пропал.луч"));
-  state.DeferredStartUp();  // no project remembered: "Проект: "
-  state.mOpenClick();
-  EXPECT_EQ(fake.dialogs.requests[0].title, "Выберите проект  для загрузки");
-  EXPECT_EQ(state.ProjectFileName(), "");
-  EXPECT_EQ(state.status().bar1[0], "Проект: ");
-}
-
-TEST_F(MainStateTest, AProjectThatCannotBeReadIsReportedAndChangesNothing) {
-  state.mutable_table().SetAddress(1, "прежний");
-  dir.Write("огромный.луч", "[Луч]\r\nБлоков=3\r\n" + std::string(kMaxFileBytes, ';'));
-  fake.dialogs.answers.push_back(ProjectPath("огромный.луч"));
-  state.mOpenClick();
-  ASSERT_EQ(fake.messages.shown.size(), 1u);
-  EXPECT_EQ(fake.messages.shown[0].text, "Cannot open file " + ProjectPath("огромный.луч") + ".");
-  EXPECT_EQ(state.table().Address(1), "прежний");
-  EXPECT_EQ(state.ProjectFileName(), "");
-}
-
-TEST_F(MainStateTest, ANonProjectIsSaidSoAndAProjectCutTo4096BlocksToo) {
-  ASSERT_TRUE(state.SaveProject(ProjectPath("a.луч")));
-  dir.Write("заметки.txt", "Заметки к проекту\r\n");
-  EXPECT_FALSE(state.LoadProject("заметки.txt"));  // named as given, found in the data folder
-  EXPECT_EQ(state.ProjectFileName(), ProjectPath("a.луч"));
-  dir.Write("большой.луч", Utf8ToCp1251("[Луч]\r\nБлоков=5000\r\n"));
-  ASSERT_TRUE(state.LoadProject(ProjectPath("большой.луч")));
-  EXPECT_EQ(state.table().BlockCount(), 4096);
-  ASSERT_EQ(fake.messages.shown.size(), 2u);
-  EXPECT_EQ(fake.messages.shown[0].text, "Файл заметки.txt не является проектом луча.");
-  EXPECT_EQ(fake.messages.shown[0].icon, MessageIcon::kWarning);
-  EXPECT_EQ(fake.messages.shown[1].text, "Блоков в проекте: 5000; открыты первые 4096.");
-  EXPECT_EQ(fake.messages.shown[1].icon, MessageIcon::kInformation);
-  for (const auto& message : fake.messages.shown) EXPECT_EQ(message.caption, "Сообщение");
-}
-
-TEST_F(MainStateTest, AFailedSaveKeepsTheNameAndTheOldFile) {
-  ASSERT_TRUE(state.SaveProject(ProjectPath("a.луч")));
-  const std::string before = dir.Read("a.луч");
-  state.mutable_table().SetAddress(1, "изменено");
-  fake.files.Fail(testing::WriteStep::kWrite);
-  fake.dialogs.answers.push_back(ProjectPath("b.луч"));
-  state.mSaveAsClick();
-  state.mSaveClick();
-  fake.files.Heal();
-  EXPECT_EQ(state.ProjectFileName(), ProjectPath("a.луч"));
-  EXPECT_EQ(state.status().bar1[0], "Проект: a.луч");
-  EXPECT_EQ(dir.Read("a.луч"), before);
-  EXPECT_FALSE(FileExists(dir / "b.луч"));
-  ASSERT_EQ(fake.messages.shown.size(), 2u);
-  EXPECT_EQ(fake.messages.shown[0].text, "Unable to write to " + ProjectPath("b.луч") + ".");
-  EXPECT_EQ(fake.messages.shown[1].text, "Unable to write to " + ProjectPath("a.луч") + ".");
-}
-
-TEST_F(MainStateTest, CountControlAcceptsOnlyWholeNumbersInRange) {
-  state.EditVsegoChange("12");
-  EXPECT_EQ(state.table().BlockCount(), 12);
-  EXPECT_EQ(state.status().bar1[1], "Блоков: 12");
-  for (const char* bad : {"0", "4097", "abc", "", "7x", "-3"}) state.EditVsegoChange(bad);
-  EXPECT_EQ(state.table().BlockCount(), 12);
-  state.SetCursor(12, 12, 12);
-  state.SetBlockCount(3);
-  EXPECT_EQ(state.current_row(), 3);
-}
-
 TEST_F(MainStateTest, RunsOnFilesInMemory) {
   testing::MemoryFileSystem memory;
   Platform platform = fake.platform();
@@ -267,47 +188,6 @@ TEST_F(MainStateTest, RunsOnFilesInMemory) {
   // The project, the lock of `again` beside it and Tarvel.ini, nothing on disk.
   EXPECT_EQ(memory.files().size(), 3u);
   EXPECT_FALSE(FileExists(dir / "Tarvel.ini"));
-}
-
-TEST_F(MainStateTest, AMoveThatCannotHappenKeepsTheSelection) {
-  using Cursor = std::array<int, 3>;  // current row, selection top and bottom
-  const auto cursor = [this] {
-    return Cursor{state.current_row(), state.selection_top(), state.selection_bottom()};
-  };
-  state.SetBlockCount(5);
-  state.SetCursor(1, 1, 3);
-  state.pmUpClick();
-  EXPECT_EQ(cursor(), (Cursor{1, 1, 3}));
-  state.SetCursor(5, 4, 5);
-  state.pmDownClick();
-  EXPECT_EQ(cursor(), (Cursor{5, 4, 5}));
-  state.pmUpClick();  // a real move: the cursor goes with the row
-  EXPECT_EQ(cursor(), (Cursor{4, 4, 4}));
-}
-
-TEST_F(MainStateTest, ReplacementAndParameterCommandsRunTheirDialogs) {
-  struct Dialogs : CommandDialogs {
-    ReplacementChoice ChooseCableReplacement(const CableLibrary&) override {
-      return {true, "КСПВ", "КПСВВ"};
-    }
-    ReplacementChoice ChooseBlockReplacement(const BlockLibrary&) override {
-      return {false, "ДИП", "ДИП-34"};  // closed without "Выполнить замену"
-    }
-    void EditProjectParameters(ProjectParameters& params) override { params.MaxCurrent = 250.0f; }
-  } dialogs;
-  state.mChangeCblClick();  // no dialogs yet: nothing happens
-  state.SetCommandDialogs(&dialogs);
-  state.SetBlockCount(2);
-  for (int r = 1; r <= 2; ++r) {
-    state.mutable_table().SetCableName(r, "КСПВ");
-    state.mutable_table().SetBlockName(r, "ДИП");
-  }
-  state.mChangeCblClick();
-  state.mBlkChngClick();
-  state.mProjectClick();
-  EXPECT_EQ(state.table().CableName(2), "КПСВВ");
-  EXPECT_EQ(state.table().BlockName(2), "ДИП");
-  EXPECT_EQ(state.params().MaxCurrent, 250.0f);
 }
 
 TEST_F(MainStateTest, AReplacementSaysHowManyRowsItChangedAfterTheRecalculation) {

@@ -1,5 +1,6 @@
-// Unsaved changes: the modified state, the question before the project is
-// dropped, the recovery file, and a block type renamed through the history.
+// Unsaved changes in the window's state: the modified state through undo,
+// save and calculation, the question before the project is dropped, and the
+// recovery file's line in Problems.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -120,70 +121,6 @@ TEST_F(UnsavedChanges, AnUnmodifiedProjectIsNeverAskedAbout) {
   EXPECT_TRUE(fake.messages.shown.empty());
 }
 
-TEST_F(UnsavedChanges, TheRecoveryFileBringsBackAKilledRunsEdits) {
-  // A folder name Windows-1251 cannot hold comes back whole, and so do texts
-  // that a project file cannot hold.
-  std::filesystem::create_directory(dir / "Объект №2 — ×");
-  const std::string project = ProjectPath("Объект №2 — ×/Дом 5.луч");
-  std::filesystem::path written;
-  {
-    MainState killed(dir.path(), fake.platform(), cables, blocks);
-    ASSERT_TRUE(killed.SaveProject(project));
-    EXPECT_FALSE(killed.RecoveryDue());
-    Command(killed, [&] { killed.mutable_table().SetAddress(1, "КСПВ 2×0,5"); });
-    killed.SetEditU("26,5");
-    ASSERT_TRUE(killed.RecoveryDue());
-    killed.WriteRecovery();
-    EXPECT_FALSE(killed.RecoveryDue());
-    written = killed.recovery_path();
-    ASSERT_TRUE(FileExists(written));
-    // Held by its copy while that runs: never offered to another one.
-    EXPECT_FALSE(state.OfferRecovery());
-  }  // killed here: its lock goes with it, its file stays
-
-  MainState next(dir.path(), fake.platform(), cables, blocks);
-  fake.messages.answers = {true};
-  ASSERT_TRUE(next.OfferRecovery());
-  EXPECT_EQ(fake.messages.shown.back().text,
-            "Найдены несохраненные изменения проекта «Дом 5.луч», записанные " +
-                fake.locale.date_time + ".\nВосстановить их?");
-  EXPECT_EQ(next.table().Address(1), "КСПВ 2×0,5");
-  EXPECT_EQ(next.params().EditU, "26,5");
-  EXPECT_EQ(next.ProjectFileName(), project);
-  EXPECT_TRUE(next.modified());
-  EXPECT_EQ(next.recovery_path(), written);  // now the file of this copy
-  Command(next, [&] { next.mutable_table().SetAddress(1, "КСПВ 2х0,5"); });
-  next.mSaveClick();
-  EXPECT_FALSE(FileExists(written));
-  EXPECT_FALSE(next.OfferRecovery());
-}
-
-TEST_F(UnsavedChanges, EveryCopyHasItsOwnRecoveryFileAndRemovesOnlyThat) {
-  state.mNewClick();
-  EditAddress(1, "первая копия");
-  state.WriteRecovery();
-  auto second = std::make_unique<MainState>(dir.path(), fake.platform(), cables, blocks);
-  second->mNewClick();
-  Command(*second, [&] { second->mutable_table().SetAddress(1, "вторая копия"); });
-  second->WriteRecovery();
-  const std::filesystem::path second_file = second->recovery_path();
-  ASSERT_NE(second_file, state.recovery_path());
-  ASSERT_TRUE(FileExists(second_file));
-
-  // Нет at the close of one copy removes its file alone.
-  fake.messages.choices = {Answer::kNo};
-  EXPECT_TRUE(state.FormCloseQuery());
-  state.FormClose(MainSettings{});
-  EXPECT_FALSE(FileExists(state.recovery_path()));
-  EXPECT_TRUE(FileExists(second_file));
-
-  // Left by a killed copy, a file is offered once; Нет deletes that one.
-  second = std::make_unique<MainState>(dir.path(), fake.platform(), cables, blocks);
-  fake.messages.answers = {false};
-  EXPECT_FALSE(second->OfferRecovery());
-  EXPECT_FALSE(FileExists(second_file));
-}
-
 TEST_F(UnsavedChanges, ARecoveryFileThatCannotBeWrittenIsSaidUntilOneIs) {
   testing::FaultyFileSystem files;
   Platform platform = fake.platform();
@@ -206,34 +143,6 @@ TEST_F(UnsavedChanges, ARecoveryFileThatCannotBeWrittenIsSaidUntilOneIs) {
   EXPECT_FALSE(said());
 }
 
-TEST_F(UnsavedChanges, AProjectAnotherCopyHasOpenIsSavedOverOnlyWhenTheUserSaysSo) {
-  const std::string project = ProjectPath("Дом 5.луч");
-  ASSERT_TRUE(state.SaveProject(project));  // this copy has it open
-  MainState other(dir.path(), fake.platform(), cables, blocks);
-  fake.messages.picks = {0};  // Только для чтения
-  ASSERT_TRUE(other.LoadProject(project));
-  other.mSaveClick();  // a name of its own, proposed beside the project
-  EXPECT_EQ(fake.dialogs.requests.back().title, "Задайте имя файла для сохранения проекта");
-  EXPECT_EQ(fake.dialogs.requests.back().initial_directory, PathToUtf8(dir.path()));
-  EXPECT_EQ(fake.dialogs.requests.back().initial_name, "Дом 5.луч");
-  fake.messages.picks = {1};  // Открыть для правки
-  ASSERT_TRUE(other.LoadProject(project));
-  Command(other, [&] { other.mutable_table().SetAddress(1, "вторая копия"); });
-  EditAddress(1, "первая копия");
-  ASSERT_TRUE(state.SaveProject(project));
-  fake.messages.picks = {1};  // Не записывать, while the first copy has it
-  EXPECT_FALSE(other.SaveProject(project));
-  state.mNewClick();  // let go, but changed since the second copy opened it
-  fake.messages.picks = {1, 0};
-  EXPECT_FALSE(other.SaveProject(project));
-  EXPECT_TRUE(fake.messages.shown.back().text.starts_with("Файл проекта «Дом 5.луч» изменен"));
-  EXPECT_NE(dir.Read("Дом 5.луч").find(Utf8ToCp1251("первая копия")), std::string::npos);
-  EXPECT_TRUE(other.SaveProject(project));
-  EXPECT_NE(dir.Read("Дом 5.луч").find(Utf8ToCp1251("вторая копия")), std::string::npos);
-  EXPECT_TRUE(other.SaveProject(project));  // its own file now: no question
-  EXPECT_TRUE(fake.messages.picks.empty());
-}
-
 TEST_F(UnsavedChanges, TextsWindows1251CannotHoldAreNeverSavedAsQuestionMarks) {
   const std::string project = ProjectPath("Дом 5.луч");
   ASSERT_TRUE(state.SaveProject(project));
@@ -253,31 +162,6 @@ TEST_F(UnsavedChanges, TextsWindows1251CannotHoldAreNeverSavedAsQuestionMarks) {
   EXPECT_EQ(fake.messages.shown.back().text,
             "Cannot create file " + csv + "\n" + UnsavableMessage("×"));
   EXPECT_FALSE(FileExists(Utf8Path(csv)));
-}
-
-TEST_F(UnsavedChanges, ARenamedBlockTypeHoldsInTheWholeHistory) {
-  state.mNewClick();
-  Command([&] {
-    state.SetBlockCount(3);
-    for (int r = 1; r <= 3; ++r) state.mutable_table().SetBlockName(r, "ИП 212");
-  });
-  Command([&] { state.SetBlockCount(2); });  // row 3 hidden, kept
-  EditAddress(1, "a");
-  EditAddress(1, "b");
-  state.Undo();  // "b" waits for redo
-
-  state.RenameBlockType("ИП 212", "ИП 212-3");
-  EXPECT_TRUE(state.modified());
-  for (int k = 0; k < 3; ++k) {
-    state.Undo();
-    EXPECT_NE(state.table().BlockName(1), "ИП 212") << "undo " << k;
-  }
-  while (state.CanRedo()) {
-    state.Redo();
-    EXPECT_NE(state.table().BlockName(1), "ИП 212");
-  }
-  state.SetBlockCount(3);
-  EXPECT_EQ(state.table().BlockName(3), "ИП 212-3");
 }
 
 }  // namespace

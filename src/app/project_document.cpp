@@ -1,13 +1,14 @@
-// The main window's project files: start-up, open, save, new, the modified
-// state's questions, the recovery file and the locks that keep two copies of
-// the program from losing each other's work.
+#include "app/project_document.h"
+
 #include <utility>
 
-#include "app/main_state.h"
 #include "app/project_lock.h"
 #include "app/recovery_file.h"
 #include "common/file_io.h"
 #include "common/save_place.h"
+#include "editing/row_commands.h"
+#include "library/block_library.h"
+#include "library/cable_library.h"
 #include "library/carried_library.h"
 #include "project/project_file.h"
 
@@ -25,57 +26,48 @@ std::string InParentheses(const std::string& text) { return text.empty() ? "" : 
 
 }  // namespace
 
-void MainState::StartUp() {
-  platform_.files->RemoveLeftTemporaries(data_dir_);
-  const bool restored = OfferRecovery();
-  if (!named_project_.empty()) {
-    // A restored project is offered for saving before the named one comes.
-    if (ConfirmDiscard()) OpenNamedProject();
-  } else if (!restored) {
-    DeferredStartUp();
-  }
-  remembered_file_name_.clear();
-  // Whatever the start showed has its results at once (or its stale mark).
-  if (results_.kind == ResultState::Kind::kNone) InputsChanged();
-  // The start is where undo begins; what its calculation wrote (P) is no
-  // change of the project.
-  history_.Clear();
+ProjectDocument::ProjectDocument(std::filesystem::path data_dir, Platform platform,
+                                 CableLibrary& cables, BlockLibrary& blocks, StatusBars& status,
+                                 Observer& observer)
+    : data_dir_(std::move(data_dir)),
+      platform_(platform),
+      cables_(cables),
+      blocks_(blocks),
+      status_(status),
+      observer_(observer) {
+  // A first start computes as a new project does (lightning protection 40 Ohm
+  // and the rest), not with parameters of 0 until a project is opened.
+  params_.SetNewProjectValues();
 }
 
-void MainState::DeferredStartUp() {
-  // A project that vanished starts an unnamed one silently; one that is there
-  // but cannot be read does the same after its error box.
-  const std::string remembered = std::exchange(remembered_file_name_, {});
-  if (!remembered.empty() && platform_.files->Exists(ProjectPath(remembered)) &&
-      LoadProject(remembered)) {
-    return;
-  }
+std::filesystem::path ProjectDocument::ProjectPath(const std::string& utf8_path) const {
+  // A name without a folder is found in the data directory (the current one).
+  std::filesystem::path path = Utf8Path(utf8_path);
+  if (path.is_relative()) path = data_dir_ / path;
+  return path;
+}
+
+std::string ProjectDocument::ProjectPathText() const {
+  return project_file_name_.empty() ? "" : PathToUtf8(ProjectPath(project_file_name_));
+}
+
+void ProjectDocument::Unname() {
   project_file_name_.clear();
   status_.bar1[0] = "Проект: ";
 }
 
-void MainState::OpenNamedProject() {
-  if (LoadProject(named_project_)) {
-    types_offer_due_ = true;
-    return;
-  }
-  if (modified()) return;  // a restored project stays as it is
-  project_file_name_.clear();
-  status_.bar1[0] = "Проект: ";
+void ProjectDocument::Restore(ProjectSnapshot snapshot) {
+  table_ = std::move(snapshot.table);
+  params_ = std::move(snapshot.params);
+  revision_ = snapshot.revision;
 }
 
-void MainState::FormClose(MainSettings values) {
+void ProjectDocument::Close() {
   RemoveRecovery();
-  // Closed before the deferred step: the last project is still the last one.
-  values.file_name = remembered_file_name_.empty() ? project_file_name_ : remembered_file_name_;
-  values.live_calc = live_calc_;
-  ProfileFile settings = OpenSettingsFile(data_dir_, *platform_.files);
-  WriteMainSettings(settings, values);
-  SaveOrReport(settings, *platform_.messages);
   ReleaseProjectFile();
 }
 
-std::string MainState::WindowCaption() const {
+std::string ProjectDocument::WindowCaption() const {
   if (project_file_name_.empty() && !modified()) return kMainCaption;
   const std::string name =
       project_file_name_.empty() ? std::string(kNewProject) : FileNameOf(project_file_name_);
@@ -83,12 +75,12 @@ std::string MainState::WindowCaption() const {
          (modified() ? "*" : "");
 }
 
-void MainState::MarkSaved() {
+void ProjectDocument::MarkSaved() {
   saved_revision_ = revision_;
   RemoveRecovery();
 }
 
-void MainState::RemoveRecovery() {
+void ProjectDocument::RemoveRecovery() {
   if (!recovery_.path.empty() && platform_.files->Exists(recovery_.path)) {
     platform_.files->RemoveFile(recovery_.path);
   }
@@ -96,14 +88,14 @@ void MainState::RemoveRecovery() {
   recovery_failed_ = false;
 }
 
-bool MainState::ConfirmDiscard() {
+bool ProjectDocument::ConfirmDiscard() {
   if (!modified()) return true;
   const std::string name =
       project_file_name_.empty() ? std::string(kNewProject) : FileNameOf(project_file_name_);
   switch (platform_.messages->AskYesNoCancel("Сохранить изменения в проекте?\n" + name, kCaption,
                                              MessageIcon::kQuestion)) {
     case Answer::kYes:
-      mSaveClick();
+      Save();
       return !modified();  // a cancelled Save As or a failed save keeps the project
     case Answer::kNo:
       return true;
@@ -113,7 +105,7 @@ bool MainState::ConfirmDiscard() {
   return false;
 }
 
-void MainState::WriteRecovery() {
+void ProjectDocument::WriteRecovery() {
   if (!RecoveryDue()) return;
   if (!recovery_.lock) recovery_ = TakeFreeRecoverySlot(data_dir_, *platform_.files);
   const RecoveryInfo info{project_file_name_, platform_.clock->Now(), carried_};
@@ -123,7 +115,7 @@ void MainState::WriteRecovery() {
   if (!recovery_failed_) recovery_revision_ = revision_;
 }
 
-std::optional<std::string> MainState::RecoveryProblem() const {
+std::optional<std::string> ProjectDocument::RecoveryProblem() const {
   if (!recovery_failed_) return std::nullopt;
   const std::string path =
       recovery_.path.empty() ? PathToUtf8(RecoveryPath(data_dir_)) : PathToUtf8(recovery_.path);
@@ -131,7 +123,7 @@ std::optional<std::string> MainState::RecoveryProblem() const {
          ": при аварийном завершении программы они будут потеряны.";
 }
 
-bool MainState::OfferRecovery() {
+bool ProjectDocument::OfferRecovery() {
   bool restored = false;
   for (RecoverySlot& left : TakeLeftRecoveryFiles(data_dir_, *platform_.files)) {
     const RecoveryInfo found = *left.info;
@@ -154,9 +146,7 @@ bool MainState::OfferRecovery() {
     }
     RemoveRecovery();
     recovery_ = std::move(left);
-    history_.Clear();
-    SetBlockCount(table_.BlockCount());
-    ForgetPreviousProject();
+    observer_.ProjectReplaced();
     ReleaseProjectFile();
     project_file_name_ = found.project_file_name;
     carried_ = found.carried;
@@ -172,43 +162,36 @@ bool MainState::OfferRecovery() {
     // Modified, and already in the recovery file.
     MarkChanged();
     recovery_revision_ = revision_;
-    InputsChanged();
+    observer_.ProjectShown();
     restored = true;
   }
   return restored;
 }
 
-bool MainState::OpenDroppedProject(const std::string& utf8_path) {
-  if (!ConfirmDiscard() || !LoadProject(utf8_path)) return false;
-  types_offer_due_ = true;
-  return true;
-}
-
-void MainState::mOpenClick() {
-  if (!ConfirmDiscard()) return;
+bool ProjectDocument::Open() {
+  if (!ConfirmDiscard()) return false;
   const auto chosen = platform_.dialogs->OpenFile(ProjectDialog("Выберите проект  для загрузки"));
-  if (chosen && LoadProject(*chosen)) types_offer_due_ = true;
+  return chosen && LoadProject(*chosen);
 }
 
-void MainState::mSaveClick() {
+void ProjectDocument::Save() {
   if (project_file_name_.empty() || read_only_) {
-    mSaveAsClick();
+    SaveAs();
     return;
   }
   SaveProject(project_file_name_);
 }
 
-void MainState::mSaveAsClick() {
+void ProjectDocument::SaveAs() {
   FileDialogRequest request = ProjectDialog("Задайте имя файла для сохранения проекта");
   StartBesideProject(request, ProjectPathText(), *platform_.dialogs);
   const auto chosen = platform_.dialogs->SaveFile(request);
   if (chosen) SaveProject(*chosen);
 }
 
-void MainState::mNewClick() {
+void ProjectDocument::New() {
   if (!ConfirmDiscard()) return;
-  history_.Clear();
-  SetBlockCount(1);
+  table_.SetBlockCount(1);
   project_file_name_.clear();
   ReleaseProjectFile();
   status_.bar1[0] = kNewProject;
@@ -216,27 +199,28 @@ void MainState::mNewClick() {
   table_.SetCell(1, kNumber, "1");
   params_.SetNewProjectValues();
   carried_ = {};
-  ForgetPreviousProject();
+  observer_.ProjectReplaced();
   MarkChanged();
   MarkSaved();
-  InputsChanged();
+  observer_.ProjectShown();
 }
 
-void MainState::HoldProjectFile(const std::filesystem::path& path, std::unique_ptr<FileLock> lock) {
+void ProjectDocument::HoldProjectFile(const std::filesystem::path& path,
+                                      std::unique_ptr<FileLock> lock) {
   project_lock_ = std::move(lock);
   held_path_ = path;
   held_stamp_ = platform_.files->Stamp(path);
 }
 
-void MainState::ReleaseProjectFile() {
+void ProjectDocument::ReleaseProjectFile() {
   project_lock_.reset();
   held_path_.clear();
   held_stamp_ = {};
   read_only_ = false;
 }
 
-bool MainState::AskOpenHeld(const std::filesystem::path& path, const std::string& utf8_path,
-                            bool& read_only) {
+bool ProjectDocument::AskOpenHeld(const std::filesystem::path& path, const std::string& utf8_path,
+                                  bool& read_only) {
   const std::string holder =
       HolderDescription(ReadLockHolder(LockPathOf(path), *platform_.files), *platform_.locale);
   const int answer = platform_.messages->AskChoice(
@@ -248,7 +232,7 @@ bool MainState::AskOpenHeld(const std::filesystem::path& path, const std::string
   return answer == 0 || answer == 1;
 }
 
-bool MainState::LoadProject(const std::string& utf8_path) {
+bool ProjectDocument::LoadProject(const std::string& utf8_path) {
   const std::filesystem::path path = ProjectPath(utf8_path);
   FileSystem& files = *platform_.files;
   if (!files.Exists(path)) return false;  // vanished: nothing changes, silently
@@ -284,9 +268,7 @@ bool MainState::LoadProject(const std::string& utf8_path) {
     }
     return false;
   }
-  history_.Clear();
-  SetBlockCount(table_.BlockCount());
-  ForgetPreviousProject();
+  observer_.ProjectReplaced();
   project_file_name_ = utf8_path;
   carried_ = loaded.carried;
   status_.bar1[0] = "Проект: " + FileNameOf(utf8_path);
@@ -300,12 +282,12 @@ bool MainState::LoadProject(const std::string& utf8_path) {
   }
   MarkChanged();
   MarkSaved();
-  InputsChanged();
+  observer_.ProjectShown();
   return true;
 }
 
-bool MainState::MaySaveOver(const std::filesystem::path& path, const std::string& utf8_path,
-                            std::unique_ptr<FileLock>& lock) {
+bool ProjectDocument::MaySaveOver(const std::filesystem::path& path, const std::string& utf8_path,
+                                  std::unique_ptr<FileLock>& lock) {
   FileSystem& files = *platform_.files;
   const bool ours = project_lock_ && path == held_path_;
   if (!ours) {
@@ -333,7 +315,7 @@ bool MainState::MaySaveOver(const std::filesystem::path& path, const std::string
              kCaption, MessageIcon::kWarning, {"Записать", "Не записывать"}) == 0;
 }
 
-bool MainState::SaveProject(const std::string& utf8_path) {
+bool ProjectDocument::SaveProject(const std::string& utf8_path) {
   const std::string refusal = UnsavableRowsMessage(table_, 1, table_.BlockCount());
   if (!refusal.empty()) {
     platform_.messages->Show(refusal, kCaption, MessageIcon::kWarning);
