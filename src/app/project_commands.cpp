@@ -101,16 +101,9 @@ void ProjectCommands::Button28Click() { luch::Button28Click(document_.mutable_pa
 void ProjectCommands::Button24Click() { luch::Button24Click(document_.mutable_params()); }
 
 EditingContext ProjectCommands::EditContext() {
-  return EditingContext{document_.mutable_table(),
-                        status_,
-                        current_row_,
-                        selection_top_,
-                        selection_bottom_,
-                        paste_repeat_count_,
-                        data_dir_,
-                        platform_,
-                        cables_,
-                        paste_columns_};
+  return EditingContext{
+      document_.mutable_table(), status_,   current_row_, selection_top_, selection_bottom_,
+      paste_repeat_count_,       data_dir_, platform_,    cables_,        paste_columns_};
 }
 
 void ProjectCommands::CollapseSelection() {

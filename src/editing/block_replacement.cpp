@@ -46,7 +46,8 @@ std::optional<std::pair<std::string, std::string>> SplitReplacementLine(std::str
 
 ChangeBlkLogic::ChangeBlkLogic(std::filesystem::path data_dir, const BlockLibrary& blocks,
                                Platform platform)
-    : data_dir_(std::move(data_dir)), blocks_(blocks), platform_(platform) {}
+    : ReplacementDialogLogic(std::move(data_dir), platform, kChangeBlkSection, kChangeBlkDesign),
+      blocks_(blocks) {}
 
 WindowGeometry ChangeBlkLogic::FormCreate() {
   items_.clear();
@@ -58,11 +59,7 @@ WindowGeometry ChangeBlkLogic::FormCreate() {
     platform_.messages->ShowError(CannotOpenText(*platform_.files, path));
     return kChangeBlkDesign;
   }
-  return LoadWindowGeometry(data_dir_, kChangeBlkSection, kChangeBlkDesign, platform_);
-}
-
-void ChangeBlkLogic::FormClose(const WindowGeometry& geometry) {
-  StoreWindowGeometry(data_dir_, kChangeBlkSection, geometry, platform_);
+  return LoadPlace();
 }
 
 void ChangeBlkLogic::ListBox1Click(int index) {
@@ -81,8 +78,6 @@ void ChangeBlkLogic::BitBtnSaveClick() {
   items_.push_back(edit_from + ">" + edit_to);
   WriteList();
 }
-
-bool ChangeBlkLogic::MayReplace() const { return CheckSavable(edit_to, *platform_.messages); }
 
 void ChangeBlkLogic::pmDelClick(int index) {
   if (index < 0 || index >= static_cast<int>(items_.size()) || !ListWritable()) return;

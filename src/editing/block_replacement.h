@@ -12,7 +12,7 @@
 
 #include "common/platform.h"
 #include "common/settings_file.h"
-#include "editing/replacement_choice.h"
+#include "editing/replacement_dialog.h"
 #include "project/project_table.h"
 
 namespace luch {
@@ -42,7 +42,7 @@ inline constexpr int kLastChoiceBlockIndex = 1024;
 // The dialog's state and handlers, without the window. The window copies its
 // edit texts into edit_from / edit_to before a handler runs and shows them
 // and items() after.
-class ChangeBlkLogic {
+class ChangeBlkLogic : public ReplacementDialogLogic {
  public:
   ChangeBlkLogic(std::filesystem::path data_dir, const BlockLibrary& blocks, Platform platform);
 
@@ -51,8 +51,6 @@ class ChangeBlkLogic {
   // use: an empty list. A file that is there but cannot be read shows "Cannot
   // open file <path>" and gives an empty list at the design place.
   WindowGeometry FormCreate();
-  // Writes the window's place into Tarvel.ini (reporting a failed write).
-  void FormClose(const WindowGeometry& geometry);
 
   // The item `index` was clicked (-1: none is selected): both edits emptied,
   // then filled from the item's split (see SplitReplacementLine).
@@ -63,9 +61,6 @@ class ChangeBlkLogic {
   // <path>"; the list keeps the new item. A list file that is there but could
   // not be read is never replaced: "Unable to write to <path>", nothing changes.
   void BitBtnSaveClick();
-  // Whether "&Выполнить замену" may close the dialog: false, after the
-  // message naming them, when EditTo holds characters the files cannot hold.
-  bool MayReplace() const;
   // Removes item `index` (-1 or out of range: nothing) and rewrites the file
   // as BitBtnSaveClick does.
   void pmDelClick(int index);
@@ -74,19 +69,13 @@ class ChangeBlkLogic {
   std::vector<std::string> BlockChoiceNames() const;
 
   const std::vector<std::string>& items() const { return items_; }
-  ReplacementChoice Result(bool accepted) const { return {accepted, edit_from, edit_to}; }
-
-  std::string edit_from;  // EditFrom
-  std::string edit_to;    // EditTo
 
  private:
   // False, after its error box, when the file on disk could not be read.
   bool ListWritable() const;
   void WriteList();
 
-  std::filesystem::path data_dir_;
   const BlockLibrary& blocks_;
-  Platform platform_;
   std::vector<std::string> items_;  // ListBox1
   bool list_unreadable_ = false;
 };

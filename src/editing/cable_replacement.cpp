@@ -1,6 +1,5 @@
 #include "editing/cable_replacement.h"
 
-#include "common/savable_text.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
 
@@ -36,16 +35,13 @@ void SetNormalRegimes(ProjectTable& table, const BlockLibrary& blocks) {
 
 ChangeCblLogic::ChangeCblLogic(std::filesystem::path data_dir, const CableLibrary& cables,
                                Platform platform)
-    : data_dir_(std::move(data_dir)), cables_(cables), platform_(platform) {}
+    : ReplacementDialogLogic(std::move(data_dir), platform, kChangeCblSection, kChangeCblDesign),
+      cables_(cables) {}
 
 WindowGeometry ChangeCblLogic::FormCreate() {
   names_.clear();
   for (int i = 1; i <= cables_.CableCount(); ++i) names_.push_back(cables_.CableNameAt(i));
-  return LoadWindowGeometry(data_dir_, kChangeCblSection, kChangeCblDesign, platform_);
-}
-
-void ChangeCblLogic::FormClose(const WindowGeometry& geometry) {
-  StoreWindowGeometry(data_dir_, kChangeCblSection, geometry, platform_);
+  return LoadPlace();
 }
 
 void ChangeCblLogic::ListBoxFromDblClick(int index) {
@@ -59,7 +55,5 @@ void ChangeCblLogic::ListBoxToDblClick(int index) {
     edit_to = names_[static_cast<size_t>(index)];
   }
 }
-
-bool ChangeCblLogic::MayReplace() const { return CheckSavable(edit_to, *platform_.messages); }
 
 }  // namespace luch

@@ -10,7 +10,7 @@
 
 #include "common/platform.h"
 #include "common/settings_file.h"
-#include "editing/replacement_choice.h"
+#include "editing/replacement_dialog.h"
 #include "project/project_table.h"
 
 namespace luch {
@@ -38,34 +38,21 @@ inline constexpr WindowGeometry kChangeCblDesign{122, 58, 526, 522};
 inline constexpr const char* kChangeCblSection = "ChangeCbl";
 
 // The dialog's state and handlers, without the window.
-class ChangeCblLogic {
+class ChangeCblLogic : public ReplacementDialogLogic {
  public:
   ChangeCblLogic(std::filesystem::path data_dir, const CableLibrary& cables, Platform platform);
 
   // Fills the list of names (the items of both ListBoxFrom and ListBoxTo):
   // CableNameAt(1..CableCount) in library order. Gives the window's place.
   WindowGeometry FormCreate();
-  // Writes the window's place into Tarvel.ini (reporting a failed write).
-  void FormClose(const WindowGeometry& geometry);
-
   // An item was double-clicked (-1: none selected): its name into the edit.
   void ListBoxFromDblClick(int index);
   void ListBoxToDblClick(int index);
 
-  // Whether the OK button may close the dialog: false, after the message
-  // naming them, when EditTo holds characters the files cannot hold.
-  bool MayReplace() const;
-
   const std::vector<std::string>& names() const { return names_; }
-  ReplacementChoice Result(bool accepted) const { return {accepted, edit_from, edit_to}; }
-
-  std::string edit_from;  // EditFrom
-  std::string edit_to;    // EditTo
 
  private:
-  std::filesystem::path data_dir_;
   const CableLibrary& cables_;
-  Platform platform_;
   std::vector<std::string> names_;
 };
 

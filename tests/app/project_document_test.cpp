@@ -39,8 +39,8 @@ class ProjectDocumentTest : public ::testing::Test {
   };
   struct Document : Told, Panels, ProjectDocument {
     explicit Document(ProjectDocumentTest& test)
-        : ProjectDocument(test.dir.path(), test.fake.platform(), test.cables, test.blocks,
-                          status, *this) {}
+        : ProjectDocument(test.dir.path(), test.fake.platform(), test.cables, test.blocks, status,
+                          *this) {}
   };
 
   ProjectDocumentTest() : blocks(dir.path()), doc(*this) {}

@@ -24,41 +24,30 @@ constexpr const char* kReplace = "&Выполнить замену";
 constexpr const char* kCancel = "&Отменить";
 constexpr const char* kDeleteLine = "Удалить текущую строку";
 
-QPushButton* MakeButton(const char* caption, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 TChangeBlk::TChangeBlk(std::filesystem::path data_dir, const BlockLibrary& blocks,
                        Platform platform, QWidget* parent)
-    : QDialog(parent), logic_(std::move(data_dir), blocks, platform) {
-  setObjectName("ChangeBlk");
-  setWindowTitle(QString::fromUtf8(kCaption));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-
+    : ReplacementWindow("ChangeBlk", kCaption, parent),
+      logic_(std::move(data_dir), blocks, platform) {
   ListBox1 = new QListWidget(this);
   ListBox1->setObjectName("ListBox1");
   ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
   ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
   Label1 = new QLabel(QString::fromUtf8(kLabel1), this);
   Label1->setObjectName("Label1");
-  EditFrom = new QLineEdit(this);
-  EditFrom->setObjectName("EditFrom");
+  auto* from = new QLineEdit(this);
+  from->setObjectName("EditFrom");
   ButtonSelFrom = MakeButton(kSelect, "ButtonSelFrom", this);
   Label2 = new QLabel(QString::fromUtf8(kLabel2), this);
   Label2->setObjectName("Label2");
-  EditTo = new QLineEdit(this);
-  EditTo->setObjectName("EditTo");
+  auto* to = new QLineEdit(this);
+  to->setObjectName("EditTo");
   ButtonSelTo = MakeButton(kSelect, "ButtonSelTo", this);
   BitBtnSave = MakeButton(kSave, "BitBtnSave", this);
   Button1 = MakeButton(kReplace, "Button1", this);
-  Button1->setDefault(true);
   Button2 = MakeButton(kCancel, "Button2", this);
+  Bind(logic_, from, to, /*replace=*/Button1, /*cancel=*/Button2);
 
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
@@ -93,10 +82,6 @@ TChangeBlk::TChangeBlk(std::filesystem::path data_dir, const BlockLibrary& block
   layout->addLayout(upper, 1);
   layout->addLayout(bottom_panel);
 
-  connect(EditFrom, &QLineEdit::textChanged, this,
-          [this](const QString& text) { logic_.edit_from = text.toStdString(); });
-  connect(EditTo, &QLineEdit::textChanged, this,
-          [this](const QString& text) { logic_.edit_to = text.toStdString(); });
   connect(ListBox1, &QListWidget::itemClicked, this, &TChangeBlk::ListBox1Click);
   // A click on the selected item, and a selection moved by mouse or keys.
   connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TChangeBlk::ListBox1Click);
@@ -106,10 +91,6 @@ TChangeBlk::TChangeBlk(std::filesystem::path data_dir, const BlockLibrary& block
   connect(ButtonSelFrom, &QPushButton::clicked, this, &TChangeBlk::ButtonSelFromClick);
   connect(ButtonSelTo, &QPushButton::clicked, this, &TChangeBlk::ButtonSelToClick);
   connect(BitBtnSave, &QPushButton::clicked, this, &TChangeBlk::BitBtnSaveClick);
-  connect(Button1, &QPushButton::clicked, this, [this] {
-    if (logic_.MayReplace()) accept();
-  });
-  connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 
   // FormCreate
   const WindowGeometry place = logic_.FormCreate();
@@ -123,10 +104,6 @@ ReplacementChoice TChangeBlk::Execute(const std::filesystem::path& data_dir,
   TChangeBlk dialog(data_dir, blocks, platform, parent);
   dialog.exec();
   return dialog.Choice();
-}
-
-ReplacementChoice TChangeBlk::Choice() const {
-  return logic_.Result(result() == QDialog::Accepted);
 }
 
 void TChangeBlk::ListBox1Click() {
@@ -156,11 +133,6 @@ void TChangeBlk::pmDelClick() {
   ShowItems();
 }
 
-void TChangeBlk::done(int result) {
-  logic_.FormClose(PlaceOf(*this));  // FormClose
-  QDialog::done(result);
-}
-
 void TChangeBlk::ShowBlockChoiceMenu(QLineEdit* target, QPoint at) {
   PopupMenuBlockName->clear();
   for (const std::string& name : logic_.BlockChoiceNames()) {
@@ -177,11 +149,6 @@ void TChangeBlk::ShowItems() {
   ListBox1->clear();
   for (const std::string& item : logic_.items()) ListBox1->addItem(Q(item));
   ListBox1->setCurrentRow(-1);
-}
-
-void TChangeBlk::ShowEdits() {
-  EditFrom->setText(Q(logic_.edit_from));
-  EditTo->setText(Q(logic_.edit_to));
 }
 
 }  // namespace luch

@@ -3,11 +3,11 @@
 // the remembered pairs of Замена блоков.ini. A thin view over ChangeBlkLogic.
 #pragma once
 
-#include <QDialog>
 #include <filesystem>
 
 #include "common/platform.h"
 #include "editing/block_replacement.h"
+#include "editing/ui/replacement_window.h"
 
 class QLabel;
 class QLineEdit;
@@ -20,7 +20,7 @@ namespace luch {
 
 class BlockLibrary;
 
-class TChangeBlk : public QDialog {
+class TChangeBlk : public ReplacementWindow {
   Q_OBJECT
  public:
   // FormCreate runs here: the list is loaded and the saved place applied.
@@ -33,9 +33,6 @@ class TChangeBlk : public QDialog {
                                    const BlockLibrary& blocks, Platform platform,
                                    QWidget* parent = nullptr);
 
-  // How it closed (after exec or a button) and the edits' texts.
-  ReplacementChoice Choice() const;
-
  public slots:
   void ListBox1Click();
   void ButtonSelFromClick();
@@ -43,22 +40,15 @@ class TChangeBlk : public QDialog {
   void BitBtnSaveClick();
   void pmDelClick();
 
- protected:
-  // FormClose: every closing (OK, Cancel, Esc, close box) saves the place.
-  void done(int result) override;
-
  private:
   void ShowBlockChoiceMenu(QLineEdit* target, QPoint at);
   void ShowItems();
-  void ShowEdits();
 
   ChangeBlkLogic logic_;
   QListWidget* ListBox1;
   QLabel* Label1;
-  QLineEdit* EditFrom;
   QPushButton* ButtonSelFrom;
   QLabel* Label2;
-  QLineEdit* EditTo;
   QPushButton* ButtonSelTo;
   QPushButton* BitBtnSave;
   QPushButton* Button1;

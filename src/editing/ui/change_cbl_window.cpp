@@ -44,22 +44,15 @@ int SelectedRow(const QListWidget& list) {
 
 TChangeCbl::TChangeCbl(std::filesystem::path data_dir, const CableLibrary& cables,
                        Platform platform, QWidget* parent)
-    : QDialog(parent), logic_(std::move(data_dir), cables, platform) {
-  setObjectName("ChangeCbl");
-  setWindowTitle(QString::fromUtf8(kCaption));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-
-  GroupBox1 =
-      MakeHalf(kGroupFrom, "GroupBox1", EditFrom, "EditFrom", ListBoxFrom, "ListBoxFrom", this);
-  GroupBox2 = MakeHalf(kGroupTo, "GroupBox2", EditTo, "EditTo", ListBoxTo, "ListBoxTo", this);
-  Button1 = new QPushButton(QString::fromUtf8(kCancel), this);
-  Button1->setObjectName("Button1");
-  Button1->setAutoDefault(false);
-  Button2 = new QPushButton(QString::fromUtf8(kReplace), this);
-  Button2->setObjectName("Button2");
-  Button2->setAutoDefault(false);
-  Button2->setDefault(true);
+    : ReplacementWindow("ChangeCbl", kCaption, parent),
+      logic_(std::move(data_dir), cables, platform) {
+  QLineEdit* from = nullptr;
+  QLineEdit* to = nullptr;
+  GroupBox1 = MakeHalf(kGroupFrom, "GroupBox1", from, "EditFrom", ListBoxFrom, "ListBoxFrom", this);
+  GroupBox2 = MakeHalf(kGroupTo, "GroupBox2", to, "EditTo", ListBoxTo, "ListBoxTo", this);
+  Button1 = MakeButton(kCancel, "Button1", this);
+  Button2 = MakeButton(kReplace, "Button2", this);
+  Bind(logic_, from, to, /*replace=*/Button2, /*cancel=*/Button1);
 
   auto* halves = new QHBoxLayout;
   halves->addWidget(GroupBox1, 1);
@@ -72,10 +65,6 @@ TChangeCbl::TChangeCbl(std::filesystem::path data_dir, const CableLibrary& cable
   layout->addLayout(halves, 1);
   layout->addLayout(bottom_panel);
 
-  connect(EditFrom, &QLineEdit::textChanged, this,
-          [this](const QString& text) { logic_.edit_from = text.toStdString(); });
-  connect(EditTo, &QLineEdit::textChanged, this,
-          [this](const QString& text) { logic_.edit_to = text.toStdString(); });
   // A single click chooses a name as a double-click does; so does moving the
   // selection with the keys, and a click on the selected name after the edit
   // was typed into.
@@ -86,10 +75,6 @@ TChangeCbl::TChangeCbl(std::filesystem::path data_dir, const CableLibrary& cable
     connect(list, &QListWidget::itemDoubleClicked, this, choose);
     connect(list, &QListWidget::itemSelectionChanged, this, choose);
   }
-  connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
-  connect(Button2, &QPushButton::clicked, this, [this] {
-    if (logic_.MayReplace()) accept();
-  });
 
   // FormCreate
   const WindowGeometry place = logic_.FormCreate();
@@ -108,10 +93,6 @@ ReplacementChoice TChangeCbl::Execute(const std::filesystem::path& data_dir,
   return dialog.Choice();
 }
 
-ReplacementChoice TChangeCbl::Choice() const {
-  return logic_.Result(result() == QDialog::Accepted);
-}
-
 void TChangeCbl::ListBoxFromDblClick() {
   logic_.ListBoxFromDblClick(SelectedRow(*ListBoxFrom));
   EditFrom->setText(QString::fromStdString(logic_.edit_from));
@@ -120,11 +101,6 @@ void TChangeCbl::ListBoxFromDblClick() {
 void TChangeCbl::ListBoxToDblClick() {
   logic_.ListBoxToDblClick(SelectedRow(*ListBoxTo));
   EditTo->setText(QString::fromStdString(logic_.edit_to));
-}
-
-void TChangeCbl::done(int result) {
-  logic_.FormClose(PlaceOf(*this));  // FormClose
-  QDialog::done(result);
 }
 
 }  // namespace luch

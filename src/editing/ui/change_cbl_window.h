@@ -2,14 +2,13 @@
 // new one from two lists of the cable library. A thin view over ChangeCblLogic.
 #pragma once
 
-#include <QDialog>
 #include <filesystem>
 
 #include "common/platform.h"
 #include "editing/cable_replacement.h"
+#include "editing/ui/replacement_window.h"
 
 class QGroupBox;
-class QLineEdit;
 class QListWidget;
 class QPushButton;
 
@@ -17,7 +16,7 @@ namespace luch {
 
 class CableLibrary;
 
-class TChangeCbl : public QDialog {
+class TChangeCbl : public ReplacementWindow {
   Q_OBJECT
  public:
   // FormCreate runs here: both lists are filled and the saved place applied.
@@ -30,23 +29,15 @@ class TChangeCbl : public QDialog {
                                    const CableLibrary& cables, Platform platform,
                                    QWidget* parent = nullptr);
 
-  ReplacementChoice Choice() const;
-
  public slots:
   void ListBoxFromDblClick();
   void ListBoxToDblClick();
 
- protected:
-  // FormClose: every closing (OK, Cancel, Esc, close box) saves the place.
-  void done(int result) override;
-
  private:
   ChangeCblLogic logic_;
   QGroupBox* GroupBox1;
-  QLineEdit* EditFrom;
   QListWidget* ListBoxFrom;
   QGroupBox* GroupBox2;
-  QLineEdit* EditTo;
   QListWidget* ListBoxTo;
   QPushButton* Button1;
   QPushButton* Button2;
