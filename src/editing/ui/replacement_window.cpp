@@ -8,8 +8,7 @@
 
 namespace luch {
 
-ReplacementWindow::ReplacementWindow(const char* object_name, const char* caption,
-                                     QWidget* parent)
+ReplacementWindow::ReplacementWindow(const char* object_name, const char* caption, QWidget* parent)
     : QDialog(parent) {
   setObjectName(object_name);
   setWindowTitle(QString::fromUtf8(caption));
@@ -17,8 +16,7 @@ ReplacementWindow::ReplacementWindow(const char* object_name, const char* captio
                  Qt::WindowCloseButtonHint);
 }
 
-QPushButton* ReplacementWindow::MakeButton(const char* caption, const char* name,
-                                           QWidget* parent) {
+QPushButton* ReplacementWindow::MakeButton(const char* caption, const char* name, QWidget* parent) {
   auto* button = new QPushButton(QString::fromUtf8(caption), parent);
   button->setObjectName(name);
   button->setAutoDefault(false);

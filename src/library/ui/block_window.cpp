@@ -1,6 +1,5 @@
 #include "library/ui/block_window.h"
 
-#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -9,12 +8,10 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QTableView>
 
 #include "common/ui/cut_text_delegate.h"
-#include "common/ui/grid_keys.h"
 #include "common/ui/qt_text.h"
 #include "common/ui/text_rows_model.h"
 #include "common/ui/window_place.h"
@@ -83,11 +80,8 @@ void PlaceGroup(QGroupBox* group, const QRect& rect, QWidget* view, QPushButton*
 
 TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform platform,
                QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : LibraryWindow("TBlock", text::kCaption, parent),
       logic_(std::move(data_dir), library, platform) {
-  setObjectName("TBlock");
-  setWindowTitle(Q(text::kCaption));
   // Narrow enough for the regime group beside an empty name group, and below
   // the design width, so that any saved width from there up comes back.
   setMinimumSize(kRegimeGroupWidth + 4 * kMargin, 300);
@@ -111,8 +105,6 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
 
   GroupBox2 = new QGroupBox(Q(text::kGroupRegimes), this);
   GroupBox2->setObjectName("GroupBox2");
-  StringGrid1 = new QTableView(GroupBox2);
-  StringGrid1->setObjectName("StringGrid1");
   regimes_model_ = new TextRowsModel(
       std::vector<const char*>(text::kHeaders.begin(), text::kHeaders.end()),
       [this] { return static_cast<int>(logic_.regimes().size()); },
@@ -120,22 +112,13 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
         return logic_.regimes()[static_cast<size_t>(row)][static_cast<size_t>(col)];
       },
       this);
-  StringGrid1->setModel(regimes_model_);
-  StringGrid1->setItemDelegate(new CutTextDelegate(StringGrid1));
-  StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-  StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-  StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  StringGrid1->verticalHeader()->hide();
-  StringGrid1->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
+  StringGrid1 = MakeGrid(
+      GroupBox2, regimes_model_, kGridRowHeight,
+      [this](int column, int row) { logic_.StringGrid1MouseUp(column, row); },
+      [this] { logic_.StringGrid1DblClick(); }, /*take_double_click=*/true);
   QHeaderView* header = StringGrid1->horizontalHeader();
-  header->setSectionResizeMode(QHeaderView::Interactive);
-  header->setStretchLastSection(false);
-  header->setHighlightSections(false);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (int c = 0; c < 3; ++c) header->resizeSection(c, kColumnWidths[size_t(c)]);
-  StringGrid1->viewport()->installEventFilter(this);
-  StringGrid1->installEventFilter(this);
   header->viewport()->installEventFilter(this);
   ButtonAddReg = new QPushButton(Q(text::kButtonAdd), GroupBox2);
   ButtonAddReg->setObjectName("ButtonAddReg");
@@ -149,11 +132,7 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
   EditUmin->setGeometry(kMargin, kGroupTitle + 4, kEditUminWidth, 24);
   EditUmin->installEventFilter(this);
 
-  StatusBar1 = new QStatusBar(this);
-  StatusBar1->setObjectName("StatusBar1");
-  status_ = new QLabel(StatusBar1);
-  status_->setObjectName("StatusText");
-  StatusBar1->addWidget(status_, 1);
+  StatusBar1 = MakeStatusBar(status_);
 
   // Only an entry the user selects is chosen (a click or an arrow key selects
   // it); the current entry alone, moved by Qt or by Ctrl and an arrow, is not.
@@ -179,12 +158,7 @@ TBlock::TBlock(std::filesystem::path data_dir, BlockLibrary& library, Platform p
           });
   connect(EditUmin, &QLineEdit::textEdited, this,
           [this](const QString& typed) { logic_.SetEditUmin(typed.toStdString()); });
-  // The form sees Esc before its controls (key preview).
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  escape->setContext(Qt::WidgetWithChildrenShortcut);
-  connect(escape, &QShortcut::activated, this, [this] {
-    if (BlockWindow::FormKeyDown(BlockWindow::kEscapeKey)) close();
-  });
+  CloseOnEscape(&BlockWindow::FormKeyDown, BlockWindow::kEscapeKey);
 
   // FormCreate
   const WindowGeometry geometry = logic_.FormCreate();
@@ -238,10 +212,8 @@ void TBlock::Refresh() {
   StringGrid1->setEnabled(editing);
   EditUmin->setEnabled(editing);
   refreshing_ = false;
-  if (on_change_) on_change_();
+  Changed();
 }
-
-WindowGeometry TBlock::CurrentGeometry() const { return PlaceOf(*this); }
 
 void TBlock::FormResize() {
   const int status_height = StatusBar1->sizeHint().height();
@@ -263,40 +235,11 @@ void TBlock::FormResize() {
   GroupBox3->setGeometry(right_x, umin_top, kRegimeGroupWidth, kUminGroupHeight);
 }
 
-void TBlock::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  FormResize();
-}
-
-void TBlock::closeEvent(QCloseEvent* event) {
-  logic_.FormClose(CurrentGeometry());
-  event->accept();  // hides: the window lives until the program ends
-}
-
 bool TBlock::eventFilter(QObject* watched, QEvent* event) {
+  if (GridEvent(watched, event)) return true;
   const QEvent::Type type = event->type();
-  if (const auto cell = EditKeyCell(watched, event, *StringGrid1)) {
-    if (cell->isValid()) {
-      logic_.StringGrid1MouseUp(cell->column(), cell->row() + 1);
-      Run([this] { logic_.StringGrid1DblClick(); });
-    }
-    return true;
-  }
   if (watched == ListBox1->viewport() && type == QEvent::MouseButtonPress) {
     row_at_press_ = logic_.selected();
-  } else if (watched == StringGrid1->viewport()) {
-    if (type == QEvent::MouseButtonRelease) {
-      const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
-      const QModelIndex cell = StringGrid1->indexAt(point);
-      if (cell.isValid()) {
-        logic_.StringGrid1MouseUp(cell.column(), cell.row() + 1);
-      } else {
-        logic_.StringGrid1MouseUp(-1, -1);
-      }
-    } else if (type == QEvent::MouseButtonDblClick) {
-      Run([this] { logic_.StringGrid1DblClick(); });
-      return true;
-    }
   } else if (watched == StringGrid1->horizontalHeader()->viewport()) {
     if (type == QEvent::MouseButtonRelease) {
       const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();

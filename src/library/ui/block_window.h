@@ -5,13 +5,12 @@
 // it, after its place and the names are saved.
 #pragma once
 
-#include <QWidget>
 #include <filesystem>
-#include <functional>
 
 #include "common/platform.h"
 #include "library/block_library.h"
 #include "library/block_window.h"
+#include "library/ui/library_window.h"
 
 class QGroupBox;
 class QLabel;
@@ -25,7 +24,7 @@ namespace luch {
 
 class TextRowsModel;
 
-class TBlock : public QWidget {
+class TBlock : public LibraryWindow {
   Q_OBJECT
  public:
   // Reads the window's place from Tarvel.ini in `data_dir` and the names from
@@ -43,21 +42,16 @@ class TBlock : public QWidget {
     logic_.SetRenameCallback(std::move(callback));
   }
   // Redraws every control from the logic.
-  void Refresh();
-  // Called after every redraw that may follow a change of Блок.ini (the main
-  // window recalculates).
-  void SetOnChange(std::function<void()> on_change) { on_change_ = std::move(on_change); }
+  void Refresh() override;
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
+  // Saves the place and the names.
+  void FormClose(const WindowGeometry& place) override { logic_.FormClose(place); }
+  // Places the controls for the client size (anchors of the design).
+  void FormResize() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  std::function<void()> on_change_;
-  WindowGeometry CurrentGeometry() const;
-  // Places the controls for the client size (anchors of the design).
-  void FormResize();
   // The user selected entry `row`.
   void OnListSelected(int row);
   void OnListClicked(int row);

@@ -4,13 +4,12 @@
 // and calls OnProgramEnd() when the program ends; closing it only hides it.
 #pragma once
 
-#include <QWidget>
 #include <filesystem>
-#include <functional>
 
 #include "common/platform.h"
 #include "library/cable_library.h"
 #include "library/cable_window.h"
+#include "library/ui/library_window.h"
 
 class QLabel;
 class QPushButton;
@@ -20,7 +19,7 @@ namespace luch {
 
 class TextRowsModel;
 
-class TCabels : public QWidget {
+class TCabels : public LibraryWindow {
   Q_OBJECT
  public:
   // Reads the window's place and loads Кабель.ini from `data_dir` into
@@ -38,10 +37,7 @@ class TCabels : public QWidget {
   // The selected row of the grid, 1-based; 0 when none.
   int SelectedRow() const;
   // Redraws the grid and the status line from the library.
-  void Refresh();
-  // Called after every redraw that may follow a change of the library (the
-  // main window recalculates).
-  void SetOnChange(std::function<void()> on_change) { on_change_ = std::move(on_change); }
+  void Refresh() override;
 
   void ButtonAddClick();
   void ButtonDelClick();
@@ -49,14 +45,10 @@ class TCabels : public QWidget {
   void Button1Click();
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  void FormClose(const WindowGeometry& place) override { logic_.FormClose(place); }
+  void FormResize() override;
 
  private:
-  std::function<void()> on_change_;
-  WindowGeometry CurrentGeometry() const;
-  void FormResize();
   void SelectRow(int row);
 
   CableWindow logic_;
