@@ -7,6 +7,7 @@
 #include "common/percent_escape.h"
 #include "common/profile_file.h"
 #include "project/project_file.h"
+#include "project/row_format.h"
 
 namespace luch {
 namespace {
@@ -66,7 +67,7 @@ bool WriteRecoveryFile(const std::filesystem::path& path, const ProjectTable& ta
 std::optional<RecoveryInfo> FindRecoveryFile(const std::filesystem::path& path, FileSystem& files) {
   if (!files.FileExists(path)) return std::nullopt;
   const ProfileFile file(path, files);
-  if (!file.SectionExists("Луч")) return std::nullopt;
+  if (!file.SectionExists(ray_format::kSection)) return std::nullopt;
   RecoveryInfo info;
   const std::string name = file.ReadString(kSection, kKeyFile, "");
   info.project_file_name = PercentUnescaped(name).value_or(name);

@@ -19,15 +19,7 @@
 namespace luch {
 namespace {
 
-constexpr const char* kRaySection = "Луч";
-constexpr const char* kKeyCount = "Блоков";
-constexpr const char* kKeyVoltage = "Напряжение";
-constexpr const char* kKeyZB = "Грозозащита";
-constexpr const char* kKeyAccuracy = "Точность";
-constexpr const char* kKeyCurrent = "Ток";
-constexpr const char* kKeyCapacitance = "C";  // Latin
-constexpr const char* kKeyInductance = "L";
-
+namespace ray = ray_format;  // the keys of section "Луч"
 namespace row = row_format;  // the keys of a row section
 
 constexpr double kDefaultVoltage = 28.0;
@@ -60,18 +52,19 @@ std::string BlockSectionName(int row) { return "Блок" + std::to_string(row);
 
 void WriteProjectKeys(ProfileFile& file, const ProjectTable& table, const ProjectParameters& params,
                       char decimal_separator) {
-  file.WriteInteger(kRaySection, kKeyCount, table.BlockCount());
-  file.WriteReal(kRaySection, kKeyVoltage, params.SupplyVoltage(), decimal_separator);
+  file.WriteInteger(ray::kSection, ray::kCount, table.BlockCount());
+  file.WriteReal(ray::kSection, ray::kVoltage, params.SupplyVoltage(), decimal_separator);
   // The five parameters are written as their 32-bit values widened, with the
   // widening error (0.05 -> 0.0500000007450581).
-  file.WriteReal(kRaySection, kKeyZB, static_cast<double>(params.ZBResistance), decimal_separator);
-  file.WriteReal(kRaySection, kKeyAccuracy, static_cast<double>(params.AccuracyStep),
+  file.WriteReal(ray::kSection, ray::kZB, static_cast<double>(params.ZBResistance),
                  decimal_separator);
-  file.WriteReal(kRaySection, kKeyCurrent, static_cast<double>(params.MaxCurrent),
+  file.WriteReal(ray::kSection, ray::kAccuracy, static_cast<double>(params.AccuracyStep),
                  decimal_separator);
-  file.WriteReal(kRaySection, kKeyCapacitance, static_cast<double>(params.MaxCapacitance),
+  file.WriteReal(ray::kSection, ray::kCurrent, static_cast<double>(params.MaxCurrent),
                  decimal_separator);
-  file.WriteReal(kRaySection, kKeyInductance, static_cast<double>(params.MaxInductance),
+  file.WriteReal(ray::kSection, ray::kCapacitance, static_cast<double>(params.MaxCapacitance),
+                 decimal_separator);
+  file.WriteReal(ray::kSection, ray::kInductance, static_cast<double>(params.MaxInductance),
                  decimal_separator);
 
   for (int k = 1; k <= table.BlockCount(); ++k) {
@@ -111,19 +104,19 @@ ProjectLoadResult LoadProjectFile(const std::filesystem::path& path, ProjectTabl
   }
   // An empty file, a text or binary junk would open as an empty project that
   // Save then mixes into the file.
-  if (!file.SectionExists(kRaySection) && !file.SectionExists(BlockSectionName(1))) {
+  if (!file.SectionExists(ray::kSection) && !file.SectionExists(BlockSectionName(1))) {
     return {ProjectLoad::kNotAProject};
   }
 
-  const int32_t stored_count = file.ReadInteger(kRaySection, kKeyCount, 1);
+  const int32_t stored_count = file.ReadInteger(ray::kSection, ray::kCount, 1);
   table.SetBlockCount(CountFromFile(stored_count));
   // ReadReal never gives an infinite or NaN value: overflow does not parse.
-  params.EditU = CFormat("%2.2f", {file.ReadReal(kRaySection, kKeyVoltage, kDefaultVoltage)});
-  params.ZBResistance = ToParameter(file.ReadReal(kRaySection, kKeyZB, kDefaultZB));
-  params.AccuracyStep = ToParameter(file.ReadReal(kRaySection, kKeyAccuracy, kDefaultAccuracy));
-  params.MaxCurrent = ToParameter(file.ReadReal(kRaySection, kKeyCurrent, kDefaultCurrent));
-  params.MaxCapacitance = ToParameter(file.ReadReal(kRaySection, kKeyCapacitance, 0.0));
-  params.MaxInductance = ToParameter(file.ReadReal(kRaySection, kKeyInductance, 0.0));
+  params.EditU = CFormat("%2.2f", {file.ReadReal(ray::kSection, ray::kVoltage, kDefaultVoltage)});
+  params.ZBResistance = ToParameter(file.ReadReal(ray::kSection, ray::kZB, kDefaultZB));
+  params.AccuracyStep = ToParameter(file.ReadReal(ray::kSection, ray::kAccuracy, kDefaultAccuracy));
+  params.MaxCurrent = ToParameter(file.ReadReal(ray::kSection, ray::kCurrent, kDefaultCurrent));
+  params.MaxCapacitance = ToParameter(file.ReadReal(ray::kSection, ray::kCapacitance, 0.0));
+  params.MaxInductance = ToParameter(file.ReadReal(ray::kSection, ray::kInductance, 0.0));
 
   for (int k = 1; k <= table.BlockCount(); ++k) {
     const std::string section = BlockSectionName(k);
