@@ -10,7 +10,11 @@
 
 namespace luch::bench {
 
-BenchData::BenchData() {
+std::string LongBlockName(const std::string& base) {
+  return base + " адресный двухпроводный ИП-212/3 исп. 2";
+}
+
+BenchData::BenchData(bool long_names) {
   std::random_device device;
   dir_ = std::filesystem::temp_directory_path() / ("luch-bench-" + std::to_string(device()));
   std::filesystem::create_directories(dir_);
@@ -28,7 +32,7 @@ BenchData::BenchData() {
   ProfileFile blocks(dir_ / Utf8Path(kBlockFileName));
   const auto block = [&](int b, const char* name, const char* umin, const char* p, const char* i) {
     const std::string section = "Блок" + std::to_string(b);
-    blocks.WriteString(section, "Название", name);
+    blocks.WriteString(section, "Название", long_names ? LongBlockName(name) : name);
     blocks.WriteString(section, "Режим1", "Нормальный");
     blocks.WriteString(section, "P1", p);
     blocks.WriteString(section, "I1", i);
@@ -55,7 +59,7 @@ BenchData::~BenchData() {
 }
 
 Ray MakeRay(int n, const char* cable, int min_m, int max_m, float step, uint32_t seed,
-            const Mix& mix) {
+            const Mix& mix, bool long_names) {
   std::mt19937 random(seed);
   Ray ray;
   ray.params.SetNewProjectValues();
@@ -65,7 +69,7 @@ Ray MakeRay(int n, const char* cable, int min_m, int max_m, float step, uint32_t
     ray.table.SetCableName(i, cable);
     ray.table.SetLengthM(i, min_m + static_cast<int>(random() % uint32_t(max_m - min_m + 1)));
     const std::string block = mix[random() % 8];
-    ray.table.SetBlockName(i, block);
+    ray.table.SetBlockName(i, long_names ? LongBlockName(block) : block);
     ray.table.SetRegimeName(i, "Нормальный");
     ray.table.SetHasZB(i, block == "Модуль" && random() % 2 == 0);
   }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "library/block_library.h"
 #include "library/cable_library.h"
@@ -17,7 +18,9 @@ namespace luch::bench {
 // A data folder with a small cable and block library, removed at the end.
 class BenchData {
  public:
-  BenchData();
+  // `long_names`: the block types have names of about 40 characters, as real
+  // libraries do (see LongBlockName).
+  explicit BenchData(bool long_names = false);
   ~BenchData();
 
   const std::filesystem::path& dir() const { return dir_; }
@@ -39,9 +42,12 @@ using Mix = std::array<const char*, 8>;
 constexpr Mix kUsual = {"Оповещатель", "Модуль",     "Извещатель", "Извещатель",
                         "Извещатель",  "Извещатель", "Извещатель", "Извещатель"};
 
+// The name a block type of `base` has in a library of long names.
+std::string LongBlockName(const std::string& base);
+
 // n rows of min_m..max_m metres with blocks of `mix`; a module is behind
 // lightning protection half the time.
 Ray MakeRay(int n, const char* cable, int min_m, int max_m, float step, uint32_t seed,
-            const Mix& mix = kUsual);
+            const Mix& mix = kUsual, bool long_names = false);
 
 }  // namespace luch::bench
