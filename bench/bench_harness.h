@@ -22,6 +22,10 @@ struct Register {
   Register(std::string name, std::function<void()> run);
 };
 
+// Runs `cleanup` when every scenario has run, before the program ends (for
+// what must go while the program still runs, such as windows).
+void AtEnd(std::function<void()> cleanup);
+
 // Median wall time of `runs` calls of `work`, in milliseconds.
 double MedianMs(int runs, const std::function<void()>& work);
 

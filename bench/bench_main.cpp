@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,13 @@ std::vector<Scenario>& Scenarios() {
   static std::vector<Scenario> scenarios;
   return scenarios;
 }
+std::vector<std::function<void()>>& Cleanups() {
+  static std::vector<std::function<void()>> cleanups;
+  return cleanups;
+}
 }  // namespace
+
+void AtEnd(std::function<void()> cleanup) { Cleanups().push_back(std::move(cleanup)); }
 
 Register::Register(std::string name, std::function<void()> run) {
   Scenarios().push_back({std::move(name), std::move(run)});
@@ -50,5 +57,6 @@ int main(int argc, char** argv) {
     for (int k = 1; k < argc; ++k) wanted = wanted || scenario.name == argv[k];
     if (wanted) scenario.run();
   }
+  for (const auto& cleanup : luch::bench::Cleanups()) cleanup();
   return 0;
 }

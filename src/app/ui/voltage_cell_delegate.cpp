@@ -23,14 +23,14 @@ void VoltageCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     QStyleOptionViewItem grey = option;
     grey.palette.setColor(QPalette::Text, Qt::gray);
     grey.palette.setColor(QPalette::HighlightedText, Qt::lightGray);
-    QStyledItemDelegate::paint(painter, grey, index);
+    CutTextDelegate::paint(painter, grey, index);
     return;
   }
   const bool selected = option.state & QStyle::State_Selected;
   const VoltageCellLook look =
       VoltageCellColours(table_, blocks_, index.column(), index.row() + 1, selected);
   if (look.standard) {
-    QStyledItemDelegate::paint(painter, option, index);
+    CutTextDelegate::paint(painter, option, index);
     return;
   }
   painter->save();
