@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QImage>
+#include <QListView>
 #include <QStandardItemModel>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace luch {
@@ -21,6 +25,45 @@ TEST(CutTextDelegate, OnlyATextWiderThanItsCellCountsAsCut) {
   EXPECT_FALSE(CutTextDelegate::IsCut(option, model.index(0, 1), &view));
   option.rect.setWidth(2000);
   EXPECT_FALSE(CutTextDelegate::IsCut(option, model.index(0, 0), &view));
+}
+
+// The view as it looks with `delegate`, every texture of a cell in it: cut
+// and whole texts, a selected row, the current cell, an empty cell, wrapped
+// and unwrapped rows.
+QImage Look(QAbstractItemView& view, QAbstractItemDelegate* delegate) {
+  view.setItemDelegate(delegate);
+  view.resize(260, 120);
+  view.show();
+  QApplication::processEvents();
+  return view.grab().toImage();
+}
+
+TEST(CutTextDelegate, PaintsEveryCellAsTheStyleDoes) {
+  QStandardItemModel model(4, 3);
+  const char* texts[] = {"Подъезд 1, этаж 1, щит пожарной сигнализации", "КСПВ 2х0,5", "",
+                         "<b>1</b>", "Нормальный режим работы блока", "27.91"};
+  for (int r = 0; r < 4; ++r) {
+    for (int c = 0; c < 3; ++c) model.setItem(r, c, new QStandardItem(texts[(r * 3 + c) % 6]));
+  }
+  for (const bool wrap : {false, true}) {
+    QTableView table;
+    table.setModel(&model);
+    table.setWordWrap(wrap);
+    table.setSelectionBehavior(QAbstractItemView::SelectRows);
+    table.selectRow(1);
+    table.setCurrentIndex(model.index(1, 1));
+    QStyledItemDelegate style_alone;
+    CutTextDelegate kept;
+    const QImage expected = Look(table, &style_alone);
+    EXPECT_EQ(Look(table, &kept), expected) << "wrap " << wrap;
+  }
+  QListView list;
+  list.setModel(&model);
+  list.setCurrentIndex(model.index(2, 0));
+  QStyledItemDelegate style_alone;
+  CutTextDelegate kept;
+  const QImage expected = Look(list, &style_alone);
+  EXPECT_EQ(Look(list, &kept), expected);
 }
 
 }  // namespace
