@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -279,13 +280,25 @@ Register window_save("window_save_4096", [] {
   const double window = b.WindowMs([] {}, [&] { QTest::keyClick(&b.grid(), Qt::Key_F2); });
   const double logic = b.LogicMs([] {}, [&] { b.state().SaveProject(name); });
   Print("window_save_4096", window, logic);
-  const double recovery = MedianMs(kRuns, [&] {
+  // The window's thread takes a copy; a worker writes it.
+  std::vector<double> copy_times;
+  std::vector<double> write_times;
+  for (int k = 0; k < kRuns; ++k) {
     b.state().BeginCommand();
     b.state().mutable_table().SetLengthM(kMiddle, b.state().table().LengthM(kMiddle) % 2 + 1);
     b.state().EndCommand();
-    b.state().WriteRecovery();
-  });
-  std::printf("window_recovery_4096 logic_ms=%.1f\n", recovery);
+    std::optional<RecoveryWrite> write;
+    copy_times.push_back(Ms([&] { write = b.state().BeginRecoveryWrite(); }));
+    if (!write) continue;
+    bool written = false;
+    write_times.push_back(Ms([&] { written = write->Run(); }));
+    b.state().RecoveryWriteDone(*write, written);
+  }
+  std::sort(copy_times.begin(), copy_times.end());
+  std::sort(write_times.begin(), write_times.end());
+  std::printf("window_recovery_4096 window_ms=%.1f worker_ms=%.1f\n",
+              copy_times[copy_times.size() / 2],
+              write_times.empty() ? 0.0 : write_times[write_times.size() / 2]);
   std::fflush(stdout);
   b.Reset();
 });

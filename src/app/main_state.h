@@ -155,6 +155,10 @@ class MainState : private ProjectDocument::Observer {
   bool ConfirmDiscard() { return document_.ConfirmDiscard(); }
   bool RecoveryDue() const { return document_.RecoveryDue(); }
   void WriteRecovery() { document_.WriteRecovery(); }
+  std::optional<RecoveryWrite> BeginRecoveryWrite() { return document_.BeginRecoveryWrite(); }
+  void RecoveryWriteDone(const RecoveryWrite& write, bool written) {
+    document_.RecoveryWriteDone(write, written);
+  }
   const std::filesystem::path& recovery_path() const { return document_.recovery_path(); }
   bool OfferRecovery() { return document_.OfferRecovery(); }
 

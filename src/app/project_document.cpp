@@ -86,6 +86,7 @@ void ProjectDocument::RemoveRecovery() {
   }
   recovery_revision_ = kNoRecovery;
   recovery_failed_ = false;
+  ++recovery_generation_;  // a write under way no longer counts
 }
 
 bool ProjectDocument::ConfirmDiscard() {
@@ -105,14 +106,44 @@ bool ProjectDocument::ConfirmDiscard() {
   return false;
 }
 
+bool RecoveryWrite::Run() const {
+  return WriteRecoveryFile(path, table, params, info, decimal_separator, *files);
+}
+
 void ProjectDocument::WriteRecovery() {
-  if (!RecoveryDue()) return;
+  if (std::optional<RecoveryWrite> write = BeginRecoveryWrite()) {
+    RecoveryWriteDone(*write, write->Run());
+  }
+}
+
+std::optional<RecoveryWrite> ProjectDocument::BeginRecoveryWrite() {
+  if (!RecoveryDue() || recovery_in_flight_) return std::nullopt;
   if (!recovery_.lock) recovery_ = TakeFreeRecoverySlot(data_dir_, *platform_.files);
-  const RecoveryInfo info{project_file_name_, platform_.clock->Now(), carried_};
-  recovery_failed_ = recovery_.path.empty() ||
-                     !WriteRecoveryFile(recovery_.path, table_, params_, info,
-                                        platform_.locale->DecimalSeparator(), *platform_.files);
-  if (!recovery_failed_) recovery_revision_ = revision_;
+  if (recovery_.path.empty()) {
+    recovery_failed_ = true;
+    return std::nullopt;
+  }
+  recovery_in_flight_ = true;
+  return RecoveryWrite{recovery_.path,
+                       table_,
+                       params_,
+                       RecoveryInfo{project_file_name_, platform_.clock->Now(), carried_},
+                       platform_.locale->DecimalSeparator(),
+                       platform_.files,
+                       revision_,
+                       recovery_generation_};
+}
+
+void ProjectDocument::RecoveryWriteDone(const RecoveryWrite& write, bool written) {
+  recovery_in_flight_ = false;
+  if (write.generation != recovery_generation_) {
+    // Saved, or the program ends, while it was written: the file must not
+    // stay behind to be offered at the next start.
+    if (written && platform_.files->Exists(write.path)) platform_.files->RemoveFile(write.path);
+    return;
+  }
+  recovery_failed_ = !written;
+  if (written) recovery_revision_ = write.revision;
 }
 
 std::optional<std::string> ProjectDocument::RecoveryProblem() const {

@@ -29,6 +29,21 @@ inline constexpr const char* kMainCaption = "Расчет луча ТЕРН-12 �
 inline constexpr const char* kProjectFilter = "Проект луча (*.луч)|*.луч";
 inline constexpr const char* kProjectExtension = "луч";
 
+// One write of the recovery file, with copies of what it writes: it may run
+// on another thread while the project changes on.
+struct RecoveryWrite {
+  std::filesystem::path path;
+  ProjectTable table;
+  ProjectParameters params;
+  RecoveryInfo info;
+  char decimal_separator = ',';
+  FileSystem* files = nullptr;
+  uint64_t revision = 0;    // of the project it holds
+  uint64_t generation = 0;  // of the recovery file it belongs to (see ProjectDocument)
+  // Writes the file; false when it could not.
+  bool Run() const;
+};
+
 class ProjectDocument {
  public:
   class Observer {
@@ -125,6 +140,12 @@ class ProjectDocument {
   // free one at the first write). A failure is tried again after the next
   // change and said by RecoveryProblem until a write succeeds.
   void WriteRecovery();
+  // The same in two steps, for a write on another thread: the copy to write
+  // (none when no write is due, one is under way, or no recovery file can be
+  // had, which RecoveryProblem then says), and what came of it. A write that
+  // ends after the project was saved or closed removes what it wrote.
+  std::optional<RecoveryWrite> BeginRecoveryWrite();
+  void RecoveryWriteDone(const RecoveryWrite& write, bool written);
   // This copy's recovery file; empty before its first write.
   const std::filesystem::path& recovery_path() const { return recovery_.path; }
   // The line of Problems while the recovery file cannot be written.
@@ -171,6 +192,10 @@ class ProjectDocument {
   uint64_t recovery_revision_ = kNoRecovery;
   RecoverySlot recovery_;         // this copy's own recovery file
   bool recovery_failed_ = false;  // its last write failed
+  bool recovery_in_flight_ = false;
+  // Counts the removals of the recovery file: a write begun before the last
+  // one is of no use.
+  uint64_t recovery_generation_ = 0;
   // The current project file as this copy last read or wrote it, and its
   // lock while this copy holds it.
   std::filesystem::path held_path_;

@@ -6,8 +6,10 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "app/recovery_file.h"
 #include "common/cp1251.h"
 #include "common/file_io.h"
 #include "library/block_library.h"
@@ -222,6 +224,33 @@ TEST_F(ProjectDocumentTest, AProjectAnotherCopyHasOpenIsSavedOverOnlyWhenTheUser
   EXPECT_NE(dir.Read("Дом 5.луч").find(Utf8ToCp1251("вторая копия")), std::string::npos);
   EXPECT_TRUE(other.SaveProject(project));  // its own file now: no question
   EXPECT_TRUE(fake.messages.picks.empty());
+}
+
+TEST_F(ProjectDocumentTest, ARecoveryWriteOnAnotherThreadNeverOutlivesASave) {
+  const std::string project = ProjectPath("Дом 5.луч");
+  ASSERT_TRUE(doc.SaveProject(project));
+  Edit(doc, [&] { doc.mutable_table().SetAddress(1, "изменено"); });
+  std::optional<RecoveryWrite> write = doc.BeginRecoveryWrite();
+  ASSERT_TRUE(write);
+  EXPECT_FALSE(doc.BeginRecoveryWrite()) << "one write at a time";
+  // Written from its copy while the project went on and was saved.
+  Edit(doc, [&] { doc.mutable_table().SetAddress(1, "сохранено"); });
+  ASSERT_TRUE(doc.SaveProject(project));
+  ASSERT_TRUE(write->Run());
+  EXPECT_TRUE(FileExists(write->path));
+  doc.RecoveryWriteDone(*write, true);
+  EXPECT_FALSE(FileExists(write->path));
+  // A write that ends in time counts, and holds the copy it was given.
+  Edit(doc, [&] { doc.mutable_table().SetAddress(1, "снова"); });
+  write = doc.BeginRecoveryWrite();
+  ASSERT_TRUE(write);
+  Edit(doc, [&] { doc.mutable_table().SetAddress(1, "еще раз"); });
+  doc.RecoveryWriteDone(*write, write->Run());
+  EXPECT_TRUE(doc.RecoveryDue()) << "the change made meanwhile is not in the file";
+  ProjectTable restored;
+  ProjectParameters params;
+  ASSERT_TRUE(LoadRecoveryFile(write->path, restored, params, RealFileSystem()));
+  EXPECT_EQ(restored.Address(1), "снова");
 }
 
 }  // namespace

@@ -118,7 +118,8 @@ TMain::TMain(MainState& state, QWidget* parent)
   recovery_timer_ = new QTimer(this);
   recovery_timer_->setSingleShot(true);
   recovery_timer_->setInterval(kRecoveryDelayMs);
-  connect(recovery_timer_, &QTimer::timeout, this, [this] { state_.WriteRecovery(); });
+  recovery_writer_.setMaxThreadCount(1);
+  connect(recovery_timer_, &QTimer::timeout, this, &TMain::StartRecoveryWrite);
   chart_ = new TChart(state_.data_dir(), state_.platform(), this);
   connect(chart_, &TChart::RowClicked, this, [this](int row) {
     state_.SetCursor(row, row, row);
@@ -140,7 +141,28 @@ TMain::TMain(MainState& state, QWidget* parent)
   RefreshFromState();
 }
 
-TMain::~TMain() = default;
+// The write under way ends before the window goes: its answer is for it.
+TMain::~TMain() { recovery_writer_.waitForDone(); }
+
+void TMain::StartRecoveryWrite() {
+  std::optional<RecoveryWrite> write = state_.BeginRecoveryWrite();
+  if (!write) {
+    RefreshProblems();  // no recovery file to be had is said there
+    return;
+  }
+  auto job = std::make_shared<const RecoveryWrite>(std::move(*write));
+  recovery_writer_.start([this, job] {
+    const bool written = job->Run();
+    QMetaObject::invokeMethod(
+        this,
+        [this, job, written] {
+          state_.RecoveryWriteDone(*job, written);
+          RefreshProblems();
+          ProjectChanged();  // changes made meanwhile are written soon
+        },
+        Qt::QueuedConnection);
+  });
+}
 
 void TMain::BuildToolPanel(QWidget* parent) {
   auto* panel = new ClippingPanel(parent);
@@ -441,6 +463,7 @@ void TMain::closeEvent(QCloseEvent* event) {
     return;
   }
   recovery_timer_->stop();
+  recovery_writer_.waitForDone();  // then the recovery file goes for good
   state_.FormClose(CurrentSettings());
   if (chart_->isVisible()) chart_->close();  // keeps its place in the settings
   if (analysis_window_ && analysis_window_->isVisible()) analysis_window_->close();

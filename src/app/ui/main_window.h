@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QThreadPool>
 #include <array>
 #include <functional>
 #include <map>
@@ -118,6 +119,10 @@ class TMain : public QMainWindow {
   // After anything that may have changed the project: the caption, and the
   // recovery file written soon (not on the keystroke's own path).
   void ProjectChanged();
+  // The recovery file written on a worker thread from a copy of the project,
+  // so that the window never waits for the disk; what came of it is taken in
+  // on the window's thread.
+  void StartRecoveryWrite();
 
   MainState& state_;
   QtCommandDialogs command_dialogs_;
@@ -136,6 +141,7 @@ class TMain : public QMainWindow {
   std::vector<Problem> problems_;  // as the list shows them
   std::function<void()> on_close_;
   QTimer* recovery_timer_ = nullptr;
+  QThreadPool recovery_writer_;  // one write at a time; waited for at the end
   std::array<int, 11> pending_col_widths_{};
   bool started_ = false;
   bool start_posted_ = false;

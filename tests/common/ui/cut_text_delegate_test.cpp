@@ -40,8 +40,12 @@ QImage Look(QAbstractItemView& view, QAbstractItemDelegate* delegate) {
 
 TEST(CutTextDelegate, PaintsEveryCellAsTheStyleDoes) {
   QStandardItemModel model(4, 3);
-  const char* texts[] = {"Подъезд 1, этаж 1, щит пожарной сигнализации", "КСПВ 2х0,5", "",
-                         "<b>1</b>", "Нормальный режим работы блока", "27.91"};
+  const char* texts[] = {"Подъезд 1, этаж 1, щит пожарной сигнализации",
+                         "КСПВ 2х0,5",
+                         "",
+                         "<b>1</b>",
+                         "Нормальный режим работы блока",
+                         "27.91"};
   for (int r = 0; r < 4; ++r) {
     for (int c = 0; c < 3; ++c) model.setItem(r, c, new QStandardItem(texts[(r * 3 + c) % 6]));
   }
