@@ -1,5 +1,7 @@
 #include "common/profile_file.h"
 
+#include <array>
+
 #include "common/cp1251.h"
 #include "common/file_io.h"
 #include "common/number_text.h"
@@ -27,6 +29,26 @@ std::string ValueOf(std::string_view line) {
     value = value.substr(1, value.size() - 2);
   }
   return std::string(Utf8Prefix(value, kMaxValueChars));
+}
+
+// The folded form of a key's name. A file repeats a few key names in every
+// section: their folded forms are kept (per thread, which may read its own
+// files).
+const std::string& FoldedKey(std::string_view key) {
+  struct Entry {
+    std::string key;
+    std::string folded;
+    bool used = false;
+  };
+  thread_local std::array<Entry, 16> memo;
+  thread_local size_t next = 0;
+  for (const Entry& entry : memo) {
+    if (entry.used && entry.key == key) return entry.folded;
+  }
+  Entry& entry = memo[next];
+  next = (next + 1) % memo.size();
+  entry = Entry{std::string(key), FoldCase(key), true};
+  return entry.folded;
 }
 
 }  // namespace
@@ -58,7 +80,7 @@ bool ProfileFile::Parse(std::string_view bytes) {
       const size_t close = trimmed.find(']');
       const std::string_view name = Trim(
           trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
-      sections_.push_back(Section{std::string(name), std::string(raw), {}});
+      sections_.push_back(Section{std::string(name), std::string(raw), {}, FoldCase(name)});
       return;
     }
     Line line{std::string(raw), {}, {}, false};
@@ -66,7 +88,7 @@ bool ProfileFile::Parse(std::string_view bytes) {
     if (equals != std::string_view::npos && !trimmed.empty() && trimmed.front() != ';') {
       line.is_key = true;
       line.key = std::string(Trim(raw.substr(0, equals)));
-      line.folded = FoldCase(line.key);
+      line.folded = FoldedKey(line.key);
     }
     (sections_.empty() ? preamble_ : sections_.back().lines).push_back(std::move(line));
   };
@@ -84,19 +106,21 @@ bool ProfileFile::Parse(std::string_view bytes) {
 
 void ProfileFile::Reindex() {
   index_.clear();
-  for (size_t k = 0; k < sections_.size(); ++k) {
-    index_.try_emplace(FoldCase(sections_[k].name), k);
-  }
+  last_index_ = SIZE_MAX;
+  for (size_t k = 0; k < sections_.size(); ++k) index_.try_emplace(sections_[k].folded, k);
 }
 
 const ProfileFile::Section* ProfileFile::FindSection(std::string_view name) const {
+  if (last_index_ < sections_.size() && name == last_name_) return &sections_[last_index_];
   const auto it = index_.find(FoldCase(Trim(name)));
-  return it == index_.end() ? nullptr : &sections_[it->second];
+  if (it == index_.end()) return nullptr;
+  last_name_ = name;
+  last_index_ = it->second;
+  return &sections_[it->second];
 }
 
 ProfileFile::Section* ProfileFile::FindSection(std::string_view name) {
-  const auto it = index_.find(FoldCase(Trim(name)));
-  return it == index_.end() ? nullptr : &sections_[it->second];
+  return const_cast<Section*>(std::as_const(*this).FindSection(name));
 }
 
 const ProfileFile::Line* ProfileFile::FindKey(const Section& section, std::string_view folded_key) {
@@ -109,7 +133,7 @@ const ProfileFile::Line* ProfileFile::FindKey(const Section& section, std::strin
 std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
                                     std::string_view fallback) const {
   const Section* s = FindSection(section);
-  const Line* line = s ? FindKey(*s, FoldCase(Trim(key))) : nullptr;
+  const Line* line = s ? FindKey(*s, FoldedKey(Trim(key))) : nullptr;
   if (!line) return std::string(Utf8Prefix(fallback, kMaxValueChars));
   return ValueOf(line->text);
 }
@@ -156,13 +180,13 @@ std::vector<std::pair<std::string, std::string>> ProfileFile::SectionKeys(
 
 bool ProfileFile::KeyExists(std::string_view section, std::string_view key) const {
   const Section* s = FindSection(section);
-  return s && FindKey(*s, FoldCase(Trim(key)));
+  return s && FindKey(*s, FoldedKey(Trim(key)));
 }
 
 std::vector<std::string> ProfileFile::SectionNames() const {
   std::vector<std::string> names;
   for (size_t k = 0; k < sections_.size(); ++k) {
-    if (index_.at(FoldCase(sections_[k].name)) == k) names.push_back(sections_[k].name);
+    if (index_.at(sections_[k].folded) == k) names.push_back(sections_[k].name);
   }
   return names;
 }
@@ -174,7 +198,7 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
   for (char& c : value) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  const std::string folded_key = FoldCase(Trim(key));
+  const std::string& folded_key = FoldedKey(Trim(key));
   Section* s = FindSection(section);
   if (!s) {
     // A new section goes at the end, after a blank line.
@@ -189,8 +213,8 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
       (sections_.empty() ? preamble_ : sections_.back().lines).push_back(Line{"", {}, {}, false});
     }
     const std::string name(Trim(section));
-    sections_.push_back(Section{name, "[" + name + "]", {}});
-    index_.try_emplace(FoldCase(name), sections_.size() - 1);
+    sections_.push_back(Section{name, "[" + name + "]", {}, FoldCase(name)});
+    index_.try_emplace(sections_.back().folded, sections_.size() - 1);
     s = &sections_.back();
   }
   for (Line& line : s->lines) {
@@ -222,14 +246,24 @@ void ProfileFile::WriteReal(std::string_view section, std::string_view key, doub
 
 void ProfileFile::EraseSection(std::string_view section) {
   const std::string folded = FoldCase(Trim(section));
-  std::erase_if(sections_, [&](const Section& s) { return FoldCase(s.name) == folded; });
+  std::erase_if(sections_, [&](const Section& s) { return s.folded == folded; });
   Reindex();
+}
+
+void ProfileFile::EraseNumberedSections(std::string_view prefix) {
+  const std::string folded = FoldCase(prefix);
+  const size_t erased = std::erase_if(sections_, [&](const Section& s) {
+    const std::string_view name = s.folded;
+    return name.size() > folded.size() && name.starts_with(folded) &&
+           name.substr(folded.size()).find_first_not_of("0123456789") == std::string_view::npos;
+  });
+  if (erased > 0) Reindex();
 }
 
 void ProfileFile::DeleteKey(std::string_view section, std::string_view key) {
   Section* s = FindSection(section);
   if (!s) return;
-  const std::string folded = FoldCase(Trim(key));
+  const std::string folded = FoldedKey(Trim(key));
   std::erase_if(s->lines, [&](const Line& line) { return line.is_key && line.folded == folded; });
 }
 
@@ -238,6 +272,7 @@ void ProfileFile::Clear() {
   preamble_.clear();
   sections_.clear();
   index_.clear();
+  last_index_ = SIZE_MAX;
 }
 
 std::string ProfileFile::Text() const {

@@ -67,6 +67,9 @@ class ProfileFile {
                  char decimal_separator);
 
   void EraseSection(std::string_view section);
+  // Erases every section named `prefix` followed by a number ("Тип1",
+  // "Тип12", not "Тип" or "Тип1а"), in one pass.
+  void EraseNumberedSections(std::string_view prefix);
   void DeleteKey(std::string_view section, std::string_view key);
   // Forgets every line, as a deleted file (Save may then replace a file that
   // could not be read).
@@ -100,6 +103,7 @@ class ProfileFile {
     std::string name;    // as written
     std::string header;  // the header line as it stands
     std::vector<Line> lines;
+    std::string folded;  // the folded name
   };
 
   // False, leaving the file empty, for more than kMaxFileLines lines.
@@ -116,6 +120,10 @@ class ProfileFile {
   std::vector<Line> preamble_;  // lines before the first section
   std::vector<Section> sections_;
   std::unordered_map<std::string, size_t> index_;  // folded name -> first section
+  // The section last found, by the name as asked for: a file is mostly read
+  // and written section after section, key after key.
+  mutable std::string last_name_;
+  mutable size_t last_index_ = SIZE_MAX;
 };
 
 // `text` as a value that ReadString gives back unchanged: inside quotes when

@@ -26,18 +26,6 @@ std::vector<CarriedType> ReadList(const ProfileFile& file, const std::string& pr
   return types;
 }
 
-void EraseList(ProfileFile& file, const std::string& prefix) {
-  const std::string folded = FoldCase(prefix);
-  for (const std::string& section : file.SectionNames()) {
-    const std::string name = FoldCase(section);
-    if (name.size() <= folded.size() || name.compare(0, folded.size(), folded) != 0) continue;
-    const std::string_view number = std::string_view(name).substr(folded.size());
-    if (number.find_first_not_of("0123456789") == std::string_view::npos) {
-      file.EraseSection(section);
-    }
-  }
-}
-
 void WriteList(ProfileFile& file, const std::string& prefix,
                const std::vector<CarriedType>& types) {
   for (size_t k = 0; k < types.size(); ++k) {
@@ -69,8 +57,8 @@ CarriedTypes ReadCarriedTypes(const std::filesystem::path& path, FileSystem& fil
 }
 
 void WriteCarriedTypes(ProfileFile& file, const CarriedTypes& types) {
-  EraseList(file, kCarriedCableSection);
-  EraseList(file, kCarriedBlockSection);
+  file.EraseNumberedSections(kCarriedCableSection);
+  file.EraseNumberedSections(kCarriedBlockSection);
   WriteList(file, kCarriedCableSection, types.cables);
   WriteList(file, kCarriedBlockSection, types.blocks);
 }

@@ -28,7 +28,9 @@ TEST(ApplyPlace, AWindowsFrameEndsOnTheScreen) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     ASSERT_NE(window.frameGeometry().size(), window.size());  // the platform draws a frame
     EXPECT_TRUE(room.contains(window.frameGeometry())) << c.place.top << " " << c.place.height;
-    if (c.stays) EXPECT_EQ(window.pos(), QPoint(c.place.left, c.place.top));
+    if (c.stays) {
+      EXPECT_EQ(window.pos(), QPoint(c.place.left, c.place.top));
+    }
   }
 }
 
