@@ -1,5 +1,6 @@
 #include "project/project_table.h"
 
+#include <unordered_map>
 #include <unordered_set>
 
 #include "common/number_text.h"
@@ -33,28 +34,54 @@ const std::string kEmpty;
 
 ProjectTable::ProjectTable() { SetBlockCount(5); }
 
+BlockRow& ProjectTable::WritableRow(size_t row) {
+  std::shared_ptr<BlockRow>& slot = rows_[row];
+  if (!slot) {
+    slot = std::make_shared<BlockRow>();
+  } else if (slot.use_count() > 1) {
+    slot = std::make_shared<BlockRow>(*slot);
+  }
+  return *slot;
+}
+
 void ProjectTable::SetBlockCount(int count) {
   if (count < kMinBlockCount) count = kMinBlockCount;
   if (count > kMaxBlockCount) count = kMaxBlockCount;
   if (static_cast<int>(rows_.size()) < count + 1) rows_.resize(static_cast<size_t>(count) + 1);
   block_count_ = count;
-  for (int row = 1; row <= count; ++row)
-    rows_[static_cast<size_t>(row)][kNumber] = std::to_string(row);
+  for (int row = 1; row <= count; ++row) SetCell(row, kNumber, std::to_string(row));
 }
 
 const std::string& ProjectTable::GetCell(int row, int col) const {
   if (!Visible(row) || col < 0 || col >= kColumnCount) return kEmpty;
-  return rows_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+  const BlockRow* cells = rows_[static_cast<size_t>(row)].get();
+  return cells ? (*cells)[static_cast<size_t>(col)] : kEmpty;
 }
 
 void ProjectTable::SetCell(int row, int col, std::string_view text) {
   if (!Visible(row) || col < 0 || col >= kColumnCount) return;
-  rows_[static_cast<size_t>(row)][static_cast<size_t>(col)] = std::string(text);
+  // An unchanged cell leaves its row shared.
+  if (GetCell(row, col) == text) return;
+  std::string value(text);  // `text` may be a cell of this very row
+  WritableRow(static_cast<size_t>(row))[static_cast<size_t>(col)] = std::move(value);
 }
 
 BlockRow ProjectTable::GetRow(int row) const {
-  if (!Visible(row)) return BlockRow{};
-  return rows_[static_cast<size_t>(row)];
+  if (!Visible(row) || !rows_[static_cast<size_t>(row)]) return BlockRow{};
+  return *rows_[static_cast<size_t>(row)];
+}
+
+bool ProjectTable::operator==(const ProjectTable& other) const {
+  if (block_count_ != other.block_count_ || rows_.size() != other.rows_.size()) return false;
+  for (size_t r = 0; r < rows_.size(); ++r) {
+    const BlockRow* a = rows_[r].get();
+    const BlockRow* b = other.rows_[r].get();
+    if (a == b) continue;
+    for (size_t c = 0; c < kColumnCount; ++c) {
+      if ((a ? (*a)[c] : kEmpty) != (b ? (*b)[c] : kEmpty)) return false;
+    }
+  }
+  return true;
 }
 
 int32_t ProjectTable::LengthM(int row) const { return LeadingInteger(GetCell(row, kLengthM)); }
@@ -69,9 +96,9 @@ int ProjectTable::ReplaceInAllRows(int col, std::string_view from, std::string_v
   if (col < 0 || col >= kColumnCount) return 0;
   int changed = 0;
   for (size_t r = 1; r < rows_.size(); ++r) {
-    std::string& cell = rows_[r][static_cast<size_t>(col)];
+    const std::string& cell = rows_[r] ? (*rows_[r])[static_cast<size_t>(col)] : kEmpty;
     if (cell != from) continue;
-    cell = to;
+    WritableRow(r)[static_cast<size_t>(col)] = std::string(to);
     ++changed;
   }
   return changed;
@@ -89,8 +116,18 @@ void ProjectTable::SetVoltageV(int row, float volts) {
 
 std::string SegmentResistanceText(int32_t ohm_per_km, int32_t length_m, char decimal_separator) {
   const int64_t product = int64_t{ohm_per_km} * int64_t{length_m};
+  // Every calculation forms the text of every row anew, and a ray repeats a
+  // few products: their texts are kept (per thread, which may calculate its
+  // own variants).
   const float ohm = static_cast<float>(static_cast<double>(product) * 0.002);
-  return FormatPattern(ohm, "#.##", decimal_separator);
+  if (decimal_separator != ',' && decimal_separator != '.') {
+    return FormatPattern(ohm, "#.##", decimal_separator);
+  }
+  thread_local std::unordered_map<int64_t, std::string> formed[2];
+  std::unordered_map<int64_t, std::string>& texts = formed[decimal_separator == ',' ? 0 : 1];
+  if (const auto found = texts.find(product); found != texts.end()) return found->second;
+  if (texts.size() > 65536) texts.clear();
+  return texts.emplace(product, FormatPattern(ohm, "#.##", decimal_separator)).first->second;
 }
 
 void ProjectTable::UpdateResistance(int row, const CableLibrary& cables, char decimal_separator) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,7 +90,7 @@ class ProjectTable {
   void SetVoltageV(int row, float volts);
 
   // Equal when every cell, hidden rows included, and the count are equal.
-  bool operator==(const ProjectTable&) const = default;
+  bool operator==(const ProjectTable& other) const;
 
   // Recomputes ResistanceOhm of one row: the cable's Ohm/km times the length,
   // formed in full, times 0.002, as a 32-bit real in the pattern "#.##" (the
@@ -99,8 +100,15 @@ class ProjectTable {
  private:
   bool Visible(int row) const { return row >= 1 && row <= block_count_; }
 
+  // Row `row` to be written: its own, no longer shared with a copy.
+  BlockRow& WritableRow(size_t row);
+
   int block_count_ = 0;
-  std::vector<BlockRow> rows_;  // index = row number; grows, never shrinks
+  // Index = row number; grows, never shrinks. A copy of the table shares its
+  // rows with the original until either writes one (undo steps, the copies
+  // the analysis and the recovery file work on): a copy costs a pointer per
+  // row, and a comparison skips the rows still shared. Null: an empty row.
+  std::vector<std::shared_ptr<BlockRow>> rows_;
 };
 
 // The distinct non-empty texts of column `col` in rows 1..BlockCount, in the

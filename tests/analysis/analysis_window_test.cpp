@@ -43,10 +43,12 @@ TEST(AnalysisWindow, WorkStartsAgainOnlyWhenWhatItReadsChanged) {
   AnalysisSources project;
   project.table.SetBlockCount(2);
   project.table.SetCell(2, kLengthM, "100");
-  CableType cable;
-  cable.name = "КСПВ";
-  cable.resistance = "90";
-  project.cables.Add(cable);
+  project.cables.Add({.number = "",
+                      .name = "КСПВ",
+                      .resistance = "90",
+                      .capacitance = "",
+                      .wave_impedance = "",
+                      .note = ""});
   struct Case {
     const char* change;
     std::function<void(AnalysisSources&)> apply;
