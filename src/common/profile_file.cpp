@@ -214,6 +214,7 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
     }
     const std::string name(Trim(section));
     sections_.push_back(Section{name, "[" + name + "]", {}, FoldCase(name)});
+    sections_.back().lines.reserve(8);  // a row's keys, without growing step by step
     index_.try_emplace(sections_.back().folded, sections_.size() - 1);
     s = &sections_.back();
   }
@@ -276,11 +277,22 @@ void ProfileFile::Clear() {
 }
 
 std::string ProfileFile::Text() const {
-  std::string text;
-  for (const Line& line : preamble_) text += line.text + "\r\n";
+  size_t size = 0;
+  for (const Line& line : preamble_) size += line.text.size() + 2;
   for (const Section& section : sections_) {
-    text += section.header + "\r\n";
-    for (const Line& line : section.lines) text += line.text + "\r\n";
+    size += section.header.size() + 2;
+    for (const Line& line : section.lines) size += line.text.size() + 2;
+  }
+  std::string text;
+  text.reserve(size);
+  const auto append = [&text](const std::string& line) {
+    text += line;
+    text += "\r\n";
+  };
+  for (const Line& line : preamble_) append(line.text);
+  for (const Section& section : sections_) {
+    append(section.header);
+    for (const Line& line : section.lines) append(line.text);
   }
   return text;
 }
