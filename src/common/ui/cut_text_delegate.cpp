@@ -22,8 +22,15 @@ int TextMargin(const QStyle& style, const QWidget* widget) {
 }
 
 // Whether `option` is a plain cell of text that the style lays out on one
-// line over the whole cell: the cases where the text is drawn here.
-bool PlainTextCell(const QStyleOptionViewItem& option, qreal line_height) {
+// line over the whole cell: the cases where the text is drawn here. Only the
+// Fusion style of the Linux build is known to give the same pixels so: the
+// Windows styles place and colour the text their own way, and on Windows even
+// Fusion's glyphs come out a shade apart. Their cells stay the style's.
+bool PlainTextCell(const QStyleOptionViewItem& option, const QStyle& style, qreal line_height) {
+#ifdef Q_OS_WIN
+  return false;
+#endif
+  if (style.name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0) return false;
   const auto extras = QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::HasCheckIndicator;
   return !(option.features & extras) && option.showDecorationSelected &&
          option.direction == Qt::LeftToRight && option.textElideMode == Qt::ElideRight &&
@@ -57,12 +64,12 @@ void CutTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
   initStyleOption(&cell, index);
   const QFontMetricsF metrics(cell.font);
   const qreal line_height = metrics.ascent() + metrics.descent();
-  if (cell.text.isEmpty() || !PlainTextCell(cell, line_height)) {
+  const QWidget* widget = cell.widget;
+  const QStyle* style = widget ? widget->style() : QApplication::style();
+  if (cell.text.isEmpty() || !PlainTextCell(cell, *style, line_height)) {
     QStyledItemDelegate::paint(painter, option, index);
     return;
   }
-  const QWidget* widget = cell.widget;
-  const QStyle* style = widget ? widget->style() : QApplication::style();
   // The style draws the cell without its text (background, selection,
   // focus); the text goes where and as the style would draw it.
   const QString text = std::exchange(cell.text, QString());
