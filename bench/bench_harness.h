@@ -26,8 +26,14 @@ struct Register {
 // what must go while the program still runs, such as windows).
 void AtEnd(std::function<void()> cleanup);
 
-// Median wall time of `runs` calls of `work`, in milliseconds.
+// Wall time of one call of `work`, in milliseconds.
+double Ms(const std::function<void()>& work);
+// The median of `times` (none: 0).
+double Median(std::vector<double> times);
+// Median wall time of `runs` calls of `work`, in milliseconds; `prepare`
+// runs untimed before each.
 double MedianMs(int runs, const std::function<void()>& work);
+double MedianMs(int runs, const std::function<void()>& prepare, const std::function<void()>& work);
 
 // Prints the scenario's line.
 void Report(const std::string& name, double fast_ms, double plain_ms, double literal_ms,

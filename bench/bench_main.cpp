@@ -25,16 +25,31 @@ Register::Register(std::string name, std::function<void()> run) {
   Scenarios().push_back({std::move(name), std::move(run)});
 }
 
-double MedianMs(int runs, const std::function<void()>& work) {
-  std::vector<double> times;
-  for (int k = 0; k < runs; ++k) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const auto end = std::chrono::steady_clock::now();
-    times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-  }
+double Ms(const std::function<void()>& work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  const auto end = std::chrono::steady_clock::now();
+  return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+double Median(std::vector<double> times) {
+  if (times.empty()) return 0.0;
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];
+}
+
+double MedianMs(int runs, const std::function<void()>& work) {
+  return MedianMs(
+      runs, [] {}, work);
+}
+
+double MedianMs(int runs, const std::function<void()>& prepare, const std::function<void()>& work) {
+  std::vector<double> times;
+  for (int k = 0; k < runs; ++k) {
+    prepare();
+    times.push_back(Ms(work));
+  }
+  return Median(std::move(times));
 }
 
 void Report(const std::string& name, double fast_ms, double plain_ms, double literal_ms,

@@ -12,8 +12,6 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -59,13 +57,6 @@ void Settle() {
     QCoreApplication::sendPostedEvents();
     QApplication::processEvents(QEventLoop::AllEvents);
   }
-}
-
-double Ms(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  const auto end = std::chrono::steady_clock::now();
-  return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
 // Answers the next dialog of type T as soon as it is shown (a timer of
@@ -137,34 +128,27 @@ class WindowBench {
 
   // Median of the window's time for `key` (after `prepare`, untimed).
   double WindowMs(const std::function<void()>& prepare, const std::function<void()>& key) {
-    std::vector<double> times;
-    for (int k = 0; k < kRuns; ++k) {
-      prepare();
-      // The designer works in the main window (the wait window of a
-      // calculation may have taken the activation with it offscreen).
-      main().activateWindow();
-      Settle();
-      times.push_back(Ms([&] {
-        key();
-        Settle();
-      }));
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return MedianMs(
+        kRuns,
+        [&] {
+          prepare();
+          // The designer works in the main window (the wait window of a
+          // calculation may have taken the activation with it offscreen).
+          main().activateWindow();
+          Settle();
+        },
+        [&] {
+          key();
+          Settle();
+        });
   }
 
   double LogicMs(const std::function<void()>& prepare, const std::function<void()>& command) {
-    std::vector<double> times;
-    for (int k = 0; k < kRuns; ++k) {
-      prepare();
-      times.push_back(Ms([&] {
-        state().BeginCommand();
-        command();
-        state().EndCommand();
-      }));
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return MedianMs(kRuns, prepare, [&] {
+      state().BeginCommand();
+      command();
+      state().EndCommand();
+    });
   }
 
  private:
@@ -294,11 +278,8 @@ Register window_save("window_save_4096", [] {
     write_times.push_back(Ms([&] { written = write->Run(); }));
     b.state().RecoveryWriteDone(*write, written);
   }
-  std::sort(copy_times.begin(), copy_times.end());
-  std::sort(write_times.begin(), write_times.end());
-  std::printf("window_recovery_4096 window_ms=%.1f worker_ms=%.1f\n",
-              copy_times[copy_times.size() / 2],
-              write_times.empty() ? 0.0 : write_times[write_times.size() / 2]);
+  std::printf("window_recovery_4096 window_ms=%.1f worker_ms=%.1f\n", Median(copy_times),
+              Median(write_times));
   std::fflush(stdout);
   b.Reset();
 });
@@ -344,10 +325,9 @@ Register window_analysis("window_analysis_4096", [] {
     }));
   }
   analysis.close();
-  std::sort(times.begin(), times.end());
   const AnalysisSources sources = b.state().AnalysisInput();
   const double logic = MedianMs(3, [&] { AnalyseRay(sources); });
-  Print("window_analysis_4096", times[times.size() / 2], logic);
+  Print("window_analysis_4096", Median(times), logic);
 });
 
 }  // namespace
