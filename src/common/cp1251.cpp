@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace luch {
 namespace {
@@ -90,18 +91,72 @@ uint32_t FoldCodePoint(uint32_t cp) {
   return cp;
 }
 
+// The UTF-8 form of every byte, for converting a whole file at once.
+struct Utf8Form {
+  std::array<char, 3> bytes{};
+  unsigned char size = 0;
+};
+const std::array<Utf8Form, 256>& Utf8Forms() {
+  static const std::array<Utf8Form, 256> forms = [] {
+    std::array<Utf8Form, 256> made{};
+    for (size_t b = 0; b < made.size(); ++b) {
+      std::string form;
+      AppendUtf8(form, b < 0x80 ? static_cast<uint32_t>(b)
+                                : HighByteCodePoint(static_cast<unsigned char>(b)));
+      std::copy(form.begin(), form.end(), made[b].bytes.begin());
+      made[b].size = static_cast<unsigned char>(form.size());
+    }
+    return made;
+  }();
+  return forms;
+}
+
+// Appends the Windows-1251 form of `text` to `out`; false when a character
+// has none (written as "?") or a sequence is malformed. Written through a
+// pointer: no form is longer than its UTF-8 sequence.
+bool AppendCp1251(std::string_view text, std::string& out) {
+  const size_t start = out.size();
+  out.resize(start + text.size());
+  char* to = out.data() + start;
+  bool exact = true;
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto b0 = static_cast<unsigned char>(text[i]);
+    if (b0 < 0x80) {
+      *to++ = static_cast<char>(b0);
+      ++i;
+      continue;
+    }
+    uint32_t cp = 0;
+    const size_t len = DecodeUtf8(text, i, cp);
+    const int b = len == 0 ? -1 : EncodeCp1251(cp);
+    exact = exact && b >= 0;
+    *to++ = b < 0 ? '?' : static_cast<char>(b);
+    i += len == 0 ? 1 : len;
+  }
+  out.resize(static_cast<size_t>(to - out.data()));
+  return exact;
+}
+
 }  // namespace
 
 std::string Cp1251ToUtf8(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size() + bytes.size() / 2);
+  const std::array<Utf8Form, 256>& forms = Utf8Forms();
+  size_t size = 0;
+  for (char c : bytes) size += forms[static_cast<unsigned char>(c)].size;
+  std::string out(size, '\0');
+  char* to = out.data();
   for (char c : bytes) {
     const auto b = static_cast<unsigned char>(c);
     if (b < 0x80) {
-      out += c;
-    } else {
-      AppendUtf8(out, HighByteCodePoint(b));
+      *to++ = c;
+      continue;
     }
+    const Utf8Form& form = forms[b];
+    to[0] = form.bytes[0];
+    to[1] = form.bytes[1];
+    if (form.size == 3) to[2] = form.bytes[2];
+    to += form.size;
   }
   return out;
 }
@@ -151,20 +206,30 @@ std::string FileTextToUtf8(std::string_view bytes) {
 std::string Utf8ToCp1251(std::string_view text) {
   std::string out;
   out.reserve(text.size());
+  AppendCp1251(text, out);
+  return out;
+}
+
+std::optional<std::string> ExactCp1251(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  if (!AppendCp1251(text, out)) return std::nullopt;
+  return out;
+}
+
+bool FitsCp1251(std::string_view text) {
   size_t i = 0;
   while (i < text.size()) {
-    uint32_t cp = 0;
-    const size_t len = DecodeUtf8(text, i, cp);
-    if (len == 0) {
-      out += '?';
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
       ++i;
       continue;
     }
-    const int b = EncodeCp1251(cp);
-    out += b < 0 ? '?' : static_cast<char>(b);
+    uint32_t cp = 0;
+    const size_t len = DecodeUtf8(text, i, cp);
+    if (len == 0 || EncodeCp1251(cp) < 0) return false;
     i += len;
   }
-  return out;
+  return true;
 }
 
 std::vector<std::string> UnsavableCharacters(std::string_view text) {
@@ -197,6 +262,7 @@ size_t Utf8Length(std::string_view text) {
 }
 
 std::string_view Utf8Prefix(std::string_view text, size_t count) {
+  if (text.size() <= count) return text;  // no fewer bytes than characters
   size_t i = 0;
   while (i < text.size() && count > 0) {
     uint32_t cp = 0;

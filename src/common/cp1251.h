@@ -2,6 +2,7 @@
 // is UTF-8; every file on disk is Windows-1251.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,11 @@ std::string Cp1251ToUtf8(std::string_view bytes);
 // A character without a Windows-1251 form (one the user typed), and a
 // malformed UTF-8 sequence, is written as "?".
 std::string Utf8ToCp1251(std::string_view text);
+// Utf8ToCp1251 of a text that it keeps whole; nothing when it would write a
+// "?" for a character (UnsavableCharacters names them).
+std::optional<std::string> ExactCp1251(std::string_view text);
+// Whether UnsavableCharacters(text) is empty.
+bool FitsCp1251(std::string_view text);
 
 // The characters of a UTF-8 text that Windows-1251 cannot hold (Utf8ToCp1251
 // would write them as "?"), each once, in the order of first appearance; a

@@ -53,11 +53,12 @@ bool WriteTextLines(const std::filesystem::path& path, const std::vector<std::st
     text += line;
     text += "\r\n";
   }
-  if (std::string refusal = UnsavableMessage(text); !refusal.empty()) {
-    SetLastWriteNote(std::move(refusal));
+  std::optional<std::string> bytes = ExactCp1251(text);
+  if (!bytes) {
+    SetLastWriteNote(UnsavableMessage(text));
     return false;
   }
-  return WriteFileAtomic(files, path, Utf8ToCp1251(text));
+  return WriteFileAtomic(files, path, *bytes);
 }
 
 bool ReadTextLines(const std::filesystem::path& path, std::vector<std::string>& lines,

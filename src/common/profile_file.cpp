@@ -1,6 +1,7 @@
 #include "common/profile_file.h"
 
 #include <array>
+#include <optional>
 
 #include "common/cp1251.h"
 #include "common/file_io.h"
@@ -71,17 +72,44 @@ bool ProfileFile::Parse(std::string_view bytes) {
   preamble_.clear();
   sections_.clear();
   index_.clear();
-  if (CountLines(bytes) > kMaxFileLines) return false;
+  const size_t line_count = CountLines(bytes);
+  if (line_count > kMaxFileLines) return false;
   const std::string text = FileTextToUtf8(bytes);
+  // The lines first, so that every section gets room for its lines at once.
+  std::vector<std::string_view> lines;
+  lines.reserve(line_count);
   size_t start = 0;
-  const auto add_line = [this](std::string_view raw) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      lines.push_back(std::string_view(text).substr(start, i - start));
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      start = i + 1;
+    }
+  }
+  if (start < text.size()) lines.push_back(std::string_view(text).substr(start));
+  const auto header_name = [](std::string_view trimmed) -> std::optional<std::string_view> {
+    if (trimmed.empty() || trimmed.front() != '[') return std::nullopt;
+    const size_t close = trimmed.find(']');
+    return Trim(
+        trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+  };
+  std::vector<size_t> headers;  // the lines that open a section
+  for (size_t k = 0; k < lines.size(); ++k) {
+    if (header_name(Trim(lines[k]))) headers.push_back(k);
+  }
+  sections_.reserve(headers.size());
+  preamble_.reserve(headers.empty() ? lines.size() : headers.front());
+  size_t next_header = 0;
+  for (size_t k = 0; k < lines.size(); ++k) {
+    const std::string_view raw = lines[k];
     const std::string_view trimmed = Trim(raw);
-    if (!trimmed.empty() && trimmed.front() == '[') {
-      const size_t close = trimmed.find(']');
-      const std::string_view name = Trim(
-          trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    if (next_header < headers.size() && headers[next_header] == k) {
+      const std::string_view name = *header_name(trimmed);
+      ++next_header;
+      const size_t end = next_header < headers.size() ? headers[next_header] : lines.size();
       sections_.push_back(Section{std::string(name), std::string(raw), {}, FoldCase(name)});
-      return;
+      sections_.back().lines.reserve(end - k - 1);
+      continue;
     }
     Line line{std::string(raw), {}, {}, false};
     const size_t equals = raw.find('=');
@@ -91,15 +119,7 @@ bool ProfileFile::Parse(std::string_view bytes) {
       line.folded = FoldedKey(line.key);
     }
     (sections_.empty() ? preamble_ : sections_.back().lines).push_back(std::move(line));
-  };
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      add_line(std::string_view(text).substr(start, i - start));
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      start = i + 1;
-    }
   }
-  if (start < text.size()) add_line(std::string_view(text).substr(start));
   Reindex();
   return true;
 }
@@ -194,10 +214,15 @@ std::vector<std::string> ProfileFile::SectionNames() const {
 void ProfileFile::WriteString(std::string_view section, std::string_view key,
                               std::string_view raw_value) {
   // A line end inside a value would break the file apart.
-  std::string value(raw_value);
-  for (char& c : value) {
-    if (c == '\r' || c == '\n') c = ' ';
+  std::string broken;
+  if (raw_value.find_first_of("\r\n") != std::string_view::npos) {
+    broken = raw_value;
+    for (char& c : broken) {
+      if (c == '\r' || c == '\n') c = ' ';
+    }
+    raw_value = broken;
   }
+  const std::string_view value = raw_value;
   const std::string& folded_key = FoldedKey(Trim(key));
   Section* s = FindSection(section);
   if (!s) {
@@ -220,7 +245,7 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
   }
   for (Line& line : s->lines) {
     if (line.is_key && line.folded == folded_key) {
-      line.text = line.key + "=" + value;
+      line.text.assign(line.key).append("=").append(value);
       return;
     }
   }
@@ -228,8 +253,11 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
   size_t at = s->lines.size();
   while (at > 0 && Trim(s->lines[at - 1].text).empty()) --at;
   const std::string name(Trim(key));
+  std::string text;
+  text.reserve(name.size() + 1 + value.size());
+  text.append(name).append("=").append(value);
   s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at),
-                  Line{name + "=" + value, name, folded_key, true});
+                  Line{std::move(text), name, folded_key, true});
 }
 
 void ProfileFile::WriteInteger(std::string_view section, std::string_view key, int64_t value) {
@@ -322,11 +350,12 @@ bool ProfileFile::SaveAsUtf8(const std::filesystem::path& path) const {
 
 bool ProfileFile::SaveAs(const std::filesystem::path& path) const {
   const std::string text = Text();
-  if (std::string refusal = UnsavableMessage(text); !refusal.empty()) {
-    SetLastWriteNote(std::move(refusal));
+  std::optional<std::string> bytes = ExactCp1251(text);
+  if (!bytes) {
+    SetLastWriteNote(UnsavableMessage(text));
     return false;
   }
-  return WriteFileAtomic(*files_, path, Utf8ToCp1251(text));
+  return WriteFileAtomic(*files_, path, *bytes);
 }
 
 }  // namespace luch

@@ -1,9 +1,12 @@
 #include "editing/row_clipboard.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
+#include "common/cp1251.h"
 #include "common/file_io.h"
+#include "common/number_text.h"
 #include "project/row_format.h"
 
 namespace luch {
@@ -18,6 +21,38 @@ float NarrowToFloat(double value) {
   if (value > kMax) return std::numeric_limits<float>::infinity();
   if (value < -kMax) return -std::numeric_limits<float>::infinity();
   return static_cast<float>(value);
+}
+
+// The rows as a profile file written key by key into an empty file holds
+// them: a section per row, a blank line between sections, line ends in a
+// value as blanks. Built in one buffer: a copy of the whole table is a few
+// hundred kilobytes.
+std::string ClipboardText(const std::vector<ClipboardRow>& rows, char decimal_separator) {
+  std::string text;
+  text.reserve(rows.size() * 192);
+  const auto key = [&text](const char* name, std::string_view value) {
+    text.append(name).append("=");
+    const size_t start = text.size();
+    text.append(value);
+    std::replace_if(
+        text.begin() + static_cast<std::ptrdiff_t>(start), text.end(),
+        [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    text.append("\r\n");
+  };
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const ClipboardRow& row = rows[k];
+    if (k > 0) text.append("\r\n");
+    text.append("[").append(std::to_string(k)).append("]\r\n");
+    key(row::kAddress, QuotedIfNeeded(row.address));
+    key(row::kCable, QuotedIfNeeded(row.cable_name));
+    key(row::kLength, std::to_string(row.length_m));
+    key(row::kBlock, QuotedIfNeeded(row.block_name));
+    key(row::kRegime, QuotedIfNeeded(row.regime_name));
+    key(row::kPower, std::to_string(row.power_mw));
+    key(row::kZB, row.has_zb ? "1" : "0");
+    key(row::kCurrent, FormatGeneralReal(row.current_ma, decimal_separator));
+  }
+  return text;
 }
 
 }  // namespace
@@ -92,20 +127,9 @@ bool WriteClipboard(const std::filesystem::path& data_dir, const std::vector<Cli
   // A fresh file, not the old one edited: whatever else the old file held
   // (another program's sections, broken lines, a byte-order mark) could mix
   // with the rows and change what Paste reads back.
-  ProfileFile file;
-  for (size_t k = 0; k < rows.size(); ++k) {
-    const std::string section = std::to_string(k);
-    const ClipboardRow& row = rows[k];
-    file.WriteString(section, row::kAddress, QuotedIfNeeded(row.address));
-    file.WriteString(section, row::kCable, QuotedIfNeeded(row.cable_name));
-    file.WriteInteger(section, row::kLength, row.length_m);
-    file.WriteString(section, row::kBlock, QuotedIfNeeded(row.block_name));
-    file.WriteString(section, row::kRegime, QuotedIfNeeded(row.regime_name));
-    file.WriteInteger(section, row::kPower, row.power_mw);
-    file.WriteBool(section, row::kZB, row.has_zb);
-    file.WriteReal(section, row::kCurrent, row.current_ma, decimal_separator);
+  if (WriteFileAtomic(files, path, Utf8ToCp1251(ClipboardText(rows, decimal_separator)))) {
+    return true;
   }
-  if (WriteFileAtomic(files, path, file.ToBytes())) return true;
   messages.ShowError(WriteFailureText(PathToUtf8(path)));
   return false;
 }

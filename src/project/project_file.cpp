@@ -150,10 +150,10 @@ std::string UnsavableRowsMessage(const ProjectTable& table, int top, int bottom)
   std::vector<int> rows;
   for (int r = std::max(top, 1); r <= std::min(bottom, table.BlockCount()); ++r) {
     bool unsavable = false;
-    for (const std::string& text :
-         {table.Address(r), table.CableName(r), table.BlockName(r), table.RegimeName(r)}) {
-      if (UnsavableCharacters(text).empty()) continue;
-      texts += text + "\n";
+    for (const std::string* text :
+         {&table.Address(r), &table.CableName(r), &table.BlockName(r), &table.RegimeName(r)}) {
+      if (FitsCp1251(*text)) continue;
+      texts += *text + "\n";
       unsavable = true;
     }
     if (unsavable) rows.push_back(r);

@@ -69,15 +69,15 @@ class ProjectTable {
 
   // Typed accessors. Reads follow LeadingInteger / LeadingReal; writes store
   // decimal text, "ДА" or "", and "%2.2f" for current and voltage.
-  std::string Address(int row) const { return GetCell(row, kAddress); }
+  const std::string& Address(int row) const { return GetCell(row, kAddress); }
   void SetAddress(int row, std::string_view v) { SetCell(row, kAddress, v); }
-  std::string CableName(int row) const { return GetCell(row, kCableName); }
+  const std::string& CableName(int row) const { return GetCell(row, kCableName); }
   void SetCableName(int row, std::string_view v) { SetCell(row, kCableName, v); }
   int32_t LengthM(int row) const;
   void SetLengthM(int row, int64_t meters);
-  std::string BlockName(int row) const { return GetCell(row, kBlockName); }
+  const std::string& BlockName(int row) const { return GetCell(row, kBlockName); }
   void SetBlockName(int row, std::string_view v) { SetCell(row, kBlockName, v); }
-  std::string RegimeName(int row) const { return GetCell(row, kRegimeName); }
+  const std::string& RegimeName(int row) const { return GetCell(row, kRegimeName); }
   void SetRegimeName(int row, std::string_view v) { SetCell(row, kRegimeName, v); }
   int32_t PowerMW(int row) const;
   void SetPowerMW(int row, int64_t milliwatts);

@@ -53,6 +53,13 @@ TEST(RowClipboard, TextsComeBackWithTheirBlanksAndQuotes) {
   row.regime_name = "\tТревога ";
   ASSERT_TRUE(WriteClipboard(dir.path(), {row}, fake.platform()));
   EXPECT_EQ(ReadClipboardRow(ProfileFile(ClipboardPath(dir.path())), 0), row);
+  // A line end cannot stay in a value: it would end the key there.
+  row.address = "Щит\r\n1\n";
+  ASSERT_TRUE(WriteClipboard(dir.path(), {row, row}, fake.platform()));
+  const std::vector<ClipboardRow> back = ReadClipboardRows(ProfileFile(ClipboardPath(dir.path())));
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[1].address, "Щит  1");
+  EXPECT_EQ(back[1].cable_name, row.cable_name);
 }
 
 TEST(RowClipboard, MissingOrBadValuesReadAsDefaults) {
