@@ -114,19 +114,39 @@ void PrepareCalculation(CalculationContext& context, CalculationState& state) {
 
   context.platform.wait->Show();
 
+  // A ray repeats its cable and block types row after row: the library is
+  // asked once per run of equal names.
+  struct CableFacts {
+    const std::string* name = nullptr;
+    int32_t r = 0, cm = 0, zw = 0;
+  } cable_facts;
+  struct BlockFacts {
+    const std::string* name = nullptr;
+    const std::string* regime = nullptr;
+    int b = -1;
+    float umin = 0.0f;
+    int32_t p = 0;
+    double current_ma = 0.0;
+  } block_facts;
+
   BlockLibrary::Batch batch(context.blocks);
   for (int i = 1; i <= n; ++i) {
     const size_t k = static_cast<size_t>(i);
-    const std::string cable = table.CableName(i);
-    const int32_t r = context.cables.CableResistanceByName(cable);
+    const std::string& cable = table.CableName(i);
+    if (!cable_facts.name || *cable_facts.name != cable) {
+      cable_facts = {&cable, context.cables.CableResistanceByName(cable),
+                     context.cables.CableCapacitanceByName(cable),
+                     context.cables.CableWaveImpedanceByName(cable)};
+    }
+    const int32_t r = cable_facts.r;
     const int32_t len = table.LengthM(i);
     // cppcheck-suppress constStatement ; int64_t{r} is a cast, not an array access
     arrays.SegmentResistance[k] =
         static_cast<float>(static_cast<double>(int64_t{r} * int64_t{len}) * 0.002);
     rsum += arrays.SegmentResistance[k];
 
-    const int32_t cm = context.cables.CableCapacitanceByName(cable);
-    const int32_t zw = context.cables.CableWaveImpedanceByName(cable);
+    const int32_t cm = cable_facts.cm;
+    const int32_t zw = cable_facts.zw;
     if (cm == 0) capacitance_available = inductance_available = false;
     if (zw == 0) inductance_available = false;
     if (capacitance_available) {
@@ -136,10 +156,21 @@ void PrepareCalculation(CalculationContext& context, CalculationState& state) {
     if (inductance_available) lsum += InductanceProduct(len, cm, zw) * 0.000001;
     context.totals.TotalLength += len;
 
-    table.UpdateResistance(i, context.cables, sep);
+    table.UpdateResistance(i, r, sep);
 
-    const int b = context.blocks.BlockIndexByName(table.BlockName(i));
-    arrays.RowUmin[k] = CountedUmin(context.blocks, b);
+    const std::string& block = table.BlockName(i);
+    const std::string& regime = table.RegimeName(i);
+    if (!block_facts.name || *block_facts.name != block || *block_facts.regime != regime) {
+      block_facts.b = context.blocks.BlockIndexByName(block);
+      block_facts.umin = CountedUmin(context.blocks, block_facts.b);
+      if (block_facts.b != -1) {
+        block_facts.p = context.blocks.RegimePowerByName(block_facts.b, regime);
+        block_facts.current_ma =
+            block_facts.p == 0 ? context.blocks.RegimeCurrentByName(block_facts.b, regime) : 0.0;
+      }
+    }
+    const int b = block_facts.b;
+    arrays.RowUmin[k] = block_facts.umin;
     if (b == -1) {
       // A type this library lacks (a colleague's project) keeps its name,
       // regime and power, so that a save does not lose them (the calculation
@@ -148,17 +179,18 @@ void PrepareCalculation(CalculationContext& context, CalculationState& state) {
       arrays.RowPower[k] = 0.0f;
       arrays.RowCurrent[k] = 0.0f;
     } else {
-      const std::string regime = table.RegimeName(i);
-      const int32_t p = context.blocks.RegimePowerByName(b, regime);
-      table.SetPowerMW(i, p);
+      const int32_t p = block_facts.p;
       arrays.RowPower[k] = static_cast<float>(p * 0.001);
       arrays.RowCurrent[k] = 0.0f;
-      if (p == 0) {
-        arrays.RowCurrent[k] =
-            static_cast<float>(context.blocks.RegimeCurrentByName(b, regime) * 0.001);
-      }
+      if (p == 0) arrays.RowCurrent[k] = static_cast<float>(block_facts.current_ma * 0.001);
     }
     arrays.RowZBResistance[k] = table.HasZB(i) ? context.params.ZBResistance : 0.0f;
+    // Last: a row shared with an undo step is copied at its first change, and
+    // the names kept for the next row are the cells of the copy.
+    if (b != -1) table.SetPowerMW(i, block_facts.p);
+    cable_facts.name = &table.CableName(i);
+    block_facts.name = &table.BlockName(i);
+    block_facts.regime = &table.RegimeName(i);
   }
 
   context.status.bar2[0] = t::kLength + std::to_string(context.totals.TotalLength) + t::kMeters;

@@ -13,15 +13,32 @@ UnknownTypeRows FindUnknownTypeRows(const ProjectTable& table, const CableLibrar
                                     const BlockLibrary& blocks) {
   UnknownTypeRows rows;
   BlockLibrary::Batch batch(blocks);
+  // Rows repeat the types of the row above: each run of equal names is
+  // looked up once.
+  const std::string* cable = nullptr;
+  bool cable_known = false;
+  const std::string* block = nullptr;
+  const std::string* regime = nullptr;
+  int b = -1;
+  bool regime_known = false;
   for (int i = 1; i <= table.BlockCount(); ++i) {
-    if (table.LengthM(i) != 0 && !cables.Contains(table.GetCell(i, kCableName))) {
-      rows.cable.push_back(i);
+    const std::string& cable_name = table.GetCell(i, kCableName);
+    if (!cable || *cable != cable_name) {
+      cable = &cable_name;
+      cable_known = cables.Contains(cable_name);
     }
+    if (table.LengthM(i) != 0 && !cable_known) rows.cable.push_back(i);
     const std::string& name = table.GetCell(i, kBlockName);
-    const int b = name.empty() ? -1 : blocks.BlockIndexByName(name);
+    const std::string& regime_name = table.GetCell(i, kRegimeName);
+    if (!block || *block != name || *regime != regime_name) {
+      block = &name;
+      regime = &regime_name;
+      b = name.empty() ? -1 : blocks.BlockIndexByName(name);
+      regime_known = b != -1 && blocks.HasRegime(b, regime_name);
+    }
     if (b == -1) {
       rows.block.push_back(i);
-    } else if (!blocks.HasRegime(b, table.GetCell(i, kRegimeName))) {
+    } else if (!regime_known) {
       rows.regime.push_back(i);
     }
   }

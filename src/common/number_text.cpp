@@ -177,6 +177,18 @@ std::string CFormat(std::string_view format, std::initializer_list<CArg> args) {
   return out;
 }
 
+std::string FormatFixed2(double value) {
+  const char* sign = std::signbit(value) ? "-" : "";
+  if (std::isnan(value)) return std::string(sign) + "nan";
+  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+  char buffer[352];  // the longest double, 309 digits, its point and two decimals
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed, 2);
+  std::string text(sign);
+  text.append(buffer, result.ptr);
+  return text;
+}
+
 namespace {
 
 // Decimal digits of |value| rounded half away from zero at `decimals` places

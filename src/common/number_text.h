@@ -37,6 +37,10 @@ class CArg {
 //   CFormat("%2.2f", {12.5}) == "12.50";  CFormat("%-4s|", {"Ом"}) == "Ом  |"
 std::string CFormat(std::string_view format, std::initializer_list<CArg> args);
 
+// CFormat("%2.2f", {value}) without the format's parsing: the text of every
+// current and voltage cell, written thousands of times per calculation.
+std::string FormatFixed2(double value);
+
 // A value in a number pattern ("#.##", "###.# Ом", "### пФ", "#0.### нФ",
 // "0.### мкФ", "###0.### мГн", "###.#"): rounded (half away from zero) to as
 // many decimals as the pattern has digit places after its point; a "0" place

@@ -107,11 +107,11 @@ int ProjectTable::ReplaceInAllRows(int col, std::string_view from, std::string_v
 void ProjectTable::SetHasZB(int row, bool set) { SetCell(row, kHasZB, set ? kFlagSet : ""); }
 double ProjectTable::CurrentMA(int row) const { return LeadingReal(GetCell(row, kCurrentMA)); }
 void ProjectTable::SetCurrentMA(int row, float milliamps) {
-  SetCell(row, kCurrentMA, CFormat("%2.2f", {milliamps}));
+  SetCell(row, kCurrentMA, FormatFixed2(milliamps));
 }
 double ProjectTable::VoltageV(int row) const { return LeadingReal(GetCell(row, kVoltageV)); }
 void ProjectTable::SetVoltageV(int row, float volts) {
-  SetCell(row, kVoltageV, CFormat("%2.2f", {volts}));
+  SetCell(row, kVoltageV, FormatFixed2(volts));
 }
 
 std::string SegmentResistanceText(int32_t ohm_per_km, int32_t length_m, char decimal_separator) {
@@ -132,8 +132,12 @@ std::string SegmentResistanceText(int32_t ohm_per_km, int32_t length_m, char dec
 
 void ProjectTable::UpdateResistance(int row, const CableLibrary& cables, char decimal_separator) {
   if (!Visible(row)) return;
-  const int32_t r = cables.CableResistanceByName(CableName(row));
-  SetCell(row, kResistanceOhm, SegmentResistanceText(r, LengthM(row), decimal_separator));
+  UpdateResistance(row, cables.CableResistanceByName(CableName(row)), decimal_separator);
+}
+
+void ProjectTable::UpdateResistance(int row, int32_t ohm_per_km, char decimal_separator) {
+  if (!Visible(row)) return;
+  SetCell(row, kResistanceOhm, SegmentResistanceText(ohm_per_km, LengthM(row), decimal_separator));
 }
 
 std::vector<std::string> NamesInColumn(const ProjectTable& table, int col) {

@@ -96,6 +96,8 @@ class ProjectTable {
   // formed in full, times 0.002, as a 32-bit real in the pattern "#.##" (the
   // value 0 gives the empty text).
   void UpdateResistance(int row, const CableLibrary& cables, char decimal_separator);
+  // The same with the cable's Ohm/km already looked up.
+  void UpdateResistance(int row, int32_t ohm_per_km, char decimal_separator);
 
  private:
   bool Visible(int row) const { return row >= 1 && row <= block_count_; }

@@ -4,6 +4,10 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <vector>
 
 namespace luch {
 namespace {
@@ -17,6 +21,32 @@ TEST(CFormat, RealsAlwaysUseAPoint) {
   EXPECT_EQ(CFormat("%3.1f", {1000.0}), "1000.0");
   EXPECT_EQ(CFormat("%2.2f", {-0.001}), "-0.00");
   EXPECT_EQ(CFormat("%8.3f|", {3.14159}), "   3.142|");
+}
+
+TEST(CFormat, TheCellFormatIsTheFormatsOwn) {
+  std::mt19937 random(7);
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                0.005,
+                                0.015,
+                                0.125,
+                                -0.125,
+                                2.675,
+                                1e38,
+                                -1e300,
+                                std::numeric_limits<double>::max(),
+                                std::nan(""),
+                                -std::nan(""),
+                                std::numeric_limits<double>::infinity(),
+                                -std::numeric_limits<double>::infinity()};
+  for (int k = 0; k < 2000; ++k) {
+    uint32_t bits = static_cast<uint32_t>(random());
+    float value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    values.push_back(value);
+    values.push_back(std::ldexp(static_cast<double>(random() % 100000), -static_cast<int>(k % 12)));
+  }
+  for (double value : values) EXPECT_EQ(FormatFixed2(value), CFormat("%2.2f", {value})) << value;
 }
 
 TEST(CFormat, RoundsTheExactBinaryValue) {
