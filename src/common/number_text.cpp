@@ -181,6 +181,18 @@ std::string FormatFixed2(double value) {
   const char* sign = std::signbit(value) ? "-" : "";
   if (std::isnan(value)) return std::string(sign) + "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+  const double magnitude = std::fabs(value);
+  if (magnitude < 1e7 && static_cast<double>(static_cast<float>(value)) == value) {
+    // A 32-bit real times 100 is exact in a double: rounded to a whole number
+    // (ties to even, as printf rounds the exact value), it gives the digits.
+    const auto cents = static_cast<int64_t>(std::nearbyint(magnitude * 100.0));
+    std::string text(sign);
+    text += std::to_string(cents / 100);
+    text += '.';
+    text += static_cast<char>('0' + cents % 100 / 10);
+    text += static_cast<char>('0' + cents % 10);
+    return text;
+  }
   char buffer[352];  // the longest double, 309 digits, its point and two decimals
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed, 2);

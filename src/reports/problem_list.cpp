@@ -1,7 +1,9 @@
 #include "reports/problem_list.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "calc/calculation_stages.h"
 #include "calc/unknown_types.h"
@@ -56,15 +58,26 @@ void AddResultProblems(const ProblemSources& s, std::vector<Problem>& list) {
     return;
   }
   BlockLibrary::Batch batch(s.blocks);
-  std::vector<float> umin(static_cast<size_t>(table.BlockCount()) + 1, 0.0f);
+  const size_t size = static_cast<size_t>(table.BlockCount()) + 1;
+  std::vector<float> umin(size, 0.0f);
+  std::vector<double> volts(size, 0.0);
+  const std::string* block = nullptr;  // rows repeat the type of the row above
   for (int i = 1; i <= table.BlockCount(); ++i) {
-    umin[static_cast<size_t>(i)] =
-        CountedUmin(s.blocks, s.blocks.BlockIndexByName(table.BlockName(i)));
+    const size_t k = static_cast<size_t>(i);
+    if (!block || *block != table.BlockName(i)) {
+      block = &table.BlockName(i);
+      umin[k] = CountedUmin(s.blocks, s.blocks.BlockIndexByName(*block));
+    } else {
+      umin[k] = umin[k - 1];
+    }
+    volts[k] = table.VoltageV(i);
   }
   if (s.results.search) {
     int weakest = 1;
     for (int i = 2; i <= table.BlockCount(); ++i) {
-      const auto margin = [&](int r) { return table.VoltageV(r) - umin[static_cast<size_t>(r)]; };
+      const auto margin = [&](int r) {
+        return volts[static_cast<size_t>(r)] - umin[static_cast<size_t>(r)];
+      };
       if (margin(i) < margin(weakest)) weakest = i;
     }
     const double found = s.params.SupplyVoltage();
@@ -99,10 +112,10 @@ void AddResultProblems(const ProblemSources& s, std::vector<Problem>& list) {
   }
   for (int i = 1; i <= table.BlockCount(); ++i) {
     const float limit = umin[static_cast<size_t>(i)];
-    if (table.VoltageV(i) < limit) {
-      list.push_back({"Строка " + std::to_string(i) + ": " +
-                          FormatPattern(table.VoltageV(i), "0.00", sep) + " В ниже Umin " +
-                          FormatPattern(limit, "0.0##", sep) + " В",
+    const double voltage = volts[static_cast<size_t>(i)];
+    if (voltage < limit) {
+      list.push_back({"Строка " + std::to_string(i) + ": " + FormatPattern(voltage, "0.00", sep) +
+                          " В ниже Umin " + FormatPattern(limit, "0.0##", sep) + " В",
                       i});
     }
   }
@@ -141,13 +154,30 @@ void AddRowProblems(const ProblemSources& s, std::vector<Problem>& list) {
     }
   }
 
-  Groups addresses;
+  // Repeated addresses, in the order of their first rows. Sorted rather than
+  // hashed: every row has an address and hardly any repeats.
+  std::vector<std::pair<std::string_view, int>> named;
   for (int i = 1; i <= table.BlockCount(); ++i) {
-    if (!table.Address(i).empty()) addresses.Add(table.Address(i), i);
+    if (!table.Address(i).empty()) named.emplace_back(table.Address(i), i);
   }
-  addresses.ForEach([&](const std::string& address, const std::vector<int>& rows) {
-    if (rows.size() > 1) AddRows(list, rows, "одинаковый адрес " + Quoted(address));
-  });
+  std::stable_sort(named.begin(), named.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::pair<std::string_view, std::vector<int>>> repeated;
+  for (size_t k = 0; k < named.size();) {
+    size_t end = k + 1;
+    while (end < named.size() && named[end].first == named[k].first) ++end;
+    if (end - k > 1) {
+      std::vector<int> rows;
+      for (size_t m = k; m < end; ++m) rows.push_back(named[m].second);
+      repeated.emplace_back(named[k].first, std::move(rows));
+    }
+    k = end;
+  }
+  std::sort(repeated.begin(), repeated.end(),
+            [](const auto& a, const auto& b) { return a.second.front() < b.second.front(); });
+  for (const auto& [address, rows] : repeated) {
+    AddRows(list, rows, "одинаковый адрес " + Quoted(address));
+  }
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ TEST(CFormat, TheCellFormatIsTheFormatsOwn) {
     std::memcpy(&value, &bits, sizeof value);
     values.push_back(value);
     values.push_back(std::ldexp(static_cast<double>(random() % 100000), -static_cast<int>(k % 12)));
+    values.push_back(static_cast<float>(random() % 20000000) / 1024.0f - 9000.0f);
   }
   for (double value : values) EXPECT_EQ(FormatFixed2(value), CFormat("%2.2f", {value})) << value;
 }

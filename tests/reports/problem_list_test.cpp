@@ -89,6 +89,19 @@ TEST(Problems, ResultsAreListedOnlyWhileTheyMatchTheProject) {
                                       "Строки 1, 3: одинаковый адрес «12»"}));
 }
 
+TEST(Problems, RepeatedAddressesAreListedInTheOrderOfTheirFirstRows) {
+  CalcFixture f = Ray();
+  f.SetRows(std::vector<testing::TestRow>(5, {"КСПВ", 10, "Датчик", "Дежурный"}));
+  for (const auto& [row, address] : std::vector<std::pair<int, const char*>>{
+           {1, "Щит Б"}, {2, "Щит А"}, {3, "Щит Б"}, {4, "Щит В"}, {5, "Щит А"}}) {
+    f.table.SetAddress(row, address);
+  }
+  EXPECT_EQ(Texts(Collect(f, {})), (std::vector<std::string>{
+                                       "Строки 1, 3: одинаковый адрес «Щит Б»",
+                                       "Строки 2, 5: одинаковый адрес «Щит А»",
+                                   }));
+}
+
 TEST(Problems, TheSearchNamesTheBlockThatSetsTheVoltageAndAVoltageAboveTheController) {
   for (const char* last : {"Датчик", "Сирена"}) {  // Umin 9 V; 30 V, above the 28 V preset
     SCOPED_TRACE(last);
