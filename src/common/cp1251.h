@@ -20,6 +20,8 @@ std::string Utf8ToCp1251(std::string_view text);
 // Utf8ToCp1251 of a text that it keeps whole; nothing when it would write a
 // "?" for a character (UnsavableCharacters names them).
 std::optional<std::string> ExactCp1251(std::string_view text);
+// Utf8ToCp1251(text) appended to `out`; false when a "?" stands for a character.
+bool AppendCp1251(std::string_view text, std::string& out);
 // Whether UnsavableCharacters(text) is empty.
 bool FitsCp1251(std::string_view text);
 

@@ -1,5 +1,6 @@
 #include "common/profile_file.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -150,19 +151,25 @@ const ProfileFile::Line* ProfileFile::FindKey(const Section& section, std::strin
   return nullptr;
 }
 
+const ProfileFile::Line* ProfileFile::FindLine(std::string_view section,
+                                               std::string_view key) const {
+  const Section* s = FindSection(section);
+  return s ? FindKey(*s, FoldedKey(Trim(key))) : nullptr;
+}
+
 std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
                                     std::string_view fallback) const {
-  const Section* s = FindSection(section);
-  const Line* line = s ? FindKey(*s, FoldedKey(Trim(key))) : nullptr;
+  const Line* line = FindLine(section, key);
   if (!line) return std::string(Utf8Prefix(fallback, kMaxValueChars));
   return ValueOf(line->text);
 }
 
 int32_t ProfileFile::ReadInteger(std::string_view section, std::string_view key,
                                  int32_t fallback) const {
-  if (!KeyExists(section, key)) return fallback;
+  const Line* line = FindLine(section, key);
+  if (!line) return fallback;
   int32_t value = 0;
-  return ParseInteger(ReadString(section, key, ""), value) ? value : fallback;
+  return ParseInteger(ValueOf(line->text), value) ? value : fallback;
 }
 
 bool ProfileFile::ReadBool(std::string_view section, std::string_view key, bool fallback) const {
@@ -171,9 +178,10 @@ bool ProfileFile::ReadBool(std::string_view section, std::string_view key, bool 
 
 double ProfileFile::ReadReal(std::string_view section, std::string_view key,
                              double fallback) const {
-  if (!KeyExists(section, key)) return fallback;
+  const Line* line = FindLine(section, key);
+  if (!line) return fallback;
   double value = 0.0;
-  return ParseReal(ReadString(section, key, ""), value) ? value : fallback;
+  return ParseReal(ValueOf(line->text), value) ? value : fallback;
 }
 
 bool ProfileFile::SectionExists(std::string_view section) const {
@@ -199,8 +207,7 @@ std::vector<std::pair<std::string, std::string>> ProfileFile::SectionKeys(
 }
 
 bool ProfileFile::KeyExists(std::string_view section, std::string_view key) const {
-  const Section* s = FindSection(section);
-  return s && FindKey(*s, FoldedKey(Trim(key)));
+  return FindLine(section, key) != nullptr;
 }
 
 std::vector<std::string> ProfileFile::SectionNames() const {
@@ -215,7 +222,9 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
                               std::string_view raw_value) {
   // A line end inside a value would break the file apart.
   std::string broken;
-  if (raw_value.find_first_of("\r\n") != std::string_view::npos) {
+  // (A plain search: find_first_of asks memchr once per character.)
+  if (std::any_of(raw_value.begin(), raw_value.end(),
+                  [](char c) { return c == '\r' || c == '\n'; })) {
     broken = raw_value;
     for (char& c : broken) {
       if (c == '\r' || c == '\n') c = ' ';
@@ -304,15 +313,19 @@ void ProfileFile::Clear() {
   last_index_ = SIZE_MAX;
 }
 
-std::string ProfileFile::Text() const {
+size_t ProfileFile::TextSize() const {
   size_t size = 0;
   for (const Line& line : preamble_) size += line.text.size() + 2;
   for (const Section& section : sections_) {
     size += section.header.size() + 2;
     for (const Line& line : section.lines) size += line.text.size() + 2;
   }
+  return size;
+}
+
+std::string ProfileFile::Text() const {
   std::string text;
-  text.reserve(size);
+  text.reserve(TextSize());
   const auto append = [&text](const std::string& line) {
     text += line;
     text += "\r\n";
@@ -349,13 +362,25 @@ bool ProfileFile::SaveAsUtf8(const std::filesystem::path& path) const {
 }
 
 bool ProfileFile::SaveAs(const std::filesystem::path& path) const {
-  const std::string text = Text();
-  std::optional<std::string> bytes = ExactCp1251(text);
-  if (!bytes) {
-    SetLastWriteNote(UnsavableMessage(text));
+  // Encoded line by line into one buffer; the whole text is formed only to
+  // name what cannot be written.
+  std::string bytes;
+  bytes.reserve(TextSize());
+  bool exact = true;
+  const auto append = [&](const std::string& line) {
+    exact = AppendCp1251(line, bytes) && exact;
+    bytes += "\r\n";
+  };
+  for (const Line& line : preamble_) append(line.text);
+  for (const Section& section : sections_) {
+    append(section.header);
+    for (const Line& line : section.lines) append(line.text);
+  }
+  if (!exact) {
+    SetLastWriteNote(UnsavableMessage(Text()));
     return false;
   }
-  return WriteFileAtomic(*files_, path, *bytes);
+  return WriteFileAtomic(*files_, path, bytes);
 }
 
 }  // namespace luch

@@ -92,6 +92,7 @@ class ProfileFile {
  private:
   // The file's lines as UTF-8, each ended by CR LF.
   std::string Text() const;
+  size_t TextSize() const;  // of Text(), in bytes
 
   struct Line {
     std::string text;    // the line as it stands (UTF-8), rewritten on change
@@ -111,6 +112,7 @@ class ProfileFile {
   const Section* FindSection(std::string_view name) const;
   Section* FindSection(std::string_view name);
   static const Line* FindKey(const Section& section, std::string_view folded_key);
+  const Line* FindLine(std::string_view section, std::string_view key) const;
   void Reindex();
 
   std::filesystem::path path_;

@@ -84,6 +84,11 @@ bool ProjectTable::operator==(const ProjectTable& other) const {
   return true;
 }
 
+bool ProjectTable::SharesRow(const ProjectTable& other, int row) const {
+  const auto r = static_cast<size_t>(row);
+  return r < rows_.size() && r < other.rows_.size() && rows_[r] && rows_[r] == other.rows_[r];
+}
+
 int32_t ProjectTable::LengthM(int row) const { return LeadingInteger(GetCell(row, kLengthM)); }
 void ProjectTable::SetLengthM(int row, int64_t meters) {
   SetCell(row, kLengthM, std::to_string(meters));

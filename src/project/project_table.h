@@ -91,6 +91,9 @@ class ProjectTable {
 
   // Equal when every cell, hidden rows included, and the count are equal.
   bool operator==(const ProjectTable& other) const;
+  // True when row `row` of both tables is the same kept row (a copy of the
+  // table that neither changed since): their cells are equal.
+  bool SharesRow(const ProjectTable& other, int row) const;
 
   // Recomputes ResistanceOhm of one row: the cable's Ohm/km times the length,
   // formed in full, times 0.002, as a 32-bit real in the pattern "#.##" (the

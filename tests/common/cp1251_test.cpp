@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,6 +45,15 @@ TEST(Cp1251, CharactersWithoutAFormBecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToCp1251("x\xFFy"), "x?y");  // malformed UTF-8
   EXPECT_EQ(Utf8ToCp1251("\xD0"), "?");      // truncated sequence
   EXPECT_EQ(Utf8ToCp1251("😀"), "?");
+  // The check before a save agrees with the list of what cannot be saved.
+  for (const std::string text : {"Щит №1 «А» ёЁ", "a€b", "日本", "x\xFFy", "\xD0",
+                                 "\xD0"
+                                 "A",
+                                 "😀", ""}) {
+    const bool fits = UnsavableCharacters(text).empty();
+    EXPECT_EQ(FitsCp1251(text), fits) << text;
+    EXPECT_EQ(ExactCp1251(text), fits ? std::optional(Utf8ToCp1251(text)) : std::nullopt) << text;
+  }
 }
 
 TEST(Cp1251, LengthAndPrefixCountCharacters) {
