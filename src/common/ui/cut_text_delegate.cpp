@@ -45,7 +45,11 @@ bool PlainTextCell(const QStyleOptionViewItem& option, const QStyle& style, qrea
 
 const QStaticText& CutTextDelegate::LaidOut(const QString& text, const QFont& font,
                                             int width) const {
-  Key key{text, font.key(), width};
+  if (last_font_key_.isEmpty() || !(font == last_font_)) {
+    last_font_ = font;
+    last_font_key_ = font.key();
+  }
+  Key key{text, last_font_key_, width};
   if (const auto found = laid_out_.constFind(key); found != laid_out_.cend()) return *found;
   if (laid_out_.size() >= kMaxLaidOut) laid_out_.clear();
   // As the style cuts a line that is wider than its room.

@@ -4,6 +4,7 @@
 // text, font and width and kept (a grid repaints the same texts many times).
 #pragma once
 
+#include <QFont>
 #include <QHash>
 #include <QStaticText>
 #include <QStyledItemDelegate>
@@ -40,6 +41,9 @@ class CutTextDelegate : public QStyledItemDelegate {
     return qHashMulti(seed, key.text, key.font, key.width);
   }
   mutable QHash<Key, QStaticText> laid_out_;
+  // QFont::key() forms a long text: kept for the font of the last cell.
+  mutable QFont last_font_;
+  mutable QString last_font_key_;
 };
 
 }  // namespace luch
