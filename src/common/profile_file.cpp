@@ -22,6 +22,10 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
+// The name of a key line as written: up to its first "=", without blanks
+// around it.
+std::string_view KeyName(std::string_view line) { return Trim(line.substr(0, line.find('='))); }
+
 // The value part of a key line: trimmed, one pair of enclosing quotes removed.
 std::string ValueOf(std::string_view line) {
   const size_t equals = line.find('=');
@@ -112,12 +116,11 @@ bool ProfileFile::Parse(std::string_view bytes) {
       sections_.back().lines.reserve(end - k - 1);
       continue;
     }
-    Line line{std::string(raw), {}, {}, false};
+    Line line{std::string(raw), {}, false};
     const size_t equals = raw.find('=');
     if (equals != std::string_view::npos && !trimmed.empty() && trimmed.front() != ';') {
       line.is_key = true;
-      line.key = std::string(Trim(raw.substr(0, equals)));
-      line.folded = FoldedKey(line.key);
+      line.folded = FoldedKey(Trim(raw.substr(0, equals)));
     }
     (sections_.empty() ? preamble_ : sections_.back().lines).push_back(std::move(line));
   }
@@ -201,7 +204,7 @@ std::vector<std::pair<std::string, std::string>> ProfileFile::SectionKeys(
   for (const Line& line : s->lines) {
     // The first line of a key is the one every reader takes.
     if (!line.is_key || FindKey(*s, line.folded) != &line) continue;
-    keys.emplace_back(line.key, ValueOf(line.text));
+    keys.emplace_back(KeyName(line.text), ValueOf(line.text));
   }
   return keys;
 }
@@ -244,7 +247,7 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
     }
     const bool ends_with_header = !sections_.empty() && sections_.back().lines.empty();
     if (ends_with_header || (last_line && !Trim(last_line->text).empty())) {
-      (sections_.empty() ? preamble_ : sections_.back().lines).push_back(Line{"", {}, {}, false});
+      (sections_.empty() ? preamble_ : sections_.back().lines).push_back(Line{"", {}, false});
     }
     const std::string name(Trim(section));
     sections_.push_back(Section{name, "[" + name + "]", {}, FoldCase(name)});
@@ -254,7 +257,8 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
   }
   for (Line& line : s->lines) {
     if (line.is_key && line.folded == folded_key) {
-      line.text.assign(line.key).append("=").append(value);
+      const std::string name(KeyName(line.text));
+      line.text.assign(name).append("=").append(value);
       return;
     }
   }
@@ -266,7 +270,7 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
   text.reserve(name.size() + 1 + value.size());
   text.append(name).append("=").append(value);
   s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at),
-                  Line{std::move(text), name, folded_key, true});
+                  Line{std::move(text), folded_key, true});
 }
 
 void ProfileFile::WriteInteger(std::string_view section, std::string_view key, int64_t value) {

@@ -96,8 +96,7 @@ class ProfileFile {
 
   struct Line {
     std::string text;    // the line as it stands (UTF-8), rewritten on change
-    std::string key;     // for a key line: the name as written
-    std::string folded;  // for a key line: the folded name
+    std::string folded;  // for a key line: the folded name (KeyName gives it as written)
     bool is_key = false;
   };
   struct Section {
