@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calc/calculation_texts.h"
+#include "calc/recent_lookup.h"
 #include "calc/unknown_types.h"
 #include "common/number_text.h"
 #include "common/numbers.h"
@@ -114,30 +115,27 @@ void PrepareCalculation(CalculationContext& context, CalculationState& state) {
 
   context.platform.wait->Show();
 
-  // A ray repeats its cable and block types row after row: the library is
-  // asked once per run of equal names.
   struct CableFacts {
-    const std::string* name = nullptr;
     int32_t r = 0, cm = 0, zw = 0;
-  } cable_facts;
+  };
   struct BlockFacts {
-    const std::string* name = nullptr;
-    const std::string* regime = nullptr;
     int b = -1;
     float umin = 0.0f;
     int32_t p = 0;
     double current_ma = 0.0;
-  } block_facts;
+  };
+  RecentLookup<CableFacts> cable_lookup;
+  RecentLookup<BlockFacts> block_lookup;
 
   BlockLibrary::Batch batch(context.blocks);
   for (int i = 1; i <= n; ++i) {
     const size_t k = static_cast<size_t>(i);
     const std::string& cable = table.CableName(i);
-    if (!cable_facts.name || *cable_facts.name != cable) {
-      cable_facts = {&cable, context.cables.CableResistanceByName(cable),
-                     context.cables.CableCapacitanceByName(cable),
-                     context.cables.CableWaveImpedanceByName(cable)};
-    }
+    const CableFacts cable_facts = cable_lookup.Get(cable, {}, [&] {
+      return CableFacts{context.cables.CableResistanceByName(cable),
+                        context.cables.CableCapacitanceByName(cable),
+                        context.cables.CableWaveImpedanceByName(cable)};
+    });
     const int32_t r = cable_facts.r;
     const int32_t len = table.LengthM(i);
     // cppcheck-suppress constStatement ; int64_t{r} is a cast, not an array access
@@ -160,15 +158,16 @@ void PrepareCalculation(CalculationContext& context, CalculationState& state) {
 
     const std::string& block = table.BlockName(i);
     const std::string& regime = table.RegimeName(i);
-    if (!block_facts.name || *block_facts.name != block || *block_facts.regime != regime) {
-      block_facts.b = context.blocks.BlockIndexByName(block);
-      block_facts.umin = CountedUmin(context.blocks, block_facts.b);
-      if (block_facts.b != -1) {
-        block_facts.p = context.blocks.RegimePowerByName(block_facts.b, regime);
-        block_facts.current_ma =
-            block_facts.p == 0 ? context.blocks.RegimeCurrentByName(block_facts.b, regime) : 0.0;
+    const BlockFacts block_facts = block_lookup.Get(block, regime, [&] {
+      BlockFacts facts;
+      facts.b = context.blocks.BlockIndexByName(block);
+      facts.umin = CountedUmin(context.blocks, facts.b);
+      if (facts.b != -1) {
+        facts.p = context.blocks.RegimePowerByName(facts.b, regime);
+        facts.current_ma = facts.p == 0 ? context.blocks.RegimeCurrentByName(facts.b, regime) : 0.0;
       }
-    }
+      return facts;
+    });
     const int b = block_facts.b;
     arrays.RowUmin[k] = block_facts.umin;
     if (b == -1) {
@@ -185,12 +184,7 @@ void PrepareCalculation(CalculationContext& context, CalculationState& state) {
       if (p == 0) arrays.RowCurrent[k] = static_cast<float>(block_facts.current_ma * 0.001);
     }
     arrays.RowZBResistance[k] = table.HasZB(i) ? context.params.ZBResistance : 0.0f;
-    // Last: a row shared with an undo step is copied at its first change, and
-    // the names kept for the next row are the cells of the copy.
     if (b != -1) table.SetPowerMW(i, block_facts.p);
-    cable_facts.name = &table.CableName(i);
-    block_facts.name = &table.BlockName(i);
-    block_facts.regime = &table.RegimeName(i);
   }
 
   context.status.bar2[0] = t::kLength + std::to_string(context.totals.TotalLength) + t::kMeters;

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "calc/recent_lookup.h"
 #include "library/block_library.h"
 #include "library/cable_library.h"
 
@@ -13,32 +14,29 @@ UnknownTypeRows FindUnknownTypeRows(const ProjectTable& table, const CableLibrar
                                     const BlockLibrary& blocks) {
   UnknownTypeRows rows;
   BlockLibrary::Batch batch(blocks);
-  // Rows repeat the types of the row above: each run of equal names is
-  // looked up once.
-  const std::string* cable = nullptr;
-  bool cable_known = false;
-  const std::string* block = nullptr;
-  const std::string* regime = nullptr;
-  int b = -1;
-  bool regime_known = false;
+  struct Known {
+    bool cable = false;
+  };
+  struct BlockKnown {
+    int b = -1;
+    bool regime = false;
+  };
+  RecentLookup<Known> cable_lookup;
+  RecentLookup<BlockKnown> block_lookup;
   for (int i = 1; i <= table.BlockCount(); ++i) {
     const std::string& cable_name = table.GetCell(i, kCableName);
-    if (!cable || *cable != cable_name) {
-      cable = &cable_name;
-      cable_known = cables.Contains(cable_name);
-    }
+    const bool cable_known =
+        cable_lookup.Get(cable_name, {}, [&] { return Known{cables.Contains(cable_name)}; }).cable;
     if (table.LengthM(i) != 0 && !cable_known) rows.cable.push_back(i);
     const std::string& name = table.GetCell(i, kBlockName);
     const std::string& regime_name = table.GetCell(i, kRegimeName);
-    if (!block || *block != name || *regime != regime_name) {
-      block = &name;
-      regime = &regime_name;
-      b = name.empty() ? -1 : blocks.BlockIndexByName(name);
-      regime_known = b != -1 && blocks.HasRegime(b, regime_name);
-    }
-    if (b == -1) {
+    const BlockKnown& block = block_lookup.Get(name, regime_name, [&] {
+      const int b = name.empty() ? -1 : blocks.BlockIndexByName(name);
+      return BlockKnown{b, b != -1 && blocks.HasRegime(b, regime_name)};
+    });
+    if (block.b == -1) {
       rows.block.push_back(i);
-    } else if (!regime_known) {
+    } else if (!block.regime) {
       rows.regime.push_back(i);
     }
   }

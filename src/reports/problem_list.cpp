@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "calc/calculation_stages.h"
+#include "calc/recent_lookup.h"
 #include "calc/unknown_types.h"
 #include "common/number_text.h"
 #include "library/block_library.h"
@@ -61,15 +62,12 @@ void AddResultProblems(const ProblemSources& s, std::vector<Problem>& list) {
   const size_t size = static_cast<size_t>(table.BlockCount()) + 1;
   std::vector<float> umin(size, 0.0f);
   std::vector<double> volts(size, 0.0);
-  const std::string* block = nullptr;  // rows repeat the type of the row above
+  RecentLookup<float> umin_lookup;
   for (int i = 1; i <= table.BlockCount(); ++i) {
     const size_t k = static_cast<size_t>(i);
-    if (!block || *block != table.BlockName(i)) {
-      block = &table.BlockName(i);
-      umin[k] = CountedUmin(s.blocks, s.blocks.BlockIndexByName(*block));
-    } else {
-      umin[k] = umin[k - 1];
-    }
+    const std::string& block = table.BlockName(i);
+    umin[k] = umin_lookup.Get(
+        block, {}, [&] { return CountedUmin(s.blocks, s.blocks.BlockIndexByName(block)); });
     volts[k] = table.VoltageV(i);
   }
   if (s.results.search) {
