@@ -1,6 +1,7 @@
 #include "analysis/ray_analysis.h"
 
 #include <algorithm>
+#include <functional>
 #include <thread>
 #include <unordered_set>
 
@@ -194,60 +195,69 @@ std::optional<RayAnalysis> AnalyseRay(const AnalysisSources& sources,
   };
   if (!going_on()) return std::nullopt;
 
+  // Every answer is a task of its own on a copy of the project, as the
+  // answers before it leave that copy; the two threads take the next task
+  // until none is left. The longest searches go first.
   RayAnalysis analysis;
   analysis.cables.resize(static_cast<size_t>(cable_count));
-  const auto cable_answers = [&](VariantRunner& on, int first, int last, bool report) {
-    for (int i = first; i < last && !stop.load(); ++i) {
+  analysis.regimes.resize(regimes.size());
+  const int n_rows = sources.table.BlockCount();
+  std::vector<std::function<void(VariantRunner&)>> tasks;
+  tasks.emplace_back([&](VariantRunner& on) {
+    ProjectTable& table = on.table();
+    table = sources.table;
+    analysis.last_segment_m = Boundary(table.LengthM(n_rows), 0, kMaxLastSegmentM, [&](int length) {
+      table.SetLengthM(n_rows, length);
+      return on.Works();
+    });
+  });
+  tasks.emplace_back([&](VariantRunner& on) {
+    on.table() = sources.table;
+    analysis.scale_percent = ScaleReserve(on);
+  });
+  for (int i = 0; i < cable_count; ++i) {
+    tasks.emplace_back([&, i](VariantRunner& on) {
       analysis.cables[static_cast<size_t>(i)] =
           AnswerForCable(on, sources.table, cable_names[static_cast<size_t>(i)],
                          sources.decimal_separator, sources.cables);
+    });
+  }
+  tasks.emplace_back([&](VariantRunner& on) {
+    ProjectTable& table = on.table();
+    table = sources.table;
+    // The lengths as the reserve search leaves them: written back as numbers.
+    ScaleLengths(table, Lengths(table), 100);
+    // Doubling from none: 0, 1, 2, 4, ...
+    analysis.extra_blocks = Boundary(0, 0, kMaxBlockCount - n_rows, [&](int copies) {
+      AppendCopies(table, n_rows, copies);
+      return on.Works();
+    });
+  });
+  for (size_t k = 0; k < regimes.size(); ++k) {
+    tasks.emplace_back([&, k](VariantRunner& on) {
+      ProjectTable& table = on.table();
+      table = sources.table;
+      SetRegimeEverywhere(table, regimes[k], on.blocks());
+      RegimeAnswer& answer = analysis.regimes[k];
+      answer.name = regimes[k];
+      answer.works = on.Works();
+      answer.min_voltage = on.MinVoltage();
+    });
+  }
+  std::atomic<size_t> next_task = 0;
+  const auto work = [&](VariantRunner& on, bool report) {
+    for (size_t task = next_task++; task < tasks.size() && !stop.load(); task = next_task++) {
+      tasks[task](on);
       ++done;
       if (report) going_on();
     }
   };
-  // The second half of the cable types on a thread of its own.
-  const int half = cable_count / 2;
   std::thread helper([&] {
     VariantRunner second(sources, block_files, stop);
-    cable_answers(second, half, cable_count, false);
+    work(second, false);
   });
-  cable_answers(runner, 0, half, true);
+  work(runner, true);
 
-  ProjectTable& table = runner.table();
-  const int n_rows = sources.table.BlockCount();
-  table = sources.table;
-  if (going_on()) {
-    analysis.last_segment_m = Boundary(table.LengthM(n_rows), 0, kMaxLastSegmentM, [&](int length) {
-      table.SetLengthM(n_rows, length);
-      return runner.Works();
-    });
-    table = sources.table;
-    ++done;
-  }
-  if (going_on()) {
-    analysis.scale_percent = ScaleReserve(runner);
-    ++done;
-  }
-  if (going_on()) {
-    // Doubling from none: 0, 1, 2, 4, ...
-    analysis.extra_blocks = Boundary(0, 0, kMaxBlockCount - n_rows, [&](int copies) {
-      AppendCopies(table, n_rows, copies);
-      return runner.Works();
-    });
-    table = sources.table;
-    ++done;
-  }
-  for (const std::string& name : regimes) {
-    if (!going_on()) break;
-    table = sources.table;
-    SetRegimeEverywhere(table, name, runner.blocks());
-    RegimeAnswer answer;
-    answer.name = name;
-    answer.works = runner.Works();
-    answer.min_voltage = runner.MinVoltage();
-    analysis.regimes.push_back(std::move(answer));
-    ++done;
-  }
   while (!stop.load() && done.load() < total) {
     // The helper thread is still at its cables: report how far it is.
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
