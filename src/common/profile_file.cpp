@@ -344,6 +344,8 @@ std::string ProfileFile::Text() const {
 
 std::string ProfileFile::ToBytes() const { return Utf8ToCp1251(Text()); }
 
+std::string ProfileValue(std::string_view line) { return ValueOf(line); }
+
 std::string QuotedIfNeeded(std::string_view text) {
   if (text.empty()) return std::string(text);
   const auto blank = [](char c) { return c == ' ' || c == '\t'; };

@@ -133,4 +133,9 @@ class ProfileFile {
 //   QuotedIfNeeded(" x") == "\" x\"";  QuotedIfNeeded("\"x\"") == "\"\"x\"\""
 std::string QuotedIfNeeded(std::string_view text);
 
+// The value that ReadString gives for a key line ("Адрес = \"x \"" gives "x "):
+// after the first "=", blanks around it removed, one pair of enclosing quotes
+// removed, at most 2047 characters.
+std::string ProfileValue(std::string_view line);
+
 }  // namespace luch

@@ -1,12 +1,16 @@
 #include "editing/row_clipboard.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <optional>
 
 #include "common/cp1251.h"
 #include "common/file_io.h"
 #include "common/number_text.h"
+#include "common/numbers.h"
 #include "project/row_format.h"
 
 namespace luch {
@@ -89,18 +93,84 @@ void BlockToTable(const ClipboardRow& row, ProjectTable& table, int r) {
   table.SetCurrentMA(r, NarrowToFloat(row.current_ma));
 }
 
+namespace {
+
+// A row from the values of its keys, as the profile file's readers take
+// them (a missing key or an unreadable number: its default).
+ClipboardRow RowFromValues(const std::function<const std::string*(const char* key)>& value) {
+  const auto text = [&](const char* key) {
+    const std::string* v = value(key);
+    return v ? *v : std::string();
+  };
+  const auto integer = [&](const char* key) {
+    const std::string* v = value(key);
+    int32_t number = 0;
+    return v && ParseInteger(*v, number) ? number : 0;
+  };
+  ClipboardRow row;
+  row.address = text(row::kAddress);
+  row.cable_name = text(row::kCable);
+  row.length_m = integer(row::kLength);
+  row.block_name = text(row::kBlock);
+  row.regime_name = text(row::kRegime);
+  row.power_mw = integer(row::kPower);
+  row.has_zb = integer(row::kZB) != 0;
+  const std::string* current = value(row::kCurrent);
+  double ma = 0.0;
+  row.current_ma = current && ParseReal(*current, ma) ? ma : 0.0;
+  return row;
+}
+
+// The keys of a row in the order WriteClipboard writes them.
+constexpr std::array kRowKeys = {row::kAddress, row::kCable, row::kLength, row::kBlock,
+                                 row::kRegime,  row::kPower, row::kZB,     row::kCurrent};
+
+// The rows of a file exactly as WriteClipboard lays them out, read without
+// the profile file's machinery; nothing for any other layout. The caller
+// checks that the rows written again give the same bytes.
+std::optional<std::vector<ClipboardRow>> LaidOutRows(std::string_view text) {
+  std::vector<ClipboardRow> rows;
+  size_t at = 0;
+  const auto next_line = [&](std::string_view& line) {
+    const size_t end = text.find("\r\n", at);
+    if (end == std::string_view::npos) return false;
+    line = text.substr(at, end - at);
+    at = end + 2;
+    return true;
+  };
+  std::array<std::string, kRowKeys.size()> values;
+  while (at < text.size()) {
+    std::string_view line;
+    if (!rows.empty() && (!next_line(line) || !line.empty())) return std::nullopt;
+    if (!next_line(line) || line != "[" + std::to_string(rows.size()) + "]") return std::nullopt;
+    for (size_t k = 0; k < kRowKeys.size(); ++k) {
+      const std::string_view name(kRowKeys[k]);
+      if (!next_line(line) || !line.starts_with(name) || line.size() <= name.size() ||
+          line[name.size()] != '=') {
+        return std::nullopt;
+      }
+      values[k] = ProfileValue(line);
+    }
+    rows.push_back(RowFromValues([&](const char* key) -> const std::string* {
+      for (size_t k = 0; k < kRowKeys.size(); ++k) {
+        if (std::string_view(kRowKeys[k]) == key) return &values[k];
+      }
+      return nullptr;
+    }));
+  }
+  return rows;
+}
+
+}  // namespace
+
 ClipboardRow ReadClipboardRow(const ProfileFile& file, int k) {
   const std::string section = std::to_string(k);
-  ClipboardRow row;
-  row.address = file.ReadString(section, row::kAddress, "");
-  row.cable_name = file.ReadString(section, row::kCable, "");
-  row.length_m = file.ReadInteger(section, row::kLength, 0);
-  row.block_name = file.ReadString(section, row::kBlock, "");
-  row.regime_name = file.ReadString(section, row::kRegime, "");
-  row.power_mw = file.ReadInteger(section, row::kPower, 0);
-  row.has_zb = file.ReadInteger(section, row::kZB, 0) != 0;
-  row.current_ma = file.ReadReal(section, row::kCurrent, 0.0);
-  return row;
+  std::string value;
+  return RowFromValues([&](const char* key) -> const std::string* {
+    if (!file.KeyExists(section, key)) return nullptr;
+    value = file.ReadString(section, key, "");
+    return &value;
+  });
 }
 
 std::vector<ClipboardRow> ReadClipboardRows(const ProfileFile& file) {
@@ -109,6 +179,19 @@ std::vector<ClipboardRow> ReadClipboardRows(const ProfileFile& file) {
     rows.push_back(ReadClipboardRow(file, k));
   }
   return rows;
+}
+
+std::vector<ClipboardRow> ReadClipboardFile(const std::filesystem::path& path, FileSystem& files,
+                                            char decimal_separator) {
+  std::string bytes;
+  if (!files.ReadFile(path, bytes)) return {};
+  // A copy of thousands of rows is read as it was written: that layout,
+  // checked by writing the rows again, reads as the profile file reads it.
+  if (CountLines(bytes) <= kMaxFileLines) {
+    const std::optional<std::vector<ClipboardRow>> rows = LaidOutRows(FileTextToUtf8(bytes));
+    if (rows && Utf8ToCp1251(ClipboardText(*rows, decimal_separator)) == bytes) return *rows;
+  }
+  return ReadClipboardRows(ProfileFile::FromBytes(bytes));
 }
 
 bool WriteClipboard(const std::filesystem::path& data_dir, const std::vector<ClipboardRow>& rows,

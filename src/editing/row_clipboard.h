@@ -45,6 +45,11 @@ void BlockToTable(const ClipboardRow& row, ProjectTable& table, int r);
 ClipboardRow ReadClipboardRow(const ProfileFile& file, int k);
 // Sections "0", "1", ... up to the first missing one.
 std::vector<ClipboardRow> ReadClipboardRows(const ProfileFile& file);
+// ReadClipboardRows of the file at `path` (none for a file that cannot be
+// read); a file as WriteClipboard wrote it (with `decimal_separator`) is read
+// without forming a profile file.
+std::vector<ClipboardRow> ReadClipboardFile(const std::filesystem::path& path, FileSystem& files,
+                                            char decimal_separator);
 
 // Replaces the clipboard file by `rows` alone: sections "0".."n-1", keys in
 // their fixed order, and nothing else, whatever the file held before. A file

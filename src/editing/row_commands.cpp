@@ -103,7 +103,7 @@ void PasteRepeated(EditingContext& context, int64_t repeat) {
   const std::filesystem::path path = ClipboardPath(context.data_dir);
   if (!FileExists(path, *context.platform.files) || !CursorInTable(context)) return;
   const std::vector<ClipboardRow> rows =
-      ReadClipboardRows(ProfileFile(path, *context.platform.files));
+      ReadClipboardFile(path, *context.platform.files, context.platform.locale->DecimalSeparator());
   if (rows.empty()) return;
 
   const int64_t per_paste = static_cast<int64_t>(rows.size());

@@ -94,6 +94,41 @@ TEST(RowClipboard, CopyLeavesNothingOfTheFormerFile) {
   }
 }
 
+TEST(RowClipboard, AFileReadsAsTheProfileFileReadsItWhateverWroteIt) {
+  TempDir dir;
+  FakePlatform fake;
+  ClipboardRow odd = SampleRow();
+  odd.address = " \"Щит\" ";
+  odd.cable_name = "'x'";
+  for (int k = 0; k < 3000; ++k) odd.block_name += "Ж";  // beyond what a value holds
+  odd.regime_name = "a\r\nb";
+  odd.length_m = -7;
+  odd.current_ma = 0.1 + 0.2;
+  const std::string written = [&] {
+    fake.locale.separator = '.';
+    EXPECT_TRUE(WriteClipboard(dir.path(), {SampleRow(), odd, ClipboardRow{}}, fake.platform()));
+    return dir.Read("Copy.ini");
+  }();
+  const std::vector<std::string> files = {
+      written,
+      written.substr(0, written.size() - 2),  // the last line end missing
+      written + "\r\n[3]\r\nАдрес=x\r\n",
+      Utf8ToCp1251("[0]\r\nАдрес=1\r\nАдрес=2\r\nP=5\r\n"),  // the first of a repeated key
+      Utf8ToCp1251("[0]\nАдрес=1\nКабель=К\nДлина=2\nБлок=Б\nРежим=Р\nP=3\nЗБ=1\nI=4,5\n"),
+      "\xEF\xBB\xBF" + Utf8ToCp1251("[0]\r\nАдрес=Щит\r\n"),
+      Utf8ToCp1251("[1]\r\nАдрес=x\r\n[0]\r\nадрес=y\r\n"),
+  };
+  for (char separator : {'.', ','}) {
+    for (const std::string& bytes : files) {
+      dir.Write("Copy.ini", bytes);
+      EXPECT_EQ(ReadClipboardFile(ClipboardPath(dir.path()), fake.files, separator),
+                ReadClipboardRows(ProfileFile::FromBytes(bytes)))
+          << separator << " " << Cp1251ToUtf8(bytes.substr(0, 80));
+    }
+  }
+  EXPECT_TRUE(ReadClipboardFile(dir / "нет.ini", fake.files, ',').empty());
+}
+
 TEST(RowClipboard, FailedWriteIsReported) {
   TempDir dir;
   FakePlatform fake;
