@@ -111,43 +111,6 @@ const std::array<Utf8Form, 256>& Utf8Forms() {
   return forms;
 }
 
-// Appends the Windows-1251 form of `text` to `out`; false when a character
-// has none (written as "?") or a sequence is malformed. Written through a
-// pointer: no form is longer than its UTF-8 sequence.
-bool AppendCp1251Form(std::string_view text, std::string& out) {
-  const size_t start = out.size();
-  out.resize(start + text.size());
-  char* to = out.data() + start;
-  bool exact = true;
-  size_t i = 0;
-  while (i < text.size()) {
-    const auto b0 = static_cast<unsigned char>(text[i]);
-    if (b0 < 0x80) {
-      *to++ = static_cast<char>(b0);
-      ++i;
-      continue;
-    }
-    // А..я, most of a Russian text, straight from their two bytes.
-    if ((b0 == 0xD0 || b0 == 0xD1) && i + 1 < text.size()) {
-      const auto b1 = static_cast<unsigned char>(text[i + 1]);
-      const uint32_t letter = ((b0 & 0x1Fu) << 6) | (b1 & 0x3Fu);
-      if ((b1 & 0xC0) == 0x80 && letter >= 0x0410 && letter <= 0x044F) {
-        *to++ = static_cast<char>(0xC0 + (letter - 0x0410));
-        i += 2;
-        continue;
-      }
-    }
-    uint32_t cp = 0;
-    const size_t len = DecodeUtf8(text, i, cp);
-    const int b = len == 0 ? -1 : EncodeCp1251(cp);
-    exact = exact && b >= 0;
-    *to++ = b < 0 ? '?' : static_cast<char>(b);
-    i += len == 0 ? 1 : len;
-  }
-  out.resize(static_cast<size_t>(to - out.data()));
-  return exact;
-}
-
 }  // namespace
 
 std::string Cp1251ToUtf8(std::string_view bytes) {
@@ -216,16 +179,49 @@ std::string FileTextToUtf8(std::string_view bytes) {
 std::string Utf8ToCp1251(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  AppendCp1251Form(text, out);
+  AppendCp1251(text, out);
   return out;
 }
 
-bool AppendCp1251(std::string_view text, std::string& out) { return AppendCp1251Form(text, out); }
+// Written through a pointer: no form is longer than its UTF-8 sequence.
+bool AppendCp1251(std::string_view text, std::string& out) {
+  const size_t start = out.size();
+  out.resize(start + text.size());
+  char* to = out.data() + start;
+  bool exact = true;
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto b0 = static_cast<unsigned char>(text[i]);
+    if (b0 < 0x80) {
+      *to++ = static_cast<char>(b0);
+      ++i;
+      continue;
+    }
+    // А..я, most of a Russian text, straight from their two bytes.
+    if ((b0 == 0xD0 || b0 == 0xD1) && i + 1 < text.size()) {
+      const auto b1 = static_cast<unsigned char>(text[i + 1]);
+      const uint32_t letter = ((b0 & 0x1Fu) << 6) | (b1 & 0x3Fu);
+      if ((b1 & 0xC0) == 0x80 && letter >= 0x0410 && letter <= 0x044F) {
+        *to++ = static_cast<char>(0xC0 + (letter - 0x0410));
+        i += 2;
+        continue;
+      }
+    }
+    uint32_t cp = 0;
+    const size_t len = DecodeUtf8(text, i, cp);
+    const int b = len == 0 ? -1 : EncodeCp1251(cp);
+    exact = exact && b >= 0;
+    *to++ = b < 0 ? '?' : static_cast<char>(b);
+    i += len == 0 ? 1 : len;
+  }
+  out.resize(static_cast<size_t>(to - out.data()));
+  return exact;
+}
 
 std::optional<std::string> ExactCp1251(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  if (!AppendCp1251Form(text, out)) return std::nullopt;
+  if (!AppendCp1251(text, out)) return std::nullopt;
   return out;
 }
 

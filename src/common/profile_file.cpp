@@ -319,26 +319,17 @@ void ProfileFile::Clear() {
 
 size_t ProfileFile::TextSize() const {
   size_t size = 0;
-  for (const Line& line : preamble_) size += line.text.size() + 2;
-  for (const Section& section : sections_) {
-    size += section.header.size() + 2;
-    for (const Line& line : section.lines) size += line.text.size() + 2;
-  }
+  ForEachLine([&size](const std::string& line) { size += line.size() + 2; });
   return size;
 }
 
 std::string ProfileFile::Text() const {
   std::string text;
   text.reserve(TextSize());
-  const auto append = [&text](const std::string& line) {
+  ForEachLine([&text](const std::string& line) {
     text += line;
     text += "\r\n";
-  };
-  for (const Line& line : preamble_) append(line.text);
-  for (const Section& section : sections_) {
-    append(section.header);
-    for (const Line& line : section.lines) append(line.text);
-  }
+  });
   return text;
 }
 
@@ -373,15 +364,10 @@ bool ProfileFile::SaveAs(const std::filesystem::path& path) const {
   std::string bytes;
   bytes.reserve(TextSize());
   bool exact = true;
-  const auto append = [&](const std::string& line) {
+  ForEachLine([&](const std::string& line) {
     exact = AppendCp1251(line, bytes) && exact;
     bytes += "\r\n";
-  };
-  for (const Line& line : preamble_) append(line.text);
-  for (const Section& section : sections_) {
-    append(section.header);
-    for (const Line& line : section.lines) append(line.text);
-  }
+  });
   if (!exact) {
     SetLastWriteNote(UnsavableMessage(Text()));
     return false;

@@ -93,6 +93,15 @@ class ProfileFile {
   // The file's lines as UTF-8, each ended by CR LF.
   std::string Text() const;
   size_t TextSize() const;  // of Text(), in bytes
+  // Calls `fn` with every line of the file (headers too) in file order.
+  template <typename Fn>
+  void ForEachLine(Fn fn) const {
+    for (const Line& line : preamble_) fn(line.text);
+    for (const Section& section : sections_) {
+      fn(section.header);
+      for (const Line& line : section.lines) fn(line.text);
+    }
+  }
 
   struct Line {
     std::string text;    // the line as it stands (UTF-8), rewritten on change
